@@ -1,0 +1,7 @@
+#include "app.h"
+
+namespace brasket {
+
+App::App(Platform& p) : platform(p) { registerallhandlers(handlers); }
+
+}  // namespace brasket

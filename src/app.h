@@ -1,0 +1,92 @@
+// The one state object of a run: every table, option, selection, folder, the report buffer,
+// the window models and the platform. Passed by reference as the first argument; no globals.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <random>
+
+#include "data/table.h"
+#include "data/workset.h"
+#include "mainwindow/frmabout.h"
+#include "mainwindow/frmplants.h"
+#include "report/frmdisplay.h"
+#include "report/reportbuffer.h"
+#include "ui/handlers.h"
+#include "ui/platform.h"
+
+namespace brasket {
+
+// Options, with the start values the main window's load gives them.
+struct Options {
+    std::int16_t databaseyear = 90;
+    std::int16_t emisset = 1;
+    std::int16_t calcmode = 1;
+    std::int16_t efmeanoption = 1;
+    std::int16_t gasmedianoption = 1;
+    std::int16_t concset = 1;
+    std::int16_t estimatemissing = 0;
+    std::int16_t partcorrmode = 100;
+    std::int16_t efmeanmode = 0;
+    std::int16_t missingfactormode = 0;
+    double unitfactor = 1.0;
+    float mwt = 0;
+};
+
+// Tables of the model that live for the run and are never saved.
+struct ModelTables {
+    std::array<double, 3> binfractions{};          // particulate, oxidized, elemental of the last bin matched
+    Table<double, 0, 100> workvalues;              // 1..3: mean, high, low factor of the last bin reported
+    Table2<double, 0, 50, 0, 21> testratiotable;   // (bin, column)
+    Table2<long, 0, 70, 0, 5> binconfig;           // (row, column)
+    std::array<std::array<std::array<double, 3>, 6>, 5> binmatches{};  // (slot, rank, field)
+};
+
+// The one random source; reseeded from the clock where the system says so, unless a test fixed it.
+struct Random {
+    std::mt19937_64 gen{12345};
+    bool fixed = false;
+    void reseed(std::uint64_t seed) { if (!fixed) gen.seed(seed); }
+    void fix(std::uint64_t seed) { gen.seed(seed); fixed = true; }
+    double next() { return std::uniform_real_distribution<double>(0.0, 1.0)(gen); }
+};
+
+struct App {
+    explicit App(Platform& p);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Platform& platform;
+    Workset ws;
+    Options opt;
+    ModelTables model;
+    Random rng;
+
+    // Selection
+    std::int16_t currentplant = 0;
+    std::int16_t plantunitindex = 0;
+    std::int16_t currentunit = 0;
+    std::int16_t newunitflag = 0;
+
+    // Folders of the working files and of the text exports.
+    std::filesystem::path datapath;
+    std::filesystem::path importpath;
+
+    // Module flags
+    int updatingall = 0;
+    std::int16_t reportcalc = 0;
+    std::int16_t reportmode = 0;
+    int lookupplant = 0;
+    int lookuponly = 0;
+
+    ReportBuffer report;
+
+    // Window models
+    frmplants main;  // reach it through mainwindow(app), which runs its load handler first
+    frmabout about;
+    frmDisplay display;
+
+    HandlerRegistry handlers;
+};
+
+}  // namespace brasket

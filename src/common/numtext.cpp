@@ -1,0 +1,126 @@
+#include "common/numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace brasket {
+namespace {
+
+bool ignorable(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Collects the characters of a text that are not ignorable, so that "10 000" reads 10000.
+std::string compact(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (!ignorable(c)) out.push_back(c);
+    return out;
+}
+
+double radixnumber(std::string_view digits, int radix) {
+    unsigned long long v = 0;
+    std::size_t n = 0;
+    for (char c : digits) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (radix == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (radix == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else break;
+        if (d >= radix) break;
+        v = v * radix + d;
+        ++n;
+        if (v > 0xFFFFFFFFull) break;
+    }
+    // Whole numbers of up to 16 (or 32) bits wrap to the signed range, as the
+    // original's integer literals do: &HFFFF is -1.
+    if (v <= 0xFFFF && ((radix == 16 && n <= 4) || (radix == 8 && n <= 6)) && v > 0x7FFF)
+        return static_cast<double>(static_cast<long long>(v) - 0x10000);
+    if (v <= 0xFFFFFFFFull && v > 0x7FFFFFFF) return static_cast<double>(static_cast<long long>(v) - 0x100000000ll);
+    return static_cast<double>(v);
+}
+
+std::string fromchars(double x, int precision) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, precision);
+    std::string s(buf, res.ptr);
+    // Mantissa without a leading zero, exponent in capitals with at least two digits.
+    std::string mant = s, expo;
+    if (auto e = s.find('e'); e != std::string::npos) {
+        mant = s.substr(0, e);
+        std::string_view ex(s.data() + e + 1, s.size() - e - 1);
+        char sign = '+';
+        if (!ex.empty() && (ex[0] == '+' || ex[0] == '-')) { sign = ex[0]; ex.remove_prefix(1); }
+        std::string digits(ex);
+        while (digits.size() < 2) digits.insert(digits.begin(), '0');
+        expo = std::string("E") + sign + digits;
+    }
+    bool negative = !mant.empty() && mant[0] == '-';
+    std::string body = negative ? mant.substr(1) : mant;
+    if (body.size() > 1 && body[0] == '0' && body[1] == '.') body.erase(0, 1);
+    return (negative ? "-" : " ") + body + expo;
+}
+
+}  // namespace
+
+double val(std::string_view text) {
+    std::string s = compact(text);
+    if (s.size() >= 2 && s[0] == '&') {
+        char k = s[1];
+        if (k == 'H' || k == 'h') return radixnumber(std::string_view(s).substr(2), 16);
+        if (k == 'O' || k == 'o') return radixnumber(std::string_view(s).substr(2), 8);
+    }
+    std::size_t i = 0;
+    std::string num;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) num.push_back(s[i++]);
+    bool digits = false, point = false;
+    while (i < s.size()) {
+        char c = s[i];
+        if (c >= '0' && c <= '9') { num.push_back(c); digits = true; }
+        else if (c == '.' && !point) { num.push_back(c); point = true; }
+        else break;
+        ++i;
+    }
+    if (!digits) return 0.0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        std::size_t j = i + 1;
+        std::string ex = "e";
+        if (j < s.size() && (s[j] == '-' || s[j] == '+')) ex.push_back(s[j++]);
+        bool exdigits = false;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ex.push_back(s[j++]); exdigits = true; }
+        if (exdigits) num += ex;
+    }
+    double v = 0.0;
+    const char* b = num.data();
+    if (*b == '+') ++b;
+    auto res = std::from_chars(b, num.data() + num.size(), v);
+    if (res.ec == std::errc::result_out_of_range)
+        v = (num[0] == '-' ? -1.0 : 1.0) * std::numeric_limits<double>::infinity();
+    return v;
+}
+
+std::string str(float x) { return fromchars(static_cast<double>(x), 7); }
+std::string str(double x) { return fromchars(x, 15); }
+std::string str(long long x) { return (x < 0 ? "" : " ") + std::to_string(x); }
+
+double roundhalfeven(double x) {
+    double r = std::nearbyint(x);  // default rounding mode: to nearest, ties to even
+    return r;
+}
+
+namespace {
+template <class T>
+T clampround(double x) {
+    if (std::isnan(x)) return 0;
+    double r = roundhalfeven(x);
+    if (r < std::numeric_limits<T>::min()) return std::numeric_limits<T>::min();
+    if (r > std::numeric_limits<T>::max()) return std::numeric_limits<T>::max();
+    return static_cast<T>(r);
+}
+}  // namespace
+
+std::int16_t cint16(double x) { return clampround<std::int16_t>(x); }
+std::int32_t cint32(double x) { return clampround<std::int32_t>(x); }
+std::uint8_t cbyte(double x) { return clampround<std::uint8_t>(x); }
+
+}  // namespace brasket

@@ -1,0 +1,107 @@
+#include "data/textfiles.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "common/numtext.h"
+
+namespace brasket {
+
+std::vector<std::string> namelistitems(const std::string& content) {
+    std::vector<std::string> items;
+    std::size_t i = 0, n = content.size();
+    while (i < n) {
+        while (i < n && content[i] == ' ') ++i;
+        std::string item;
+        if (i < n && content[i] == '"') {
+            ++i;
+            while (i < n && content[i] != '"' && content[i] != '\n') item.push_back(content[i++]);
+            if (i < n && content[i] == '"') ++i;
+            // Anything between the closing quote and the delimiter is dropped.
+            while (i < n && content[i] != ',' && content[i] != '\n') ++i;
+        } else {
+            while (i < n && content[i] != ',' && content[i] != '\n') item.push_back(content[i++]);
+            if (!item.empty() && item.back() == '\r') item.pop_back();
+        }
+        items.push_back(item);
+        if (i < n) ++i;  // the delimiter
+    }
+    return items;
+}
+
+std::string namelisttext(const std::vector<std::string>& names) {
+    std::string out;
+    for (const auto& name : names) {
+        if (name.find(',') != std::string::npos)
+            out += '"' + name + '"';
+        else
+            out += name;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string decimaltext(float x) {
+    char buf[48];
+    auto r = std::to_chars(buf, buf + sizeof buf, x);
+    return std::string(buf, r.ptr);
+}
+
+BinnumberRead readbinnumber(const std::string& content, BinGrid<i16>& count, BinGrid<f32>& mercury) {
+    BinnumberRead result;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        std::vector<std::string> fields;
+        std::size_t p = 0;
+        while (true) {
+            std::size_t c = line.find(',', p);
+            fields.push_back(line.substr(p, c == std::string::npos ? std::string::npos : c - p));
+            if (c == std::string::npos) break;
+            p = c + 1;
+        }
+        bool wellformed = fields.size() == 6;
+        for (const auto& f : fields) {
+            double v = val(f);
+            bool numeric = f.find_first_of("0123456789") != std::string::npos;
+            if (!numeric || !std::isfinite(v)) wellformed = false;
+        }
+        long a = 0, b = 0, c = 0, d = 0;
+        if (wellformed) {
+            a = static_cast<long>(val(fields[0]));
+            b = static_cast<long>(val(fields[1]));
+            c = static_cast<long>(val(fields[2]));
+            d = static_cast<long>(val(fields[3]));
+        }
+        if (!wellformed || !BinGrid<i16>::inbounds(a, b, c, d)) {
+            ++result.skipped;
+            continue;
+        }
+        count(a, b, c, d) = cint16(val(fields[4]));
+        mercury(a, b, c, d) = static_cast<f32>(val(fields[5]));
+        ++result.cells;
+    }
+    return result;
+}
+
+std::string binnumbertext(const BinGrid<i16>& count, const BinGrid<f32>& mercury) {
+    std::string out;
+    for (int a = 0; a < BinGrid<i16>::na; ++a)
+        for (int b = 0; b < BinGrid<i16>::nb; ++b)
+            for (int c = 0; c < BinGrid<i16>::nc; ++c)
+                for (int d = 0; d < BinGrid<i16>::nd; ++d) {
+                    i16 n = count(a, b, c, d);
+                    f32 hg = mercury(a, b, c, d);
+                    if (hg <= 0 && n < 1) continue;
+                    out += std::to_string(a) + ',' + std::to_string(b) + ',' + std::to_string(c) + ',' +
+                           std::to_string(d) + ',' + std::to_string(n) + ',' + decimaltext(hg) + "\r\n";
+                }
+    return out;
+}
+
+}  // namespace brasket
