@@ -91,7 +91,7 @@ TEST(CodeClasses, DefaultSpeciationInParticulateElementalOxidizedOrder) {
 
 TEST(CodeClasses, BlendFractionByFirstComponentAndFuel) {
     // {first component, fuel, total after; 0.5 is the total before}
-    const std::tuple<int, long, double> cases[] = {
+    const std::tuple<long, long, double> cases[] = {
         {2, 809, 0.00207}, {2, 908, 0.00207}, {2, 903, 0.5},   {2, 3, 0.344},    {1, 702, 0.4545},
         {1, 302, 0.594},   {1, 4, 0.864},     {1, 5, 0.8385},  {1, 7, 0.5},      {8, 6, 0.8358},
         {8, 304, 1.0835},  {8, 5, 0.672},     {8, 9, 0.5},     {5, 4, 0.5},      {15, 809, 0.5}};

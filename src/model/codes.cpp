@@ -124,7 +124,7 @@ void defaultspeciation2(long fuelcode, long boilercode, double& part, double& el
     elem = 1 - part - ox;
 }
 
-void blendfraction(int firstcomponent, double& total, long fuel) {
+void blendfraction(long firstcomponent, double& total, long fuel) {
     const long lower = lowerpart(fuel), upper = upperpart(fuel);
     switch (firstcomponent) {
     case 2:

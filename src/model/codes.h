@@ -43,6 +43,6 @@ void defaultspeciation2(long fuelcode, long boilercode, double& part, double& el
 // Replaces the total factor of a particulate device by its fuel-dependent value, selected by
 // the device's first component row (from pmcomposite) and the fuel number; leaves `total`
 // as it was where no rule applies.
-void blendfraction(int firstcomponent, double& total, long fuel);
+void blendfraction(long firstcomponent, double& total, long fuel);
 
 }  // namespace brasket
