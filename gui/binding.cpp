@@ -67,7 +67,7 @@ void PictureView::paintEvent(QPaintEvent*) {
         case DrawOp::Text: {
             p.setFont(screenfont(picture_.FontName(), op.fontsize, op.fontbold));
             QFontMetrics fm(p.font());
-            p.drawText(QPointF(op.x1 * kx, op.y1 * ky + fm.ascent()), qs(op.text));
+            p.drawText(QPointF(op.x1 * kx, op.y1 * ky + fm.ascent()), shown(op.text));
             break;
         }
         }
@@ -266,7 +266,7 @@ void FormBinding::syncall() {
 
 void FormBinding::applylook(Control& c, QWidget* w) {
     w->setEnabled(c.Enabled());
-    w->setToolTip(qs(c.ToolTipText()));
+    w->setToolTip(shown(c.ToolTipText()));
     w->setFont(screenfont(c.FontName(), c.FontSize(), c.FontBold()));
     QPalette pal = w->palette();
     QPalette base = surface_->palette();
@@ -307,7 +307,7 @@ void FormBinding::sync(Bound& b) {
     ++updating_;
     if (b.action) {
         const std::string& caption = c.Caption();
-        b.action->setText(caption.empty() ? b.defaultcaption : qs(caption));
+        b.action->setText(caption.empty() ? b.defaultcaption : shown(caption));
         b.action->setVisible(c.Visible());
         b.action->setEnabled(c.Enabled());
         auto& item = static_cast<MenuItem&>(c);
@@ -326,11 +326,11 @@ void FormBinding::sync(Bound& b) {
         QSignalBlocker block(w);
         applylook(c, w);
         switch (c.kind()) {
-        case ControlKind::Label: static_cast<QLabel*>(w)->setText(qs(c.Caption())); break;
+        case ControlKind::Label: static_cast<QLabel*>(w)->setText(shown(c.Caption())); break;
         case ControlKind::TextBox: {
             auto* e = static_cast<QLineEdit*>(w);
             auto& box = static_cast<TextBox&>(c);
-            if (ss(e->text()) != box.Text()) e->setText(qs(box.Text()));
+            if (e->text() != shown(box.Text())) e->setText(shown(box.Text()));
             e->setReadOnly(box.Locked());
             break;
         }
@@ -341,23 +341,23 @@ void FormBinding::sync(Bound& b) {
             while (cb->count() > combo.ListCount()) cb->removeItem(cb->count() - 1);
             for (int i = 0; i < combo.ListCount(); ++i) {
                 if (i < cb->count()) {
-                    if (ss(cb->itemText(i)) != combo.List(i)) cb->setItemText(i, qs(combo.List(i)));
+                    if (cb->itemText(i) != shown(combo.List(i))) cb->setItemText(i, shown(combo.List(i)));
                 } else {
-                    cb->addItem(qs(combo.List(i)));
+                    cb->addItem(shown(combo.List(i)));
                 }
             }
             cb->setCurrentIndex(combo.ListIndex());
-            if (cb->isEditable() && ss(cb->currentText()) != combo.Text()) cb->setEditText(qs(combo.Text()));
+            if (cb->isEditable() && cb->currentText() != shown(combo.Text())) cb->setEditText(shown(combo.Text()));
             break;
         }
         case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setChecked(static_cast<CheckBox&>(c).Value() != 0);
-            static_cast<QCheckBox*>(w)->setText(qs(c.Caption()));
+            static_cast<QCheckBox*>(w)->setText(shown(c.Caption()));
             break;
         case ControlKind::OptionButton: static_cast<QRadioButton*>(w)->setChecked(static_cast<OptionButton&>(c).Value());
-            static_cast<QRadioButton*>(w)->setText(qs(c.Caption()));
+            static_cast<QRadioButton*>(w)->setText(shown(c.Caption()));
             break;
-        case ControlKind::CommandButton: static_cast<QPushButton*>(w)->setText(qs(c.Caption())); break;
-        case ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(qs(c.Caption())); break;
+        case ControlKind::CommandButton: static_cast<QPushButton*>(w)->setText(shown(c.Caption())); break;
+        case ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(shown(c.Caption())); break;
         case ControlKind::PictureBox: w->update(); break;
         default: break;
         }
@@ -372,7 +372,7 @@ void FormBinding::synclist(ListBox& list, QWidget* widget) {
     int n = list.ListCount();
     while (w->count() > n) delete w->takeItem(w->count() - 1);
     for (int i = 0; i < n; ++i) {
-        QString text = qs(list.List(i));
+        QString text = shown(list.List(i));
         if (i < w->count()) {
             if (w->item(i)->text() != text) w->item(i)->setText(text);
         } else {
@@ -391,7 +391,7 @@ void FormBinding::synclist(ListBox& list, QWidget* widget) {
 void FormBinding::syncform() {
     if (!window_) return;
     ++updating_;
-    if (!form_.Caption().empty()) window_->setWindowTitle(qs(form_.Caption()));
+    if (!form_.Caption().empty()) window_->setWindowTitle(shown(form_.Caption()));
     if (form_.MousePointer() == 11) window_->setCursor(Qt::WaitCursor);
     else window_->unsetCursor();
     if (form_.Width() > 0 && form_.Height() > 0) {

@@ -92,6 +92,11 @@ std::string fontname(const QString& family) {
 }
 
 QString qs(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
+QString shown(const std::string& s) {
+    auto end = s.find('\0');
+    return qs(end == std::string::npos ? s : s.substr(0, end));
+}
+
 std::string ss(const QString& s) { return s.toLatin1().toStdString(); }
 
 }  // namespace brasket::gui

@@ -179,6 +179,18 @@ TEST_F(Binding, ListsFollowTheModelAndSelectionsRunTheClickHandler) {
     EXPECT_EQ(clicks, 2);  // filling and clearing from code is no click
 }
 
+TEST_F(Binding, TextsShowUpToTheirFirstCharacterOfCodeZero) {
+    form.List1.AddItem(std::string(35, '\0'));  // a never-assigned fuel name
+    form.List1.AddItem(std::string("Bituminous\0\0\0", 13));
+    form.Label1.Caption = std::string("Bin 12\0junk", 11);
+    binding->flush();
+    auto* list = widget<QListWidget>(form.List1);
+    EXPECT_EQ(list->item(0)->text(), QString());
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Bituminous"));
+    EXPECT_EQ(widget<QLabel>(form.Label1)->text(), QStringLiteral("Bin 12"));
+    EXPECT_EQ(form.List1.List(1).size(), 13u);  // the model keeps its text whole
+}
+
 TEST_F(Binding, MultiSelectListsKeepEachEntrysSelection) {
     for (const char* name : {"AL   ( 4)", "AK   ( 10)", "AZ   ( 9)"}) form.List2.AddItem(name);
     binding->flush();
