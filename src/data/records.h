@@ -17,14 +17,14 @@ using f32 = float;
 struct idfuelrec {
     u8 code = 0;
     Text<35> name;
-    template <class R, class V> static void fields(R& r, V& v) { v(r.code); v(r.name); }
+    template <class R, class V> static constexpr void fields(R& r, V& v) { v(r.code); v(r.name); }
 };
 
 // partfactors1.dat, 16 bytes: a speciation bin of the second estimation method.
 struct partfactors1rec {
     u8 boilergroup = 0, noxgroup = 0, controlclass = 0, fuelclass = 0;
     f32 partfrac = 0, oxfrac = 0, elemfrac = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.boilergroup); v(r.noxgroup); v(r.controlclass); v(r.fuelclass);
         v(r.partfrac); v(r.oxfrac); v(r.elemfrac);
     }
@@ -34,7 +34,7 @@ struct partfactors1rec {
 struct partfactors2rec {
     Text<12> devicename;
     f32 partremoval = 0, oxremoval = 0, elemremoval = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.devicename); v(r.partremoval); v(r.oxremoval); v(r.elemremoval);
     }
 };
@@ -44,7 +44,7 @@ struct coalsupplyrec {
     Text<20> name1, name2, name3;
     i16 fueltype = 0;
     f32 sulfur = 0, btu = 0, ash = 0, mercury = 0, chlorine = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.name1); v(r.name2); v(r.name3); v(r.fueltype);
         v(r.sulfur); v(r.btu); v(r.ash); v(r.mercury); v(r.chlorine);
     }
@@ -55,14 +55,14 @@ struct idplantrec {
     Text<20> pfcode;
     Text<20> plantname;
     std::array<i16, 36> unitno{};
-    template <class R, class V> static void fields(R& r, V& v) { v(r.pfcode); v(r.plantname); v(r.unitno); }
+    template <class R, class V> static constexpr void fields(R& r, V& v) { v(r.pfcode); v(r.plantname); v(r.unitno); }
 };
 
 // idunit.dat, 17 bytes, by unit number.
 struct idunitrec {
     i16 plantno = 0;
     Text<15> boilerid;
-    template <class R, class V> static void fields(R& r, V& v) { v(r.plantno); v(r.boilerid); }
+    template <class R, class V> static constexpr void fields(R& r, V& v) { v(r.plantno); v(r.boilerid); }
 };
 
 // unit.dat, 93 bytes: one generating unit, by unit number.
@@ -78,7 +78,7 @@ struct unitcrec {
     u8 modelboiler = 0, modelpm = 0, modelso2 = 0;
     u8 sparebyte = 0;
     Text<35> longname;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.ownerno); v(r.operatorno); v(r.plantno); v(r.otherfuel); v(r.fuelflag); v(r.position);
         v(r.unitname); v(r.mw); v(r.unused1); v(r.unused2);
         v(r.specboiler); v(r.specpm); v(r.specscrub); v(r.specnox);
@@ -110,7 +110,7 @@ struct plantrec {
     Text<10> longitude;
     Grid<f32, 13, 11> mercury;  // (month 0..12, fuel slot 0..10)
     std::array<i16, 11> fuelno{};
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.plantno); v(r.plantname);
         v(r.street1); v(r.street2); v(r.statecode); v(r.street3); v(r.streetspare); v(r.streetnumber);
         v(r.street4); v(r.street5);
@@ -129,7 +129,7 @@ struct measrec {
     u8 lowmark = 0;
     Bytes<2> unused2;
     u8 lowmark2 = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.plantno); v(r.year); v(r.month); v(r.fuelnum); v(r.value14); v(r.value16); v(r.hgppm);
         v(r.unused1); v(r.value19); v(r.lowmark); v(r.unused2); v(r.lowmark2);
     }
@@ -145,7 +145,7 @@ struct ownerrec {
     Text<12> addr4;
     Text<20> spare;
     Text<12> addr5;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.ownerno); v(r.ownername); v(r.addr1); v(r.addr2); v(r.addr3); v(r.addr4); v(r.spare); v(r.addr5);
     }
 };
@@ -167,7 +167,7 @@ struct operatorrec {
     Text<5> mailstate;
     Text<20> mailspare;
     Text<12> mail4;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.operatorname); v(r.street1); v(r.street2); v(r.street3); v(r.streetstate); v(r.streetspare);
         v(r.streetnumber); v(r.street4); v(r.street5);
         v(r.mail1); v(r.mail2); v(r.mail3); v(r.mailstate); v(r.mailspare); v(r.mail4);
@@ -187,7 +187,7 @@ struct binindexrec {
     u8 unitcode = 0;
     i16 unitfuel = 0;
     u8 unitboiler = 0, unitpm = 0, unitso2 = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.efactor); v(r.partfrac); v(r.oxfrac); v(r.elemfrac); v(r.testname); v(r.testunit); v(r.testcode);
         v(r.testline); v(r.testfuel); v(r.unused1); v(r.unused2); v(r.Code); v(r.unitcode); v(r.unitfuel);
         v(r.unitboiler); v(r.unitpm); v(r.unitso2);
@@ -202,7 +202,7 @@ struct unitcoalrec {
     std::array<f32, 5> hgppm{};
     std::array<f32, 5> drytons{};
     std::array<i16, 5> hgflag{};  // -1: the mercury value is the yearly mean
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.count); v(r.fuelnum); v(r.hgppm); v(r.drytons); v(r.hgflag);
     }
 };
@@ -218,7 +218,7 @@ struct testrec {
     f32 inpart = 0;  // element 0: the test count
     f32 inox = 0, inelem = 0, outpart = 0, outox = 0, outelem = 0;
     i16 refcode = 0, fueltype = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.testkind); v(r.typecode); v(r.testname); v(r.runid);
         v(r.burnrate); v(r.value5); v(r.sulfur); v(r.hgcoal); v(r.o2in); v(r.gasrate); v(r.value12); v(r.value13);
         v(r.o2out); v(r.inpart); v(r.inox); v(r.inelem); v(r.outpart); v(r.outox); v(r.outelem);
@@ -230,7 +230,7 @@ struct testrec {
 struct emfactorrec {
     Text<25> name;
     f32 hgpart = 0, hgox = 0, hgelem = 0, hgtotal = 0, testcount = 0, sdpart = 0, sdox = 0, sdelem = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.name); v(r.hgpart); v(r.hgox); v(r.hgelem); v(r.hgtotal); v(r.testcount);
         v(r.sdpart); v(r.sdox); v(r.sdelem);
     }
@@ -245,7 +245,7 @@ struct emisfrec {
     i16 number2 = 0;
     i16 compoundno = 0;
     i16 unused = 0;
-    template <class R, class V> static void fields(R& r, V& v) {
+    template <class R, class V> static constexpr void fields(R& r, V& v) {
         v(r.text1); v(r.number1); v(r.compoundname); v(r.value); v(r.number2); v(r.compoundno); v(r.unused);
     }
 };
@@ -256,7 +256,7 @@ struct compoundrec {
     f32 oilconc = 0;
     Bytes<4> unused;
     i16 comptype = 0;
-    template <class R, class V> static void fields(R& r, V& v) { v(r.name); v(r.oilconc); v(r.unused); v(r.comptype); }
+    template <class R, class V> static constexpr void fields(R& r, V& v) { v(r.name); v(r.oilconc); v(r.unused); v(r.comptype); }
 };
 
 // The unit property file, 172 bytes a record.
@@ -264,14 +264,14 @@ struct unitpropsrec {
     Text<40> propname;  // "new data" marks an empty record
     std::array<f32, 3> propvalue{};
     Text<60> proptext1, proptext2;
-    template <class R, class V> static void fields(R& r, V& v) { v(r.propname); v(r.propvalue); v(r.proptext1); v(r.proptext2); }
+    template <class R, class V> static constexpr void fields(R& r, V& v) { v(r.propname); v(r.propvalue); v(r.proptext1); v(r.proptext2); }
 };
 
 // The plant description file, 572 bytes a record: 52 fields edited through the field dialog,
 // held as their bytes with the field table below.
 struct plantdatarec {
     Bytes<572> bytes;
-    template <class R, class V> static void fields(R& r, V& v) { v(r.bytes); }
+    template <class R, class V> static constexpr void fields(R& r, V& v) { v(r.bytes); }
 };
 
 // Field kinds of the plant description record, in order: 'T' text (length), 'I' int16, 'B' 4 bytes.
