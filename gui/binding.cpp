@@ -410,6 +410,7 @@ void FormBinding::syncform() {
         window_->hide();
     }
     --updating_;
+    if (onformchanged) onformchanged();
 }
 
 bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
@@ -427,8 +428,12 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
         if (form_.onResize) guarded(window_, form_.onResize);
     } else if (event->type() == QEvent::Close) {
         // Closing a window unloads it; the next showing loads it afresh.
-        form_.loaded = false;
-        form_.Visible = false;
+        if (onclose) {
+            guarded(window_, onclose);
+        } else {
+            form_.loaded = false;
+            form_.Visible = false;
+        }
     }
     return false;
 }

@@ -54,6 +54,11 @@ public:
     // Makes a menu action follow a menu item of the model; a trigger runs `run`.
     void bindaction(MenuItem& item, QAction* action, const QString& defaultcaption, std::function<void()> run);
 
+    // Called after every change of the form itself (the view repaints what it draws).
+    std::function<void()> onformchanged;
+    // What closing the window does; by default the form is unloaded and hidden.
+    std::function<void()> onclose;
+
     void changed(Control& c) override;
     // Brings every widget up to the model now (lists are otherwise brought up to date when
     // the event loop next runs, so that filling a long list stays quick).

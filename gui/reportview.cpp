@@ -10,7 +10,21 @@
 namespace brasket::gui {
 
 ReportView::ReportView(App& app) : app_(app) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
     binding_ = new FormBinding(app, app.display, this, this, true);
+    // The page is drawn anew whenever the model draws it; a request to show the open
+    // window again brings it to the front.
+    binding_->onformchanged = [this] {
+        if (frontrequests_ != app_.display.frontrequests) {
+            frontrequests_ = app_.display.frontrequests;
+            if (isVisible()) {
+                raise();
+                activateWindow();
+            }
+        }
+        update();
+    };
+    binding_->onclose = [this] { frmDisplay_Unload(app_); };
     qApp->installEventFilter(this);
 }
 
@@ -67,7 +81,27 @@ bool ReportView::eventFilter(QObject* watched, QEvent* event) {
 
 void ReportView::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Base));
+    const frmDisplay& w = app_.display;
+    p.fillRect(rect(), colour(w.BackColor(), palette()));
+    const PagePicture& picture = w.picture;
+    QFont plain = screenfont(w.FontName(), picture.fontsize);
+    QFont bold = screenfont(w.FontName(), picture.fontsize, true);
+    QFontMetrics fm(plain);
+    // The report's lines from the top of the window, each after the positioning step to
+    // its text column; runs follow each other on their line.
+    int y = 0;
+    for (const PictureLine& line : picture.lines) {
+        int x = (PictureLine::column - 1) * fm.horizontalAdvance(QLatin1Char(' '));
+        for (const TextRun& run : line.runs) {
+            QFont& f = run.bold ? bold : plain;
+            p.setFont(f);
+            p.setPen(colour(run.color, palette()));
+            QString text = shown(run.text);
+            p.drawText(x, y + fm.ascent(), text);
+            x += QFontMetrics(f).horizontalAdvance(text);
+        }
+        y += fm.height();
+    }
 }
 
 }  // namespace brasket::gui

@@ -2,13 +2,17 @@
 // the handlers named on the command line (as menu clicks), then saves a picture of the
 // screen and of each shown window as PNG files.
 //
-//   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--key CODE]...
+//   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--key CODE]... [--sample-report SEARCH]
+//
+// --sample-report writes a made-up report of three pages and shows it with the search text.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
 #include <iostream>
 
 #include "program.h"
+#include "report/frmdisplay.h"
+#include "report/reportbuffer.h"
 
 using namespace brasket;
 
@@ -25,6 +29,22 @@ int main(int argc, char** argv) {
     program.start(folder);
     for (int i = 3; i < argc; ++i) {
         std::string a = argv[i];
+        if (a == "--sample-report" && i + 1 < argc) {
+            App& app = program.app;
+            startreport(app, 2, 0);
+            reportline(app, std::string_view("Sample listing of plants                          BRASKET"));
+            reportline(app, std::string_view("Plant                          Coal t/mo      Hg lb/yr"));
+            for (int p = 1; p <= 3; ++p) {
+                for (int j = 1; j <= 20; ++j)
+                    reportline(app, "Station " + std::to_string(p * 100 + j) + "                   " +
+                                        std::to_string(1000 * j + p) + "          " + std::to_string(j * 7 % 31) + ".25");
+                reportline(app, std::string_view("@NEW PAGE"));
+            }
+            showreport(app);
+            app.display.Text1.setText(argv[++i]);
+            pageup(app);
+            continue;
+        }
         if (a == "--key" && i + 1 < argc) {
             int code = std::atoi(argv[++i]);
             if (program.app.display.onKeyDown) program.app.display.onKeyDown(code, 0);
