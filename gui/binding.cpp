@@ -292,8 +292,17 @@ void FormBinding::applylook(Control& c, QWidget* w) {
 }
 
 void FormBinding::syncgeometry(Bound& b) {
-    if (!placetwips_ || !b.widget) return;
+    if (!b.widget) return;
     Control& c = *b.control;
+    if (!placetwips_) {
+        // Laid out by the view; a label keeps a size the window gives it (a progress bar
+        // grows by its width).
+        if (c.kind() == ControlKind::Label) {
+            if (c.Width() > 0) b.widget->setFixedWidth(pixels(c.Width()));
+            if (c.Height() > 0) b.widget->setFixedHeight(pixels(c.Height()));
+        }
+        return;
+    }
     if (c.Width() > 0 && c.Height() > 0)
         b.widget->setGeometry(pixels(c.Left()), pixels(c.Top()), pixels(c.Width()), pixels(c.Height()));
     else {

@@ -228,7 +228,10 @@ bool QtPlatform::printerdialog(int& orientation, int& copies) {
     return true;
 }
 
-void QtPlatform::pumpevents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+// Windows repaint and timers run; the analyst's clicks and keys wait until the running
+// handler has ended, so that no second handler starts inside the first (say, "Erase all data"
+// in the middle of an import).
+void QtPlatform::pumpevents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 long QtPlatform::screenwidth() {
     QScreen* s = QGuiApplication::primaryScreen();

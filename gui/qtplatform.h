@@ -58,6 +58,7 @@ public:
     bool fontdialog(PrinterFont& font) override;
     bool printerdialog(int& orientation, int& copies) override;
     Printer& printer() override { return printer_; }
+    // Lets pending painting, timers and window events run; user input waits.
     void pumpevents() override;
     std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
     long screenwidth() override;

@@ -1,5 +1,7 @@
 // The Qt platform: the printer writes real pages, dialog filters and key codes translate.
+#include <QCoreApplication>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "qtplatform.h"
@@ -87,6 +89,20 @@ TEST(ScreenSize, TheScreenIsGivenInTwips) {
     testing::QuietPlatform platform;
     EXPECT_GT(platform.screenheight(), 0);
     EXPECT_EQ(platform.screenwidth() % 15, 0);
+}
+
+}  // namespace
+}  // namespace brasket::gui
+
+namespace brasket::gui {
+namespace {
+
+TEST(PumpingEvents, TimersAndRepaintsRunDuringAPump) {
+    testing::QuietPlatform platform;
+    int ticks = 0;
+    QTimer::singleShot(0, [&] { ++ticks; });
+    platform.pumpevents();
+    EXPECT_EQ(ticks, 1);
 }
 
 }  // namespace
