@@ -66,6 +66,8 @@ public:
     std::int16_t pagecount = 0;
     std::int16_t foundline = 0;
 
+    bool KeyPreview = true;  // the window sees every key before its controls do
+
     PagePicture picture;
     long frontrequests = 0;  // raised by each request to bring the open window to the front
 
