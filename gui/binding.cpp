@@ -142,8 +142,8 @@ void FormBinding::make(Control& c) {
     case ControlKind::ComboBox: {
         auto* w = new QComboBox(surface_);
         auto& combo = static_cast<ComboBox&>(c);
-        w->setEditable(!combo.Locked());
         w->setInsertPolicy(QComboBox::NoInsert);
+        seteditable(w, combo);
         connect(w, qOverload<int>(&QComboBox::activated), this, [this, &combo](int row) {
             if (updating_ || row < 0 || row >= combo.ListCount()) return;
             guarded(window_, [&] { combo.setListIndex(row); });
@@ -204,6 +204,18 @@ void FormBinding::make(Control& c) {
     }
     if (b.widget) b.widget->setObjectName(qs(c.index >= 0 ? c.name + "_" + std::to_string(c.index) : c.name));
     bound_[&c] = b;
+}
+
+void FormBinding::seteditable(QComboBox* w, ComboBox& combo) {
+    w->setEditable(!combo.Locked());
+    QLineEdit* edit = w->lineEdit();
+    if (edit && !edit->property("brasketbound").toBool()) {
+        // What the analyst types goes to the model as the box's text.
+        edit->setProperty("brasketbound", true);
+        connect(edit, &QLineEdit::textEdited, this, [this, &combo](const QString& t) {
+            guarded(window_, [&] { combo.setText(ss(t)); });
+        });
+    }
 }
 
 void FormBinding::bindaction(MenuItem& item, QAction* action, const QString& defaultcaption, std::function<void()> run) {
@@ -355,6 +367,7 @@ void FormBinding::sync(Bound& b) {
                     cb->addItem(shown(combo.List(i)));
                 }
             }
+            if (cb->isEditable() == combo.Locked()) seteditable(cb, combo);
             cb->setCurrentIndex(combo.ListIndex());
             if (cb->isEditable() && cb->currentText() != shown(combo.Text())) cb->setEditText(shown(combo.Text()));
             break;

@@ -12,6 +12,7 @@
 #include "ui/controls.h"
 
 class QAction;
+class QComboBox;
 class QTimer;
 
 namespace brasket {
@@ -86,6 +87,7 @@ private:
     void syncgeometry(Bound& b);
     void schedule(Control& c);
     void applylook(Control& c, QWidget* w);
+    void seteditable(QComboBox* w, ComboBox& combo);
 
     App& app_;
     Form& form_;

@@ -59,11 +59,12 @@ int ReportView::keycode(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool ReportView::eventFilter(QObject* watched, QEvent* event) {
-    // The window sees every key press before its controls, whatever control has the focus.
+    // With KeyPreview the window sees every key press before its controls, whatever control
+    // has the focus.
     if (event->type() == QEvent::KeyRelease || watched == QApplication::focusWidget()) keyhandled_ = false;
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
-    if (w->window() != this) return false;
+    if (w->window() != this || (!app_.display.KeyPreview && w != this)) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     // A press that no control takes travels up to the parents; it is handled once, before
     // its release.

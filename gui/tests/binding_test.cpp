@@ -1,6 +1,7 @@
 // The generic binding: widgets follow the window model, and the user's actions reach it.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,6 +30,7 @@ struct SampleForm : Form {
         add(Command1, "Command1");
         add(Command2, "Command2");
         add(Picture1, "Picture1");
+        add(Combo1, "Combo1");
         List2.MultiSelect = true;
     }
     Label Label1;
@@ -38,6 +40,7 @@ struct SampleForm : Form {
     OptionButton Option1;
     CommandButton Command1, Command2;
     PictureBox Picture1;
+    ComboBox Combo1;
 };
 
 class Binding : public ::testing::Test {
@@ -189,6 +192,31 @@ TEST_F(Binding, TextsShowUpToTheirFirstCharacterOfCodeZero) {
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("Bituminous"));
     EXPECT_EQ(widget<QLabel>(form.Label1)->text(), QStringLiteral("Bin 12"));
     EXPECT_EQ(form.List1.List(1).size(), 13u);  // the model keeps its text whole
+}
+
+TEST_F(Binding, ComboBoxesTakeAChoiceOrTypedText) {
+    int clicks = 0;
+    form.Combo1.onClick = [&] { ++clicks; };
+    for (const char* name : {"Bituminous", "Subbituminous", "Lignite"}) form.Combo1.AddItem(name);
+    binding->flush();
+    auto* combo = widget<QComboBox>(form.Combo1);
+    ASSERT_EQ(combo->count(), 3);
+    ASSERT_TRUE(combo->isEditable());
+    window.show();
+    combo->activated(2);
+    EXPECT_EQ(form.Combo1.ListIndex(), 2);
+    EXPECT_EQ(clicks, 1);
+    binding->flush();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Lignite"));
+    combo->lineEdit()->end(false);
+    QTest::keyClicks(combo->lineEdit(), "x");
+    EXPECT_EQ(form.Combo1.Text(), "Lignitex");
+    form.Combo1.setText("Subbituminous");
+    binding->flush();
+    EXPECT_EQ(combo->currentIndex(), 1);
+    form.Combo1.Locked = true;
+    binding->flush();
+    EXPECT_FALSE(combo->isEditable());
 }
 
 TEST_F(Binding, MultiSelectListsKeepEachEntrysSelection) {
