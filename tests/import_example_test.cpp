@@ -99,6 +99,11 @@ TEST_F(ExampleSet, ImportedAndSavedItHoldsThePlantsUnitsAndAnalysesItDefines) {
     }
     for (int q = 0; q < 4; ++q) EXPECT_EQ(byquarter[q], sum.quarteranalyses[static_cast<std::size_t>(q)]);
 
+    // Type names kept their rows: the exports named no type that the type columns lacked.
+    EXPECT_EQ(trim(ws.emfactor(26, 0).name.str()), "");
+    EXPECT_EQ(trim(ws.emfactor(13, 1).name.str()), "");
+    EXPECT_EQ(trim(ws.emfactor(17, 2).name.str()), "");
+
     // Fuel names kept their codes: no export named a fuel the fuel list lacked.
     for (long k = 18; k <= 100; ++k) EXPECT_EQ(trim(ws.idfuel(k).name.str()), "") << k;
 
