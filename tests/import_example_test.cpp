@@ -1,5 +1,6 @@
 // The example export set imported end to end: the working set saved after the imports holds
 // what the exports define.
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -129,4 +130,23 @@ TEST_F(ExampleSet, ImportingTwiceGivesTheSameTables) {
         for (long m = 0; m <= 12; ++m) EXPECT_EQ(encode(twice.ws.unitcoal(u, m)), encode(app.ws.unitcoal(u, m)));
     }
     for (long n = 1; n <= meascount(app.ws); ++n) EXPECT_EQ(encode(twice.ws.meas(n)), encode(app.ws.meas(n)));
+}
+
+TEST_F(ExampleSet, TheHeadlessDriverImportsAndSavesTheSet) {
+    const std::filesystem::path batch = std::filesystem::path(BRASKET_TOOLS_DIR) / "brasket-batch";
+    if (!std::filesystem::exists(batch)) GTEST_SKIP() << "brasket-batch not built";
+    const example::Summary sum = example::makeexample(dir, true);
+    const std::string answer = " --answer \"" + (dir / "partIIExport.txt").string() + "\"";
+    const std::string command = "\"" + batch.string() + "\" --data \"" + dir.string() + "\"" + answer + answer + answer +
+                                answer +
+                                " cmdupdateplant_Click cmdotherfuel_Click cmdreadhganalysis_Click"
+                                " cmdfuelusageexport_Click cmdsaveallupdate_Click";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    loadinitial(app, dir);
+    EXPECT_EQ(plantcount(app.ws), sum.plants);
+    EXPECT_EQ(unitcount(app.ws), sum.units);
+    EXPECT_EQ(meascount(app.ws), sum.analyses);
+    EXPECT_EQ(unitcoalcount(app.ws), sum.units);
+    EXPECT_EQ(std::filesystem::file_size(dir / "meas.dat"), static_cast<std::uintmax_t>(sum.analyses) * 32);
+    EXPECT_TRUE(warnings().empty());
 }
