@@ -6,13 +6,13 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <cmath>
 
 #include "look.h"
+#include "printsetup.h"
 
 namespace brasket::gui {
 
@@ -128,7 +128,7 @@ bool QtPrinter::EndDoc(std::string& error) {
         return false;
     }
     if (!lastpdf.isEmpty() && pdffile.isEmpty() && tell)
-        tell(QStringLiteral("No printer is set up on this system. The report was written to the PDF file %1").arg(lastpdf));
+        tell(QStringLiteral("No printer is set up on this system. The report was written to the PDF file \"%1\".").arg(lastpdf));
     return true;
 }
 
@@ -180,7 +180,8 @@ QString namefilters(const std::string& filter) {
 }
 
 std::string QtPlatform::filedialog(FileDialog& d, bool save) {
-    QFileDialog dlg(activewindow(), qs(d.DialogTitle));
+    QString title = !d.DialogTitle.empty() ? qs(d.DialogTitle) : save ? QStringLiteral("Save As") : QStringLiteral("Open");
+    QFileDialog dlg(activewindow(), title);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -217,14 +218,14 @@ bool QtPlatform::fontdialog(PrinterFont& font) {
 }
 
 bool QtPlatform::printerdialog(int& orientation, int& copies) {
-    QPrinter setup;
-    setup.setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    setup.setCopyCount(copies > 0 ? copies : 1);
-    QPrintDialog dlg(&setup, activewindow());
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    QString where = info.isNull()
+                        ? QStringLiteral("No printer is set up on this system: printed reports go to PDF files in the data folder.")
+                        : QStringLiteral("Printer: %1").arg(info.description().isEmpty() ? info.printerName() : info.description());
+    PrintSetupDialog dlg(orientation, copies, where, activewindow());
     if (dlg.exec() != QDialog::Accepted) return false;
-    orientation = setup.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
-    copies = setup.copyCount();
+    orientation = dlg.orientation();
+    copies = dlg.copies();
     return true;
 }
 

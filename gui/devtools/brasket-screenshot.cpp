@@ -4,7 +4,9 @@
 //
 //   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--key CODE]... [--sample-report SEARCH]
 //
-// --sample-report writes a made-up report of three pages and shows it with the search text.
+// --sample-report writes a made-up report of three pages and shows it with the search text;
+// --click-report NAME clicks a control of the report window once the event loop runs (so a
+// dialog it opens is in the picture).
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -43,6 +45,14 @@ int main(int argc, char** argv) {
             showreport(app);
             app.display.Text1.setText(argv[++i]);
             pageup(app);
+            continue;
+        }
+        if (a == "--click-report" && i + 1 < argc) {
+            std::string name = argv[++i];
+            QTimer::singleShot(100, [&program, name] {
+                for (Control* c : program.app.display.controls)
+                    if (c->name == name) program.report.binding().click(*c);
+            });
             continue;
         }
         if (a == "--key" && i + 1 < argc) {

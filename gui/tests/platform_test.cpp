@@ -107,3 +107,21 @@ TEST(PumpingEvents, TimersAndRepaintsRunDuringAPump) {
 
 }  // namespace
 }  // namespace brasket::gui
+
+#include "printsetup.h"
+
+namespace brasket::gui {
+namespace {
+
+TEST(PrintSetup, TheDialogStartsFromTheGivenValuesAndReturnsTheChosenOnes) {
+    PrintSetupDialog dlg(2, 3, QStringLiteral("Printer: office"));
+    EXPECT_EQ(dlg.orientation(), 2);
+    EXPECT_EQ(dlg.copies(), 3);
+    dlg.setorientation(1);
+    dlg.setcopies(0);  // at least one copy
+    EXPECT_EQ(dlg.orientation(), 1);
+    EXPECT_EQ(dlg.copies(), 1);
+}
+
+}  // namespace
+}  // namespace brasket::gui
