@@ -85,18 +85,6 @@ TEST(KeyCodes, KeysTranslateToTheCodesTheWindowsTake) {
     EXPECT_EQ(ReportView::keycode(Qt::Key_F1, Qt::NoModifier), 112);
 }
 
-TEST(ScreenSize, TheScreenIsGivenInTwips) {
-    testing::QuietPlatform platform;
-    EXPECT_GT(platform.screenheight(), 0);
-    EXPECT_EQ(platform.screenwidth() % 15, 0);
-}
-
-}  // namespace
-}  // namespace brasket::gui
-
-namespace brasket::gui {
-namespace {
-
 TEST(PumpingEvents, TimersAndRepaintsRunDuringAPump) {
     testing::QuietPlatform platform;
     int ticks = 0;
@@ -108,20 +96,3 @@ TEST(PumpingEvents, TimersAndRepaintsRunDuringAPump) {
 }  // namespace
 }  // namespace brasket::gui
 
-#include "printsetup.h"
-
-namespace brasket::gui {
-namespace {
-
-TEST(PrintSetup, TheDialogStartsFromTheGivenValuesAndReturnsTheChosenOnes) {
-    PrintSetupDialog dlg(2, 3, QStringLiteral("Printer: office"));
-    EXPECT_EQ(dlg.orientation(), 2);
-    EXPECT_EQ(dlg.copies(), 3);
-    dlg.setorientation(1);
-    dlg.setcopies(0);  // at least one copy
-    EXPECT_EQ(dlg.orientation(), 1);
-    EXPECT_EQ(dlg.copies(), 1);
-}
-
-}  // namespace
-}  // namespace brasket::gui
