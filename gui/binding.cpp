@@ -80,6 +80,7 @@ FormBinding::FormBinding(App& app, Form& form, QWidget* window, QWidget* surface
     : QObject(window), app_(app), form_(form), window_(window), surface_(surface), placetwips_(placetwips) {
     form_.observer = this;
     for (Control* c : form_.controls) make(*c);
+    adopted_ = form_.controls.size();
     window_->installEventFilter(this);
     syncall();
 }
@@ -237,19 +238,27 @@ void FormBinding::click(Control& c) {
     });
 }
 
+void FormBinding::adoptlate() {
+    if (form_.controls.size() == adopted_) return;
+    for (Control* c : form_.controls) {
+        if (bound_.count(c) || c->kind() == ControlKind::MenuItem) continue;
+        make(*c);
+        Bound& b = bound_[c];
+        if (b.widget && onlatecontrol) onlatecontrol(*c, b.widget);
+        sync(b);
+    }
+    adopted_ = form_.controls.size();
+}
+
 void FormBinding::changed(Control& c) {
+    // A control that joined the form after the binding was made gets its widget now.
+    adoptlate();
     if (&c == &form_) {
         syncform();
         return;
     }
     auto it = bound_.find(&c);
-    if (it == bound_.end()) {
-        // A control made after the window was bound (a menu item named on first use).
-        if (c.kind() == ControlKind::MenuItem) return;
-        make(c);
-        it = bound_.find(&c);
-        if (it->second.widget && window_->isVisible() && c.Visible()) it->second.widget->show();
-    }
+    if (it == bound_.end()) return;
     if (c.kind() == ControlKind::ListBox || c.kind() == ControlKind::ComboBox) schedule(c);
     else sync(it->second);
 }

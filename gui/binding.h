@@ -57,6 +57,8 @@ public:
 
     // Called after every change of the form itself (the view repaints what it draws).
     std::function<void()> onformchanged;
+    // Called for the widget of a control that joined the form after the binding was made.
+    std::function<void(Control&, QWidget*)> onlatecontrol;
     // What closing the window does; by default the form is unloaded and hidden.
     std::function<void()> onclose;
 
@@ -86,6 +88,7 @@ private:
     void synclist(ListBox& list, QWidget* w);
     void syncgeometry(Bound& b);
     void schedule(Control& c);
+    void adoptlate();
     void applylook(Control& c, QWidget* w);
     void seteditable(QComboBox* w, ComboBox& combo);
 
@@ -97,6 +100,7 @@ private:
     std::map<const Control*, Bound> bound_;
     std::set<Control*> dirty_;
     bool flushpending_ = false;
+    std::size_t adopted_ = 0;  // controls of the form looked at so far
     int updating_ = 0;  // >0 while the binding itself moves widgets or model sizes
 };
 

@@ -141,18 +141,20 @@ void MainView::layoutcontrols(QWidget* surface) {
     right->addLayout(checks);
     columns->addLayout(right, 4);
 
-    // Any control the plan above does not know yet, in a plain row below.
-    auto* rest = new QGridLayout;
-    int n = 0;
-    for (const Control* c : m.controls) {
+    // Any control the plan above does not know, in plain rows below.
+    rest_ = new QGridLayout;
+    for (Control* c : m.controls) {
         if (placed.count(c) || c->kind() == ControlKind::MenuItem || c->kind() == ControlKind::Timer) continue;
-        QWidget* cw = w(*c);
-        if (!cw) continue;
-        cw->setToolTip(cw->toolTip().isEmpty() ? qs(namestring(*c)) : cw->toolTip());
-        rest->addWidget(cw, n / 6, n % 6);
-        ++n;
+        if (QWidget* cw = w(*c)) addrest(*c, cw);
     }
-    outer->addLayout(rest);
+    binding_->onlatecontrol = [this](Control& c, QWidget* cw) { addrest(c, cw); };
+    outer->addLayout(rest_);
+}
+
+void MainView::addrest(const Control& c, QWidget* w) {
+    if (w->toolTip().isEmpty()) w->setToolTip(qs(namestring(c)));
+    rest_->addWidget(w, restcount_ / 6, restcount_ % 6);
+    ++restcount_;
 }
 
 void MainView::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,8 @@
 // menu bar built from the handler registry whose items follow the model's menu items.
 #pragma once
 #include <QMainWindow>
+
+class QGridLayout;
 #include <memory>
 
 #include "binding.h"
@@ -23,9 +25,12 @@ protected:
 private:
     void buildmenus();
     void layoutcontrols(QWidget* surface);
+    void addrest(const Control& c, QWidget* w);
 
     App& app_;
     FormBinding* binding_ = nullptr;
+    QGridLayout* rest_ = nullptr;
+    int restcount_ = 0;
 };
 
 // The about box, which also shows the progress captions of the start-up loading.

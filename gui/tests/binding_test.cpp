@@ -271,6 +271,27 @@ TEST_F(Binding, TheFormShowsHidesTitlesResizesAndTakesTheHourglass) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(Binding, AControlThatJoinsLaterGetsItsWidgetAtTheNextChange) {
+    struct Later : SampleForm {
+        Label Label9;
+        void join() { add(Label9, "Label9"); }
+    };
+    Later later;
+    QWidget laterwindow;
+    std::vector<std::string> joined;
+    FormBinding lb(app, later, &laterwindow, &laterwindow, true);
+    lb.onlatecontrol = [&](Control& c, QWidget*) { joined.push_back(c.name); };
+    later.join();
+    later.Label9.Caption = "Bin calculations done";
+    EXPECT_EQ(lb.widget(later.Label9), nullptr);  // it joined without telling anyone
+    later.Label1.Caption = "x";                   // the next change of the window adopts it
+    ASSERT_NE(lb.widget(later.Label9), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(lb.widget(later.Label9))->text(), QStringLiteral("Bin calculations done"));
+    EXPECT_EQ(joined, std::vector<std::string>{"Label9"});
+    later.Label9.Caption = "again";
+    EXPECT_EQ(qobject_cast<QLabel*>(lb.widget(later.Label9))->text(), QStringLiteral("again"));
+}
+
 TEST_F(Binding, MenuActionsFollowTheirItems) {
     MenuItem item;
     item.name = "cmderase";
