@@ -47,6 +47,11 @@ int main(int argc, char** argv) {
             pageup(app);
             continue;
         }
+        if (a == "--about" && i + 1 < argc) {  // the about box as the loading shows it
+            program.app.about.Show();
+            program.app.about.Label6.Caption = argv[++i];
+            continue;
+        }
         if (a == "--click-report" && i + 1 < argc) {
             std::string name = argv[++i];
             QTimer::singleShot(100, [&program, name] {
@@ -71,6 +76,7 @@ int main(int argc, char** argv) {
         program.flush();
         if (QScreen* s = QGuiApplication::primaryScreen()) s->grabWindow(0).save(QString::fromStdString(prefix + "-screen.png"));
         program.main.grab().save(QString::fromStdString(prefix + "-main.png"));
+        if (program.about.isVisible()) program.about.grab().save(QString::fromStdString(prefix + "-about.png"));
         if (program.report.isVisible()) program.report.grab().save(QString::fromStdString(prefix + "-report.png"));
         QApplication::quit();
     });
