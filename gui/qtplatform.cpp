@@ -27,8 +27,16 @@ namespace {
 double twipsperunit(const QPrinter& p) { return 1440.0 / p.resolution(); }
 }  // namespace
 
-double QtPrinter::ScaleWidth() const { return std::floor(printer_->pageLayout().paintRectPoints().width() * 20.0); }
-double QtPrinter::ScaleHeight() const { return std::floor(printer_->pageLayout().paintRectPoints().height() * 20.0); }
+// The printable area of a page in the orientation set now (print setup may have changed it
+// since the last document), in twips.
+QRectF QtPrinter::printable() const {
+    QPageLayout layout = printer_->pageLayout();
+    layout.setOrientation(Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return layout.paintRectPoints();
+}
+
+double QtPrinter::ScaleWidth() const { return std::floor(printable().width() * 20.0); }
+double QtPrinter::ScaleHeight() const { return std::floor(printable().height() * 20.0); }
 
 double QtPrinter::TextHeight() const {
     QFontMetricsF fm(printfont(font.name, font.size, font.bold, font.italic), printer_.get());

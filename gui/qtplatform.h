@@ -1,6 +1,7 @@
 // The platform served by Qt: message boxes, the common dialog (open, save, font and printer
 // setup), the printer, pumping pending events, the clock and the screen size.
 #pragma once
+#include <QRectF>
 #include <QString>
 #include <filesystem>
 #include <functional>
@@ -41,6 +42,7 @@ public:
 
 private:
     bool begin(std::string& error);
+    QRectF printable() const;
     void applysetup();
     QString nextpdfname() const;
 

@@ -41,6 +41,15 @@ TEST(QtPrinterPages, PageBreaksAndOrientationGiveTheExpectedPdfPages) {
     EXPECT_TRUE(platform.messages.empty());  // a file asked for is not announced
 }
 
+TEST(QtPrinterPages, TheOrientationChosenInPrintSetupShapesThePageBeforePrinting) {
+    testing::QuietPlatform platform;
+    Printer& p = platform.printer();
+    double width = p.ScaleWidth(), height = p.ScaleHeight();
+    p.Orientation = 2;  // as print setup leaves it
+    EXPECT_EQ(p.ScaleWidth(), height);
+    EXPECT_EQ(p.ScaleHeight(), width);
+}
+
 TEST(QtPrinterPages, APageBreakAtTheEndGivesAPageOfItsOwn) {
     auto dir = testing::freshfolder("printer-end");
     testing::QuietPlatform platform(dir);
