@@ -11,6 +11,12 @@ Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), r
 void Program::start(const std::filesystem::path& folder) {
     static_cast<QtPlatform&>(app.platform).setdatafolder(folder);
     guarded(&main, [&] { loadinitial(app, folder); });
+    // After a fault the loading did not finish: the main window is shown all the same, so
+    // that the analyst is not left with no window at all.
+    if (!main.isVisible()) {
+        app.about.Hide();
+        app.main.Show();
+    }
     flush();
 }
 
