@@ -15,7 +15,8 @@ void Program::start(const std::filesystem::path& folder) {
     // that the analyst is not left with no window at all.
     if (!main.isVisible()) {
         app.about.Hide();
-        app.main.Show();
+        guarded(&main, [&] { mainwindow(app).Show(); });
+        if (!main.isVisible()) main.show();
     }
     flush();
 }
