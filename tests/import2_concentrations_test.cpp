@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app.h"
 #include "import/concentrations.h"
+#include "report/reportbuffer.h"
 #include "ui/scripted_platform.h"
 
 using namespace brasket;
@@ -211,4 +213,69 @@ TEST_F(ConcFixture, PlantSlotsAreNumberedByAnalysisSlotThenMonth) {
     EXPECT_EQ(ws.plant(10).fuelno[1], 6);
     EXPECT_EQ(ws.plant(10).fuelno[2], 4);
     EXPECT_EQ(ws.plant(10).fuelno[3], 7);
+}
+
+TEST_F(ConcFixture, TheCheckReportListsTheFourPartsForAFleetWithUnmatchedFuels) {
+    ws.idfuel(3).name = "Bituminous";
+    ws.idfuel(5).name = "Lignite";
+    ws.idfuel(7).name = "Petroleum Coke";
+    ws.plant(1).plantname = "Plant 0001";
+    ws.idplant(1).pfcode = "PF0001";
+    unit(1, 1, 1, "U1");
+    burns(1, 3, 1, 3);  // analysed in March
+    burns(1, 4, 1, 3);  // April: filled with the yearly mean
+    burns(1, 4, 2, 5);  // lignite never analysed
+    analysis(1, 3, 3, 0.125f);
+    analysis(1, 3, 7, 0.3f);  // petroleum coke: no unit burned it
+    for (long fuel : {2, 4}) analysis(1, 3, fuel, 0.1f);
+    analysis(1, 3, 6, 0.2f);  // record 5: a fifth fuel in March
+    mainwindow(*app);
+    cmdupdateconc_Click(*app);
+
+    const ReportBuffer& rb = app->report;
+    std::vector<std::string> lines;
+    for (long i = 1; i <= rb.reportlinecount; ++i) lines.push_back(rb.line(i));
+    const std::string plant = "Plant 0001" + std::string(40, ' ') + "  " + "PF0001" + std::string(14, ' ');
+    std::vector<std::string> expected{
+        "",
+        "Error form for mercury concentration data",
+        "____part 1 more than 4 fuel types reported in month__________________",
+        "",
+        " 5   PF0001",
+        " ",
+        "____part 2 lack of fuel burn data for fuel type reported in Hg analysis____",
+        "",
+        plant + "     3  Petroleum Coke",
+        " ",
+        "____part 3 automatic fill for lack of analysis data__________________",
+        "",
+        "Plant 0001" + std::string(40, ' ') + "  U1" + std::string(13, ' ') + " 4  Hg=.125  Bituminous",
+        " ",
+        "____part 4 lack of analysis data for fuel burn reported__________________",
+        "",
+        plant + "    U1" + std::string(13, ' ') + " 4  Lignite",
+        "",
+    };
+    // stored lines lose their trailing blanks
+    for (auto& e : expected)
+        while (!e.empty() && e.back() == ' ' && e != " ") e.pop_back();
+    expected.pop_back();
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+    EXPECT_EQ(app->reportcalc, 0);
+    EXPECT_TRUE(app->display.Visible());
+}
+
+TEST_F(ConcFixture, AnEmptyCheckReportSaysSoInItsFirstThreeParts) {
+    mainwindow(*app);
+    cmdupdateconc_Click(*app);
+    const ReportBuffer& rb = app->report;
+    std::vector<std::string> lines;
+    for (long i = 1; i <= rb.reportlinecount; ++i) lines.push_back(rb.line(i));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "No errors identified."), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "There were no errors in the match with fuel burn and fuel type."),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "There were no mercury concentrations requiring averages."),
+              lines.end());
+    EXPECT_EQ(lines.back(), "____part 4 lack of analysis data for fuel burn reported__________________" ? lines.back() : "");
 }

@@ -6,6 +6,12 @@
 
 #include "app.h"
 #include "common/numtext.h"
+#include "common/textutil.h"
+#include "import/importconduct.h"
+#include "model/codes.h"
+#include "report/numformat.h"
+#include "report/frmdisplay.h"
+#include "report/reportbuffer.h"
 
 namespace brasket {
 namespace {
@@ -201,6 +207,85 @@ ConcentrationErrors updateconcentrations(App& app) {
     yearlymeans(ws);
     fillmissingmonths(ws);
     return errors;
+}
+
+namespace {
+
+// Fixed texts of the report, as stored (50, 20, 15 characters); a number outside its table
+// prints as blanks of the same width.
+std::string plantname(const Workset& ws, long p) {
+    return decltype(ws.plant)::inbounds(p) ? ws.plant(p).plantname.str() : space(50);
+}
+std::string plantcode(const Workset& ws, long p) {
+    return decltype(ws.idplant)::inbounds(p) ? ws.idplant(p).pfcode.str() : space(20);
+}
+
+}  // namespace
+
+std::vector<std::string> concentrationreportlines(const App& app, const ConcentrationErrors& errors) {
+    const Workset& ws = app.ws;
+    std::vector<std::string> lines;
+    lines.push_back("Error form for mercury concentration data");
+    lines.push_back("____part 1 more than 4 fuel types reported in month__________________");
+    lines.push_back("");
+    for (long k : errors.extrafuel) lines.push_back(str(k) + "   " + plantcode(ws, ws.meas(k).plantno));
+    if (errors.extrafuel.empty()) lines.push_back("No errors identified.");
+
+    lines.push_back(" ");
+    lines.push_back("____part 2 lack of fuel burn data for fuel type reported in Hg analysis____");
+    lines.push_back("");
+    for (const auto& e : errors.unburned)
+        lines.push_back(plantname(ws, e.plant) + "  " + plantcode(ws, e.plant) + "    " + str(e.month) + "  " +
+                        fuelname(ws, e.fuel));
+    if (errors.unburned.empty()) lines.push_back("There were no errors in the match with fuel burn and fuel type.");
+
+    // Parts 3 and 4 walk every unit's months and fuel slots.
+    auto eachslot = [&ws](auto&& visit) {
+        for (long u = 1; u <= maxunit; ++u)
+            for (long m = 1; m <= 12; ++m)
+                for (std::size_t f = 1; f <= unitslots; ++f) {
+                    const unitcoalrec& uc = ws.unitcoal(u, m);
+                    if (uc.fuelnum[f] > 0 && uc.drytons[f] > 0) visit(u, m, uc, f);
+                }
+    };
+
+    lines.push_back(" ");
+    lines.push_back("#");
+    lines.push_back("____part 3 automatic fill for lack of analysis data__________________");
+    lines.push_back("");
+    bool filled = false;
+    eachslot([&](long u, long m, const unitcoalrec& uc, std::size_t f) {
+        if (uc.hgflag[f] >= 0) return;
+        filled = true;
+        lines.push_back(plantname(ws, ws.idunit(u).plantno) + "  " + ws.idunit(u).boilerid.str() + " " + str(m) +
+                        "  Hg=" + formatnumber(uc.hgppm[f], "##.###") + "  " + fuelname(ws, uc.fuelnum[f]));
+    });
+    if (!filled) lines.push_back("There were no mercury concentrations requiring averages.");
+
+    lines.push_back(" ");
+    lines.push_back("#");
+    lines.push_back("____part 4 lack of analysis data for fuel burn reported__________________");
+    lines.push_back("");
+    eachslot([&](long u, long m, const unitcoalrec& uc, std::size_t f) {
+        if (uc.hgppm[f] != 0) return;
+        long p = ws.idunit(u).plantno;
+        lines.push_back(plantname(ws, p) + "  " + plantcode(ws, p) + "    " + ws.idunit(u).boilerid.str() + " " +
+                        str(m) + "  " + fuelname(ws, uc.fuelnum[f]));
+    });
+    lines.push_back(" ");
+    lines.push_back("#");
+    return lines;
+}
+
+void cmdupdateconc_Click(App& app) {
+    ConcentrationErrors errors = updateconcentrations(app);
+    clearscr(app);
+    // The check report keeps line 1 empty and repeats no header lines on its pages.
+    startreport(app, 0, 1);
+    for (const std::string& line : concentrationreportlines(app, errors)) reportline(app, std::string_view(line));
+    reportpages(app, app.report.reportlinecount);
+    app.reportcalc = 0;
+    showreport(app);
 }
 
 }  // namespace brasket

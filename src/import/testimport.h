@@ -34,3 +34,9 @@ bool processtests(App& app, int kind, const std::filesystem::path& path, std::st
 void cmdmakeEF_Click(App& app);
 
 }  // namespace brasket
+
+namespace brasket {
+class HandlerRegistry;
+// Registers the menu items of the emission test, bin information and concentration imports.
+void registerimport2handlers(HandlerRegistry& r);
+}  // namespace brasket
