@@ -1,0 +1,226 @@
+#include "data/loading.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "data/codec.h"
+#include "data/filebytes.h"
+#include "data/textfiles.h"
+
+namespace fs = std::filesystem;
+
+namespace brasket {
+namespace {
+
+// Reads one working file at a time into a buffer and tells the analyst about a file that
+// does not fit its table or ends in an incomplete record.
+class Loader {
+public:
+    explicit Loader(App& app) : app_(app) {}
+
+    // Reads a record file whole and returns how many whole records it holds.
+    long open(const char* name, std::size_t recordsize) {
+        name_ = name;
+        recordsize_ = recordsize;
+        bytes_ = readrecordfile(app_.datapath / name);
+        return static_cast<long>(bytes_.size() / recordsize);
+    }
+    const std::uint8_t* record(long k) const {
+        return reinterpret_cast<const std::uint8_t*>(bytes_.data()) + static_cast<std::size_t>(k - 1) * recordsize_;
+    }
+    // Record k of the open file, decoded into r.
+    template <class R>
+    void read(long k, R& r) const { decode(record(k), r); }
+
+    // The number of records to load from a file read to its end into a table of `bound`
+    // elements, telling about what does not fit or is incomplete.
+    long fit(long whole, long bound) {
+        if (whole > bound) {
+            app_.platform.msgbox(toomanymessage(name_, whole, bound));
+            return bound;
+        }
+        tellpartial();
+        return whole;
+    }
+    // A fixed-count file: only an incomplete record among those read is told.
+    long fixed(long whole, long count) {
+        if (whole < count) tellpartial();
+        return std::min(whole, count);
+    }
+
+    App& app() { return app_; }
+
+private:
+    void tellpartial() {
+        std::size_t rest = bytes_.size() % recordsize_;
+        if (rest != 0)
+            app_.platform.msgbox(incompletemessage(name_, rest));
+    }
+
+    App& app_;
+    std::string name_;
+    std::size_t recordsize_ = 1;
+    std::string bytes_;
+};
+
+// Reads a record file to its end into elements 1, 2, ... of a table; returns the count.
+template <class Tab>
+long readtoend(Loader& in, const char* name, Tab& table) {
+    using R = std::remove_reference_t<decltype(table(1))>;
+    long n = in.fit(in.open(name, recordsize<R>()), Tab::hi);
+    for (long k = 1; k <= n; ++k) in.read(k, table(k));
+    return n;
+}
+
+// Reads a name list text into elements 1, 2, ... of the list, at most `bound` names; element 0
+// gets the count.
+template <class L>
+void readnames(App& app, const char* name, L& list, long bound) {
+    std::string content;
+    readfilebytes(app.datapath / name, content);
+    std::vector<std::string> items = namelistitems(content);
+    long n = static_cast<long>(items.size());
+    if (n > bound) {
+        app.platform.msgbox(toomanymessage(name, n, bound, "names"));
+        n = bound;
+    }
+    for (long k = 1; k <= n; ++k) list(k) = std::move(items[static_cast<std::size_t>(k - 1)]);
+    setnamecount(list, n);
+}
+
+void progress(App& app, const std::string& caption) {
+    app.about.Label6.Caption = caption;
+    app.platform.pumpevents();
+}
+
+// The about box's load sets the printer font that report printing starts with.
+void showabout(App& app) {
+    if (!app.about.loaded) {
+        app.about.loaded = true;
+        app.platform.printer().font.name = "Courier New";
+        app.platform.printer().font.size = 8;
+    }
+    app.about.Show();
+}
+
+}  // namespace
+
+void loadinitial(App& app, const fs::path& datafolder) {
+    Workset& w = app.ws;
+    Loader in(app);
+
+    showabout(app);
+    progress(app, "Please wait... updating working files....");
+
+    app.datapath = datafolder;
+    app.importpath = app.datapath;
+
+    // Fuels: every element starts with its own code and a blank name (element 0 too, so that
+    // no name ever carries code-0 characters into a report).
+    w.idfuel(0).name = "";
+    for (long k = 1; k <= 100; ++k) {
+        w.idfuel(k).code = static_cast<u8>(k);
+        w.idfuel(k).name = "";
+    }
+    {
+        long n = in.fixed(in.open("idfuel.dat", recordsize<idfuelrec>()), 100);
+        for (long k = 1; k <= n; ++k) in.read(k, w.idfuel(k));
+    }
+
+    // The first use of the main window runs its load handler.
+    frmplants& main = mainwindow(app);
+    main.List4.Clear();
+    for (long k = 1; k <= 13; ++k) main.List4.AddItem(w.idfuel(k).name.str());
+    for (const char* blend : {"Subbit/Bit", "Bit/subBit", "Subbit/PetCoke", "Bit/PetCoke", "Bit/WasteBit"})
+        main.List4.AddItem(blend);
+
+    {
+        std::string content;
+        readfilebytes(app.datapath / "binnumber.dat", content);
+        BinnumberRead r = readbinnumber(content, w.binnumbertable, w.binnumbervalue);
+        if (r.skipped > 0)
+            app.platform.msgbox("binnumber.dat: " + std::to_string(r.skipped) +
+                                (r.skipped == 1 ? " line was" : " lines were") +
+                                " not six numbers of a cell within the table and " +
+                                (r.skipped == 1 ? "was" : "were") + " skipped.");
+    }
+    {
+        long n = in.fixed(in.open("partfactors1.dat", recordsize<partfactors1rec>()), 51);
+        for (long k = 1; k <= n; ++k) in.read(k, w.partfactors1(k));
+    }
+    setcoalsupplycount(w, readtoend(in, "coalsupply.dat", w.coalsupply));
+    {
+        long n = in.fixed(in.open("partfactors2.dat", recordsize<partfactors2rec>()), 13);
+        for (long k = 1; k <= n; ++k) in.read(k, w.partfactors2(k));
+    }
+    readtoend(in, "idplant.dat", w.idplant);
+
+    progress(app, "Please wait... updating unit data....");
+    readtoend(in, "idunit.dat", w.idunit);
+    setunitcount(w, readtoend(in, "unit.dat", w.unitc));
+
+    progress(app, "Please wait... updating plant data....");
+    long plants = readtoend(in, "plant.dat", w.plant);
+    setplantcount(w, plants);
+    main.List3.Clear();
+    for (long k = 1; k <= plants; ++k) main.List3.AddItem(w.plant(k).plantname.str());
+
+    progress(app, "Please wait... updating Hg measurement data....");
+    long analyses = readtoend(in, "meas.dat", w.meas);
+    setmeascount(w, analyses);
+    progress(app, "Please wait... updated Hg measurement data...." + str(analyses));
+
+    setownercount(w, readtoend(in, "owner.dat", w.owner));
+    setoperatorcount(w, readtoend(in, "operator.dat", w.operator_));
+    {
+        long n = in.fixed(in.open("bins.dat", recordsize<binindexrec>()), 301);
+        for (long k = 1; k <= n; ++k) in.read(k, w.binindex(k - 1));
+    }
+    {
+        // Thirteen records per unit, months 0..12, units from 1.
+        constexpr long months = 13;
+        long n = in.fit(in.open("fueluse.dat", recordsize<unitcoalrec>()), 2000 * months);
+        for (long k = 1; k <= n; ++k) in.read(k, w.unitcoal((k - 1) / months + 1, (k - 1) % months));
+        setunitcoalcount(w, (n + months - 1) / months);
+    }
+    app.platform.pumpevents();
+
+    readnames(app, "boiler.dat", w.boilernames, 300);
+    readnames(app, "pm.dat", w.pmnames, 300);
+    readnames(app, "scrub.dat", w.scrubnames, 300);
+    readnames(app, "nox.dat", w.noxnames, 400);
+
+    settestcount(w, readtoend(in, "test.dat", w.test));
+    {
+        long n = in.fixed(in.open("emfactor.dat", recordsize<emfactorrec>()), 90);
+        for (long k = 1; k <= n; ++k) in.read(k, w.emfactor((k - 1) / 3 + 1, (k - 1) % 3));
+    }
+    {
+        // Record 1 carries nothing: records 2..361 are fuels 0..11 by boiler types 1..30.
+        long n = in.fixed(in.open("emfactorf.dat", recordsize<emfactorrec>()), 361);
+        for (long k = 2; k <= n; ++k) in.read(k, w.emfactorf((k - 2) / 30, (k - 2) % 30 + 1));
+    }
+    {
+        // Records 2..241 are fuels 0..11 by fuel-element classes 1..20.
+        long n = in.fixed(in.open("emfactorfs.dat", recordsize<emfactorrec>()), 241);
+        for (long k = 2; k <= n; ++k) in.read(k, w.emfactorfs((k - 2) / 20, (k - 2) % 20 + 1));
+    }
+
+    main.List5.Clear();
+    main.List5.AddItem("no spec.");
+    for (long i = 1; i <= 25; ++i) main.List5.AddItem(w.emfactor(i, 0).name.str());
+    main.List6.Clear();
+    main.List6.AddItem("no spec.");
+    for (long i = 1; i <= 20; ++i) main.List6.AddItem(w.emfactor(i, 2).name.str());
+    main.List7.Clear();
+    main.List7.AddItem("no spec.");
+    for (long i = 1; i <= 11; ++i) main.List7.AddItem(w.emfactor(i, 1).name.str());
+
+    app.about.Label6.Caption = "";
+    main.Show();
+    app.about.Hide();
+}
+
+}  // namespace brasket

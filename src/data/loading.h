@@ -1,0 +1,16 @@
+// Start-up loading of the working set: every working file of the data folder read into its
+// table, the counts derived, the main window's fuel, plant and device lists filled.
+#pragma once
+#include <filesystem>
+
+namespace brasket {
+
+struct App;
+
+// Loads the whole working set from `datafolder` with the about box as the progress panel,
+// then shows the main window. Missing record files are created empty, as the loader always
+// has; missing text files load as empty. Files holding more than a table's bound stop at the
+// bound, and a file ending in an incomplete record loses only that record; each is told.
+void loadinitial(App& app, const std::filesystem::path& datafolder);
+
+}  // namespace brasket

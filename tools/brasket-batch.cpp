@@ -1,0 +1,86 @@
+// The headless driver: loads the working set of a data folder, runs menu and button handlers
+// by name, answers their file dialogs from the command line, and can write the report buffer.
+//
+//   brasket-batch --data DIR [--answer TEXT]... [--report FILE] HANDLER...
+//
+// Message boxes go to standard error. Exits 0 when every handler ran; otherwise 2 with a
+// one-line reason: an unknown handler, a missing data folder, a file dialog left without an
+// answer, or a command line it cannot read.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "data/loading.h"
+#include "ui/scripted_platform.h"
+
+namespace fs = std::filesystem;
+using namespace brasket;
+
+namespace {
+
+int fail(const std::string& reason) {
+    std::cerr << "brasket-batch: " << reason << "\n";
+    return 2;
+}
+
+// The report buffer as plain text: report lines 1 to the line count, each ended by CR LF.
+bool writereport(const App& app, const fs::path& file) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    long last = std::min<long>(app.report.reportlinecount, ReportBuffer{}.reportbuffer.hi);
+    for (long i = 1; i <= last; ++i) out << app.report.reportbuffer(i) << "\r\n";
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string data, report;
+    bool havedata = false;
+    std::vector<std::string> answers, handlers;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) return false;
+            into = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--data") {
+            if (!value(data)) return fail("--data needs a folder");
+            havedata = true;
+        } else if (a == "--answer") {
+            if (!value(v)) return fail("--answer needs a text");
+            answers.push_back(v);
+        } else if (a == "--report") {
+            if (!value(report)) return fail("--report needs a file name");
+        } else if (a.rfind("--", 0) == 0) {
+            return fail("unknown option " + a +
+                        " (usage: brasket-batch --data DIR [--answer TEXT]... [--report FILE] HANDLER...)");
+        } else {
+            handlers.push_back(a);
+        }
+    }
+    if (!havedata) return fail("no data folder given (--data DIR)");
+    std::error_code ec;
+    if (!fs::is_directory(data, ec)) return fail("data folder not found: " + data);
+
+    ScriptedPlatform platform;
+    platform.onmessage = [](const std::string& prompt) { std::cerr << prompt << "\n"; };
+    App app(platform);
+    for (const auto& h : handlers)
+        if (!app.handlers.find(h)) return fail("unknown handler: " + h);
+
+    loadinitial(app, data);
+    for (const auto& a : answers) platform.answers.push_back(a);
+    for (const auto& h : handlers) {
+        app.handlers.find(h)->run(app);
+        if (platform.unanswered > 0) return fail(h + " asked for a file and no --answer was left");
+    }
+    if (!report.empty() && !writereport(app, report)) return fail("could not write the report to " + report);
+    return 0;
+}
