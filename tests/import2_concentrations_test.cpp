@@ -216,6 +216,7 @@ TEST_F(ConcFixture, PlantSlotsAreNumberedByAnalysisSlotThenMonth) {
 }
 
 TEST_F(ConcFixture, TheCheckReportListsTheFourPartsForAFleetWithUnmatchedFuels) {
+    ws.idfuel(0).name = "NONE";
     ws.idfuel(3).name = "Bituminous";
     ws.idfuel(5).name = "Lignite";
     ws.idfuel(7).name = "Petroleum Coke";
@@ -227,6 +228,8 @@ TEST_F(ConcFixture, TheCheckReportListsTheFourPartsForAFleetWithUnmatchedFuels) 
     burns(1, 4, 2, 5);  // lignite never analysed
     analysis(1, 3, 3, 0.125f);
     analysis(1, 3, 7, 0.3f);  // petroleum coke: no unit burned it
+    burns(1, 3, 2, 2);
+    burns(1, 3, 3, 4);
     for (long fuel : {2, 4}) analysis(1, 3, fuel, 0.1f);
     analysis(1, 3, 6, 0.2f);  // record 5: a fifth fuel in March
     mainwindow(*app);
@@ -242,24 +245,20 @@ TEST_F(ConcFixture, TheCheckReportListsTheFourPartsForAFleetWithUnmatchedFuels) 
         "____part 1 more than 4 fuel types reported in month__________________",
         "",
         " 5   PF0001",
-        " ",
+        "",
         "____part 2 lack of fuel burn data for fuel type reported in Hg analysis____",
         "",
         plant + "     3  Petroleum Coke",
-        " ",
+        "",
         "____part 3 automatic fill for lack of analysis data__________________",
         "",
-        "Plant 0001" + std::string(40, ' ') + "  U1" + std::string(13, ' ') + " 4  Hg=.125  Bituminous",
-        " ",
+        "Plant 0001" + std::string(40, ' ') + "  U1" + std::string(13, ' ') + "  4  Hg=.125  Bituminous",
+        "",
         "____part 4 lack of analysis data for fuel burn reported__________________",
         "",
-        plant + "    U1" + std::string(13, ' ') + " 4  Lignite",
+        plant + "    U1" + std::string(13, ' ') + "  4  Lignite",
         "",
     };
-    // stored lines lose their trailing blanks
-    for (auto& e : expected)
-        while (!e.empty() && e.back() == ' ' && e != " ") e.pop_back();
-    expected.pop_back();
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
     EXPECT_EQ(app->reportcalc, 0);
@@ -277,5 +276,6 @@ TEST_F(ConcFixture, AnEmptyCheckReportSaysSoInItsFirstThreeParts) {
               lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "There were no mercury concentrations requiring averages."),
               lines.end());
-    EXPECT_EQ(lines.back(), "____part 4 lack of analysis data for fuel burn reported__________________" ? lines.back() : "");
+    EXPECT_EQ(lines.back(), "");
+    EXPECT_EQ(lines[lines.size() - 3], "____part 4 lack of analysis data for fuel burn reported__________________");
 }
