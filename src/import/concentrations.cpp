@@ -285,7 +285,7 @@ void cmdupdateconc_Click(App& app) {
     for (const std::string& line : concentrationreportlines(app, errors)) reportline(app, std::string_view(line));
     reportpages(app, app.report.reportlinecount);
     app.reportcalc = 0;
-    app.display.Visible = true;  // the report window, modeless
+    showreport(app);
 }
 
 }  // namespace brasket
