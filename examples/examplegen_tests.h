@@ -119,7 +119,9 @@ inline std::vector<std::pair<Configuration, int>> fleetconfigurations(const std:
 struct TestedUnit {
     std::string name;
     int number = 0;
-    int fuel = 3;  // the fuel code of the test texts
+    int fleetfuel = 3;     // the fuel number of its configuration
+    std::string fueltext;  // how the test exports name its fuel
+    int fuel = 3;          // the fuel code that text stands for
     int boilertype = 0, pm = 0, so2 = 0, bin = 0;
     double mw = 0;
 };
@@ -152,7 +154,8 @@ inline std::vector<TestedUnit> testedunits(Random& rng, const std::vector<Plant>
         TestedUnit t;
         t.number = i;
         t.name = "Test Unit " + padded(i, 3);
-        t.fuel = testfuel(std::get<0>(c)).second;
+        t.fleetfuel = std::get<0>(c);
+        std::tie(t.fueltext, t.fuel) = testfuel(t.fleetfuel);
         t.boilertype = std::get<1>(c);
         t.pm = std::get<2>(c);
         t.so2 = std::get<3>(c);
@@ -184,22 +187,8 @@ inline std::array<std::string, 3> testexports(Random& rng, const std::vector<Tes
                                                      "Proposed sorbent trap method", "ASTM D3684", "ASTM D5430",
                                                      "EPA 1631"};
     for (const TestedUnit& t : units) {
-        const int g = fuelgroup(t.fuel == 14 ? 304 : t.fuel);
-        const auto fueltext = [&] {
-            switch (t.fuel) {
-            case 14: return std::string("Sub-bit/Bit blend");
-            case 3: return std::string("Bituminous");
-            case 6: return std::string("Bituminous, low sulfur");
-            case 4: return std::string("Sub-bituminous");
-            case 5: return std::string("Lignite");
-            case 7: return std::string("Petroleum Coke");
-            case 8: return std::string("Waste Bit");
-            case 9: return std::string("Waste Sub");
-            case 10: return std::string("Anthracite");
-            default: return std::string("Tire-derived fuel");
-            }
-        }();
-        const FuelTraits tr = traits(t.fuel == 14 ? 4 : (t.fuel == 2 ? 12 : t.fuel));
+        const int g = fuelgroup(t.fleetfuel);
+        const FuelTraits tr = traits(t.fleetfuel >= 100 ? std::min(t.fleetfuel % 100, t.fleetfuel / 100) : t.fleetfuel);
         const std::string method = methods[static_cast<std::size_t>(rng.range(0, static_cast<int>(methods.size()) - 1))];
         for (int run = 1; run <= 3; ++run) {
             double sulfur = t.fuel == 6 ? 0.3 + 0.25 * rng.uniform() : (g == 0 ? 0.7 + 2.5 * rng.uniform() : 0.2 + 0.5 * rng.uniform());
@@ -238,7 +227,7 @@ inline std::array<std::string, 3> testexports(Random& rng, const std::vector<Tes
                 f[14] = fixed(o2out, 1);
                 for (int k = 0; k < 3; ++k) f[static_cast<std::size_t>(15 + k)] = measured(rng, outlet[static_cast<std::size_t>(k)]);
                 f[18] = method;
-                f[19] = fueltext;
+                f[19] = t.fueltext;
                 return joinfields(f);
             };
             out[0] += line(boilertypes()[static_cast<std::size_t>(t.boilertype)],
@@ -271,7 +260,7 @@ inline std::string testrowsexport(const std::vector<TestedUnit>& units) {
     std::string out = "UNIT\tBIN\tCODE\tUNIT NO\tLAYOUT\tFUEL NAME\tFUEL\r\n";
     for (const TestedUnit& t : units)
         out += joinfields({"", t.name, std::to_string(t.bin), bincode(t.bin), std::to_string(t.number),
-                           t.pm == 15 || t.pm == 16 || t.pm == 0 ? "0" : "1", testfuel(t.fuel).first,
+                           t.pm == 15 || t.pm == 16 || t.pm == 0 ? "0" : "1", t.fueltext,
                            std::to_string(t.fuel)});
     return out;
 }
@@ -310,7 +299,7 @@ inline std::string binfactorexport(const std::vector<TestedUnit>& units) {
     std::map<int, std::pair<double, int>> sums;
     for (const TestedUnit& t : units) {
         auto& s = sums[t.bin];
-        s.first += modelfactor(t.fuel == 14 ? 304 : t.fuel, t.pm, t.so2);
+        s.first += modelfactor(t.fleetfuel, t.pm, t.so2);
         s.second += 1;
     }
     std::string out = "BIN\tEMF\r\nBin factors of the synthetic example set\t\r\n";

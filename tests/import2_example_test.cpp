@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <set>
 
 #include "../examples/examplegen.h"
@@ -39,12 +40,14 @@ TEST(ExampleSetBatch, EveryUnitWithFuelUseHasMonthlyMercuryAfterTheImports) {
     long tests = testcount(ws);
     ASSERT_GT(tests, 50);
     std::set<int> kinds;
-    std::set<std::string> testrows;
-    for (long j = 1; j <= 300; ++j) testrows.insert(ws.binindex(j).testname.trimmed());
+    std::map<std::string, long> testfuels;  // by test unit name, from the test rows
+    for (long j = 1; j <= 300; ++j) testfuels[ws.binindex(j).testname.trimmed()] = ws.binindex(j).testfuel;
     for (long t = 1; t <= tests; ++t) {
         kinds.insert(ws.test(t).testkind);
         EXPECT_GT(ws.test(t).typecode, 0) << t;
-        EXPECT_TRUE(testrows.count(ws.test(t).testname.trimmed())) << t;
+        auto row = testfuels.find(ws.test(t).testname.trimmed());
+        ASSERT_NE(row, testfuels.end()) << t;
+        EXPECT_EQ(row->second, ws.test(t).fueltype) << t;
         EXPECT_NE(ws.test(t).outox, 999) << t;
     }
     EXPECT_EQ(kinds, (std::set<int>{1, 2, 3}));
