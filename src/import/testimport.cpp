@@ -1,6 +1,7 @@
 #include "import/testimport.h"
 
 #include <array>
+#include <exception>
 #include <utility>
 
 #include "app.h"
