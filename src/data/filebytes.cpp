@@ -9,13 +9,16 @@ namespace fs = std::filesystem;
 namespace brasket {
 
 bool readfilebytes(const fs::path& file, std::string& bytes) {
-    bytes.clear();
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return false;
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) return false;
+    std::FILE* f = fs::is_regular_file(file, ec) ? std::fopen(file.c_str(), "rb") : nullptr;
+    if (!f) {
+        bytes.clear();
+        return false;
+    }
+    // Sized from the file without clearing first, so a buffer reused from file to file is
+    // not filled with zeros only to be overwritten.
     auto size = fs::file_size(file, ec);
-    if (!ec) bytes.resize(static_cast<std::size_t>(size));
+    bytes.resize(ec ? 0 : static_cast<std::size_t>(size));
     std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
     bytes.resize(got);
     // A file that grew since its size was taken is read to its end all the same.
@@ -27,14 +30,12 @@ bool readfilebytes(const fs::path& file, std::string& bytes) {
     return ok;
 }
 
-std::string readrecordfile(const fs::path& file) {
-    std::string bytes;
+void readrecordfile(const fs::path& file, std::string& bytes) {
     if (!readfilebytes(file, bytes)) {
         std::error_code ec;
         if (!fs::exists(file, ec)) std::ofstream(file, std::ios::binary | std::ios::app);
         bytes.clear();
     }
-    return bytes;
 }
 
 std::string toomanymessage(const std::string& file, long found, long loaded, const char* what) {

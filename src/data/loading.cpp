@@ -24,7 +24,7 @@ public:
     long open(const char* name, std::size_t recordsize) {
         name_ = name;
         recordsize_ = recordsize;
-        bytes_ = readrecordfile(app_.datapath / name);
+        readrecordfile(app_.datapath / name, bytes_);
         return static_cast<long>(bytes_.size() / recordsize);
     }
     const std::uint8_t* record(long k) const {

@@ -138,7 +138,8 @@ void loademisf(App& app) {
     const char* name = app.opt.emisset == 1 ? "emisf.dat" : app.opt.emisset == 2 ? "emisf2.dat" : nullptr;
     if (!name) return;
     constexpr std::size_t size = recordsize<emisfrec>();
-    std::string bytes = readrecordfile(app.datapath / name);
+    std::string bytes;
+    readrecordfile(app.datapath / name, bytes);
     long whole = static_cast<long>(bytes.size() / size);
     long bound = decltype(app.ws.emisf)::hi;
     if (whole > bound)
