@@ -2,6 +2,19 @@
 
 namespace brasket {
 
-App::App(Platform& p) : platform(p) { registerallhandlers(handlers); }
+App::App(Platform& p) : platform(p) {
+    registerallhandlers(handlers);
+    // Each menu item of the main window runs its registered handler when clicked.
+    const std::string suffix = "_Click";
+    for (const Handler& h : handlers.all()) {
+        if (h.window != "frmplants" || h.menu.empty()) continue;
+        std::string item = h.name;
+        if (item.size() > suffix.size() && item.compare(item.size() - suffix.size(), suffix.size(), suffix) == 0)
+            item.resize(item.size() - suffix.size());
+        MenuItem& m = main.menu(item);
+        m.Caption = h.caption;
+        m.onClick = [this, run = h.run] { run(*this); };
+    }
+}
 
 }  // namespace brasket

@@ -1,0 +1,142 @@
+#include "import/exportfields.h"
+
+#include "app.h"
+#include "common/numtext.h"
+#include "common/textutil.h"
+
+namespace brasket {
+
+void splitline(std::string_view line, CTXT& ctxt) {
+    for (auto& f : ctxt) f.clear();
+    // The line is read as if one TAB followed it, so its last field ends at the line's end.
+    std::size_t pos = 0;
+    int k = 1;
+    while (pos < line.size() && k < 50) {
+        std::size_t tab = line.find('\t', pos);
+        if (tab == std::string_view::npos) tab = line.size();
+        ctxt[static_cast<std::size_t>(k)].assign(line.substr(pos, tab - pos));
+        ++k;
+        pos = tab + 1;
+    }
+}
+
+namespace {
+
+void dropquotes(std::string& s) {
+    if (!s.empty() && s.back() == '"') s.pop_back();
+    if (!s.empty() && s.front() == '"') s.erase(0, 1);
+}
+
+// A fixed text without its trailing blanks, as a view into the field.
+template <std::size_t N>
+std::string_view trimmedview(const Text<N>& t) {
+    std::size_t n = N;
+    while (n > 0 && t.b[n - 1] == ' ') --n;
+    return std::string_view(t.b.data(), n);
+}
+
+// A row that holds no name: blanks, or a field never assigned (code 0 throughout).
+template <std::size_t N>
+bool emptyrow(const Text<N>& t) {
+    for (char c : t.b)
+        if (c != ' ' && c != '\0') return false;
+    return true;
+}
+
+// A name list of the working set: a name is its position; element 0 holds the count.
+template <class List>
+long listlookup(List& list, long last, const std::string& name) {
+    for (long i = 1; i <= last; ++i) {
+        if (list(i) == name) return i;
+        if (list(i).empty()) {
+            list(i) = name;
+            list(0) = str(i);
+            return i;
+        }
+    }
+    return 0;
+}
+
+long typelookup(App& app, int column, std::string& name) {
+    // Type names are held in 25 characters; a longer name is known by its first 25.
+    if (name.size() > 25) name.resize(25);
+    for (long i = 1; i <= 30; ++i) {
+        auto& row = app.ws.emfactor(i, column).name;
+        if (trimmedview(row) == name) return i;
+        if (emptyrow(row) && app.lookuponly != 1) {
+            row = name;
+            return i;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void cleanfield(std::string& field) {
+    field = ucase(trim(field));
+    dropquotes(field);
+}
+
+std::string unquoted(std::string_view field) {
+    std::string s = trim(field);
+    dropquotes(s);
+    return s;
+}
+
+long codelookup(App& app, std::string_view category, std::string& name) {
+    cleanfield(name);
+    if (name.empty()) return 0;
+    Workset& ws = app.ws;
+    if (category == "pfcode") {
+        long found = 0;
+        long plants = std::min<long>(plantcount(ws), ws.idplant.hi);
+        for (long i = 1; i <= plants; ++i)
+            if (trim(ws.idplant(i).pfcode.str()) == name) found = i;
+        return found;
+    }
+    if (category == "fuel") {
+        if (name.size() > 35) name.resize(35);
+        for (long i = 1; i <= 100; ++i) {
+            auto& row = ws.idfuel(i).name;
+            if (trimmedview(row) == name) return i;
+            if (emptyrow(row)) {
+                row = name;
+                return i;
+            }
+        }
+        return 0;
+    }
+    if (category == "boiler_ID") {
+        if (!ws.idplant.inbounds(app.lookupplant)) return 0;
+        const auto& units = ws.idplant(app.lookupplant).unitno;
+        for (long i = 1; i <= 30; ++i) {
+            long u = units[static_cast<std::size_t>(i)];
+            if (!ws.unitc.inbounds(u)) continue;
+            if (ucase(trim(ws.unitc(u).unitname.str())) == name) return i;
+        }
+        return 0;
+    }
+    if (category == "boilers") return listlookup(ws.boilernames, 300, name);
+    if (category == "pms") return listlookup(ws.pmnames, 300, name);
+    if (category == "scrubs") return listlookup(ws.scrubnames, 300, name);
+    if (category == "noxs") return listlookup(ws.noxnames, 400, name);
+    if (category == "boiler") return typelookup(app, 0, name);
+    if (category == "so2") return typelookup(app, 1, name);
+    if (category == "pm") return typelookup(app, 2, name);
+    return 0;
+}
+
+PlantCodeIndex::PlantCodeIndex(const Workset& ws) {
+    long plants = std::min<long>(plantcount(ws), ws.idplant.hi);
+    for (long i = 1; i <= plants; ++i) plants_[trim(ws.idplant(i).pfcode.str())] = i;
+}
+
+long PlantCodeIndex::lookup(std::string& code) const {
+    cleanfield(code);
+    if (code.empty()) return 0;
+    auto it = plants_.find(code);
+    return it == plants_.end() ? 0 : it->second;
+}
+
+}  // namespace brasket

@@ -1,0 +1,100 @@
+// Mercury analyses from the four quarterly exports.
+#include <algorithm>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "common/textutil.h"
+#include "import/exportfields.h"
+#include "import/importconduct.h"
+#include "import/imports.h"
+
+namespace brasket {
+
+namespace {
+
+const char* const quarterfiles[] = {"hg1Qdatashort.txt", "hg2Qdatashort.txt", "hg3Qdatashort.txt",
+                                    "hg4Qdatashort.txt"};
+
+}  // namespace
+
+bool processHg(App& app, const std::filesystem::path& path) {
+    auto lines = openexport(app, path);
+    if (!lines) return false;
+    Workset& ws = app.ws;
+    long n = meascount(ws);
+    mainwindow(app).Label19.Caption = readingcaption(path);
+    showbusy(app, 0);
+    const PlantCodeIndex plants(ws);
+
+    std::string_view line;
+    lines->next(line);  // the header line
+    CTXT f;
+    int c = 0;
+    while (lines->next(line)) {
+        ++n;
+        splitline(line, f);
+        if (c == 10) {
+            showbusy(app, static_cast<double>(n) / 500);
+            c = 0;
+        } else {
+            ++c;
+        }
+        if (rtrim(f[1]).empty()) {
+            --n;
+            continue;
+        }
+        if (!ws.meas.inbounds(n)) {
+            --n;
+            importwarning(app, "line " + std::to_string(lines->linenumber()) + " of " + path.string() +
+                                   " skipped: more than " + std::to_string(ws.meas.hi) + " analyses");
+            continue;
+        }
+        measrec& m = ws.meas(n);
+        long a = codelookup(app, "fuel", f[10]);
+        long b = codelookup(app, "fuel", f[11]);
+        int year = 0, month = 0;
+        if (!f[4].empty() && !readdate(f[4], year, month)) {
+            importwarning(app, "unreadable date " + f[4] + " for line" + str(n) + "  in file " + path.string());
+            year = month = 0;
+        }
+        m.month = static_cast<i16>(month);
+        m.year = static_cast<i16>(year);
+        m.plantno = static_cast<i16>(plants.lookup(f[2]));
+        m.fuelnum = static_cast<i16>(100 * std::min(a, b) + std::max(a, b));
+        if (m.plantno == 0) importwarning(app, "missing pf code for line " + str(n) + "  in file " + path.string());
+        m.value14 = static_cast<f32>(val(f[14]));
+        m.value16 = static_cast<f32>(val(f[16]));
+        m.hgppm = static_cast<f32>(val(f[17]));
+        // "X" marks a value below the laboratory's accuracy limit: half the limit is kept.
+        const bool belowlimit = f[18].find('X') != std::string::npos;
+        m.lowmark = belowlimit ? 1 : 0;
+        if (belowlimit) m.hgppm = m.hgppm / 2.0f;
+        m.value19 = static_cast<f32>(val(f[19]));
+        m.lowmark2 = belowlimit ? 1 : 0;
+        if (belowlimit) m.value19 = m.value19 / 2.0f;
+    }
+    setmeascount(ws, n);
+    showbusy(app, -2);
+    return true;
+}
+
+void cmdreadhganalysis_Click(App& app) {
+    if (!importfolderdialog(app)) return;
+    // Every quarter must be there before the table is emptied, so that a missing export
+    // leaves the analyses as they were.
+    for (const char* name : quarterfiles) {
+        if (!findexport(app.importpath / name)) {
+            openexport(app, app.importpath / name);  // tells the user
+            return;
+        }
+    }
+    beginimport(app, "reading Hg measurements 1Q");
+    setmeascount(app.ws, 0);
+    for (int q = 1; q <= 4; ++q) {
+        if (q > 1) importstep(app, "reading Hg measurements " + std::to_string(q) + "Q", true);
+        if (!processHg(app, app.importpath / quarterfiles[q - 1])) break;
+    }
+    endimport(app);
+}
+
+}  // namespace brasket

@@ -1,0 +1,168 @@
+#include "import/importconduct.h"
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "common/textutil.h"
+
+namespace brasket {
+
+namespace fs = std::filesystem;
+
+void showbusy(App& app, double n) {
+    frmplants& w = mainwindow(app);
+    if (n == 0) {
+        w.Label19.Left = w.Picture1.Left() + w.Picture1.Width() / 5;
+        w.Label19.Top = w.Picture1.Top() + w.Picture1.Height() / 5;
+        w.Label22.Left = w.Label19.Left() + 50;
+        w.Label22.Top = w.Label19.Top() + 200;
+        w.Label19.Visible = true;
+        w.Label22.Visible = true;
+    } else if (n <= -1) {
+        w.Label19.Visible = false;
+        w.Label22.Visible = false;
+    } else {
+        w.Label22.Width = static_cast<long>(std::lround(33 * n));
+    }
+}
+
+void clearscr(App& app) {
+    PictureBox& p = mainwindow(app).Picture1;
+    p.Cls();
+    const char* captions[] = {"Fuel type", "Boiler type", "Particulate control", "SO2 control"};
+    for (int i = 0; i < 4; ++i) {
+        p.CurrentX = p.ScaleWidth() * i / 4;
+        p.CurrentY = 0;
+        p.Print(captions[i]);
+    }
+}
+
+bool importfolderdialog(App& app, const std::string& filter) {
+    FileDialog& d = mainwindow(app).CommonDialog1;
+    d.InitDir = app.importpath.string();
+    d.Filter = filter;
+    d.FileName = "*.txt";
+    d.Flags = 0;
+    std::string chosen = app.platform.openfile(d);
+    if (chosen.find('*') != std::string::npos) return false;
+    fs::path folder = fs::path(chosen).parent_path();
+    app.importpath = folder.empty() ? fs::current_path() : folder;
+    return true;
+}
+
+void beginimport(App& app, const std::string& caption) {
+    frmplants& w = mainwindow(app);
+    w.MousePointer = 11;
+    w.Label11.Caption = caption;
+    w.Label11.Visible = true;
+    app.platform.pumpevents();
+}
+
+void importstep(App& app, const std::string& caption, bool pump) {
+    mainwindow(app).Label11.Caption = caption;
+    if (pump) app.platform.pumpevents();
+}
+
+void endimport(App& app) {
+    frmplants& w = mainwindow(app);
+    w.Label11.Visible = false;
+    w.MousePointer = 0;
+}
+
+fs::path warninglogpath(const App& app) { return app.datapath / "import warnings.txt"; }
+
+void importwarning(App& app, const std::string& line) {
+    std::ofstream log(warninglogpath(app), std::ios::binary | std::ios::app);
+    log << line << "\r\n";
+}
+
+std::optional<fs::path> findexport(const fs::path& path) {
+    std::error_code ec;
+    if (fs::is_regular_file(path, ec)) return path;
+    fs::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    std::string wanted = lcase(path.filename().string());
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (lcase(it->path().filename().string()) == wanted && it->is_regular_file(ec)) return it->path();
+    }
+    return std::nullopt;
+}
+
+bool ExportLines::next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    std::size_t end = text_.find('\n', pos_);
+    std::size_t next = end == std::string::npos ? text_.size() : end + 1;
+    if (end == std::string::npos) end = text_.size();
+    else if (end > pos_ && text_[end - 1] == '\r') --end;
+    line = std::string_view(text_).substr(pos_, end - pos_);
+    pos_ = next;
+    ++number_;
+    return true;
+}
+
+std::optional<ExportLines> openexport(App& app, const fs::path& path) {
+    auto found = findexport(path);
+    if (found) {
+        std::ifstream in(*found, std::ios::binary);
+        if (in) {
+            std::ostringstream text;
+            text << in.rdbuf();
+            if (!in.bad()) return ExportLines(std::move(text).str());
+        }
+    }
+    app.platform.msgbox("The export file " + path.string() +
+                        " cannot be read. This step of the import was abandoned; the working tables are as they were.");
+    return std::nullopt;
+}
+
+std::string readingcaption(const fs::path& path) { return "reading " + right(path.string(), 18); }
+
+namespace {
+
+// Whole numbers separated by one kind of separator: up to three of them.
+bool dateparts(std::string_view text, char sep, int parts[3], int digits[3]) {
+    int k = 0;
+    std::size_t i = 0;
+    while (k < 3) {
+        std::size_t start = i;
+        long v = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 4) v = v * 10 + (text[i++] - '0');
+        if (i == start) return false;
+        parts[k] = static_cast<int>(v);
+        digits[k] = static_cast<int>(i - start);
+        ++k;
+        if (k < 3) {
+            if (i >= text.size() || text[i] != sep) return false;
+            ++i;
+        }
+    }
+    return i == text.size();
+}
+
+}  // namespace
+
+bool readdate(std::string_view text, int& year, int& month) {
+    std::string t = trim(text);
+    std::size_t blank = t.find(' ');
+    if (blank != std::string::npos) t.resize(blank);  // a time of day follows
+    int p[3], d[3];
+    int y, m, day;
+    if (dateparts(t, '-', p, d) && d[0] == 4) {
+        y = p[0], m = p[1], day = p[2];
+    } else if (dateparts(t, '/', p, d) || dateparts(t, '-', p, d)) {
+        m = p[0], day = p[1], y = p[2];
+        if (d[2] <= 2) y += y < 30 ? 2000 : 1900;
+        else if (d[2] != 4) return false;
+    } else {
+        return false;
+    }
+    if (m < 1 || m > 12 || day < 1 || day > 31) return false;
+    year = y;
+    month = m;
+    return true;
+}
+
+}  // namespace brasket

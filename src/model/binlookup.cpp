@@ -1,0 +1,116 @@
+#include "model/binlookup.h"
+
+#include "app.h"
+#include "model/devicefactors.h"
+
+namespace brasket {
+
+namespace {
+
+constexpr long binmethod = 100;
+constexpr long configurationrows = 300;
+
+// A few units of the data base have their own bin, whatever their configuration.
+long unitsownbin(long unit, long fuel) {
+    if (unit == 964) return 44;
+    if (unit == 203) return 42;
+    if (unit == 676 || unit == 1002) return 41;
+    if (unit == 67 && fuel == 212) return 3;
+    return 0;
+}
+
+// SO2 control 1, 2 or 3 with particulate code 15 or 16: the factor is unity.
+bool unityconfiguration(long so2, long pm) { return (so2 >= 1 && so2 <= 3) && (pm == 15 || pm == 16); }
+
+bool truncateatone(const App& app) { return app.main.Check1[1].Value() == 1; }
+
+// The bin's factor and speciation applied to the mercury in, with the cut at 1 when the
+// analyst asked for it.
+void applybin(App& app, long bin, double mercuryin, double& emission, double& factor) {
+    const binindexrec& row = app.ws.binindex(bin);
+    factor = row.efactor;
+    app.model.binfractions = {row.partfrac, row.oxfrac, row.elemfrac};
+    if (truncateatone(app) && factor > 1) factor = 1;
+    emission = mercuryin * factor;
+}
+
+// The first configuration row that matches; the first empty row met is passed over, later
+// ones are compared like any other. 0 when none matches.
+long configurationrow(const Workset& ws, long fuel, long boiler, long so2, long pm) {
+    bool emptypassed = false;
+    for (long j = 1; j <= configurationrows; ++j) {
+        const binindexrec& r = ws.binindex(j);
+        if (!emptypassed && r.emptyconfiguration()) {
+            emptypassed = true;
+            continue;
+        }
+        if (r.unitboiler == boiler && r.unitfuel == fuel && r.unitpm == pm && r.unitso2 == so2) return j;
+    }
+    return 0;
+}
+
+// Furnace, particulate and SO2 species factors multiplied together.
+void factorproduct(App& app, double mercuryin, double& emission, double& factor, long boiler, long so2, long pm) {
+    const double h = mercuryin;
+    const DeviceFactors furnace = devicerow(app.ws, boiler, 0);
+    double part = h * furnace.part, ox = h * furnace.ox, elem = h * furnace.elem;
+
+    DeviceFactors device;
+    long modelled = 0, first = 0, second = 0, third = 0;
+    std::string message, secondmessage;
+    pmcomposite(app.ws, so2, pm, device, modelled, first, second, third, message, secondmessage);
+    part *= device.part;
+    ox *= device.ox;
+    elem *= device.elem;
+
+    so2modeledas(app.ws, so2, pm, device, modelled, message, secondmessage);
+    part *= device.part;
+    ox *= device.ox;
+    elem *= device.elem;
+
+    double total = part + ox + elem;
+    if (total > h) total = h;
+    emission = total;
+    if (h > 0) {
+        app.model.binfractions = {part / h, ox / h, elem / h};
+        factor = emission / h;
+    } else {
+        factor = 0;
+    }
+}
+
+}  // namespace
+
+void binlookup(App& app, double mercuryin, double& emission, double& factor, long fuel, long boiler, long so2, long pm,
+               long& bin, long unit) {
+    if (long own = unitsownbin(unit, fuel); own != 0) {
+        bin = own;
+        applybin(app, bin, mercuryin, emission, factor);
+        return;
+    }
+
+    if (unityconfiguration(so2, pm)) {
+        emission = mercuryin;
+        bin = unitybin;
+        factor = 1;
+        binindexrec& row = app.ws.binindex(unitybin);
+        row.efactor = row.partfrac = row.oxfrac = row.elemfrac = 1.0f;
+        app.model.binfractions = {1, 1, 1};
+        return;
+    }
+
+    if (app.opt.partcorrmode != binmethod) {
+        factorproduct(app, mercuryin, emission, factor, boiler, so2, pm);
+        return;
+    }
+
+    bin = nobin;
+    factor = 1;
+    emission = mercuryin;
+    if (long j = configurationrow(app.ws, fuel, boiler, so2, pm); j != 0) {
+        bin = app.ws.binindex(j).unitcode;
+        applybin(app, bin, mercuryin, emission, factor);
+    }
+}
+
+}  // namespace brasket

@@ -1,0 +1,25 @@
+// The bin lookup: a fuel and device configuration becomes a bin, an emission modification
+// factor and a mercury speciation (left in app.model.binfractions).
+#pragma once
+
+namespace brasket {
+
+struct App;
+
+// Bin 90: no bin was found for the configuration.
+inline constexpr long nobin = 90;
+// Bin 45: the unity configuration (SO2 control 1, 2 or 3 with particulate code 15 or 16).
+inline constexpr long unitybin = 45;
+// Unit number meaning "not a unit of the data base" (the unit evaluation passes it).
+inline constexpr long nounit = 0;
+
+// Looks up the configuration (fuel number, boiler/NOx type, SO2 and particulate model codes)
+// of one fuel of a unit and returns the mercury emitted, the factor applied and the bin
+// matched. `unit` is the unit number of a data-base unit, for its own bin assignment, or
+// `nounit`. With the bin method (partcorrmode 100) a configuration without a row gets bin 90,
+// factor 1 and leaves binfractions as they were; with the factor-product method the bin is
+// not written.
+void binlookup(App& app, double mercuryin, double& emission, double& factor, long fuel, long boiler, long so2, long pm,
+               long& bin, long unit);
+
+}  // namespace brasket

@@ -1,0 +1,255 @@
+#include "import/exportfields.h"
+#include "import/importconduct.h"
+#include "import_testkit.h"
+
+using namespace brasket;
+using brasket::testkit::ImportTest;
+
+TEST(Splitline, KeepsFieldsExactlyAndNumbersThemFromOne) {
+    CTXT f;
+    splitline("a\t\tb", f);
+    EXPECT_EQ(f[1], "a");
+    EXPECT_EQ(f[2], "");
+    EXPECT_EQ(f[3], "b");
+    EXPECT_EQ(f[0], "");
+    splitline(" \"x y\" \tLow", f);
+    EXPECT_EQ(f[1], " \"x y\" ");
+    EXPECT_EQ(f[2], "Low");
+    EXPECT_EQ(f[3], "");  // the previous line's third field is gone
+}
+
+TEST(Splitline, KeepsAtMostFortyNineFields) {
+    std::string line;
+    for (int k = 1; k <= 60; ++k) line += (k > 1 ? "\t" : "") + std::to_string(k);
+    CTXT f;
+    splitline(line, f);
+    EXPECT_EQ(f[49], "49");
+    EXPECT_EQ(f[50], "");
+    splitline("", f);
+    for (const auto& field : f) EXPECT_EQ(field, "");
+}
+
+TEST(Cleanfield, TrimsUppercasesAndRemovesOneQuoteAtEachEnd) {
+    std::string s = "  \"ab cd\"  ";
+    cleanfield(s);
+    EXPECT_EQ(s, "AB CD");
+    s = "\"\"";
+    cleanfield(s);
+    EXPECT_EQ(s, "");
+    s = "\" abc \"";
+    cleanfield(s);
+    EXPECT_EQ(s, " ABC ");
+    s = "\"\"x\"\"";
+    cleanfield(s);
+    EXPECT_EQ(s, "\"X\"");
+    EXPECT_EQ(unquoted("  \"Plant 7\" "), "Plant 7");
+}
+
+using CodeLookup = ImportTest;
+
+TEST_F(CodeLookup, FuelTakesTheFirstRowThatMatchesOrIsEmpty) {
+    app.ws.idfuel(1).name = "BITUMINOUS";
+    app.ws.idfuel(9).name = "LIGNITE";
+    for (long k = 2; k <= 4; ++k) app.ws.idfuel(k).name = "FUEL " + std::to_string(k);
+    std::string name = "  lignite  ";
+    EXPECT_EQ(codelookup(app, "fuel", name), 5);
+    EXPECT_EQ(name, "LIGNITE");
+    EXPECT_EQ(app.ws.idfuel(5).name.trimmed(), "LIGNITE");
+    std::string again = "Lignite";
+    EXPECT_EQ(codelookup(app, "fuel", again), 5);
+    std::string bit = "bituminous";
+    EXPECT_EQ(codelookup(app, "fuel", bit), 1);
+    std::string empty = "  ";
+    EXPECT_EQ(codelookup(app, "fuel", empty), 0);
+    EXPECT_EQ(app.ws.idfuel(6).name.trimmed(), "");
+}
+
+TEST_F(CodeLookup, FuelNamesAreKnownByTheirFirst35CharactersAndAFullListGivesNothing) {
+    std::string longname(40, 'A');
+    EXPECT_EQ(codelookup(app, "fuel", longname), 1);
+    std::string other = std::string(35, 'A') + "BBB";
+    EXPECT_EQ(codelookup(app, "fuel", other), 1);
+    for (long k = 1; k <= 100; ++k) app.ws.idfuel(k).name = "F" + std::to_string(k);
+    std::string newname = "WOOD";
+    EXPECT_EQ(codelookup(app, "fuel", newname), 0);
+}
+
+TEST_F(CodeLookup, NameListsGrowAtTheirFirstEmptyElement) {
+    for (long i = 1; i <= 12; ++i) app.ws.pmnames(i) = "PM" + std::to_string(i);
+    app.ws.pmnames(0) = "12";
+    std::string name = "esp cold side";
+    EXPECT_EQ(codelookup(app, "pms", name), 13);
+    EXPECT_EQ(app.ws.pmnames(13), "ESP COLD SIDE");
+    EXPECT_EQ(app.ws.pmnames(0), " 13");
+    std::string again = "ESP COLD SIDE";
+    EXPECT_EQ(codelookup(app, "pms", again), 13);
+    for (long i = 1; i <= 400; ++i) app.ws.noxnames(i) = "N" + std::to_string(i);
+    std::string full = "NEW";
+    EXPECT_EQ(codelookup(app, "noxs", full), 0);
+    std::string last = "N400";
+    EXPECT_EQ(codelookup(app, "noxs", last), 400);
+}
+
+TEST_F(CodeLookup, TypeNamesAreKnownByTheirFirst25Characters) {
+    std::string longname = "WET SCRUBBER WITH LIMESTONE FORCED OXIDATION";
+    EXPECT_EQ(codelookup(app, "so2", longname), 1);
+    EXPECT_EQ(app.ws.emfactor(1, 1).name.str(), std::string("WET SCRUBBER WITH LIMESTO"));
+    std::string again = "WET SCRUBBER WITH LIMESTONE FORCED OXIDATION";
+    EXPECT_EQ(codelookup(app, "so2", again), 1);
+    EXPECT_EQ(app.ws.emfactor(2, 1).name.trimmed(), std::string(25, '\0'));  // no second row taken
+    std::string pm = "ESP-CS";
+    EXPECT_EQ(codelookup(app, "pm", pm), 1);
+    std::string boiler = "ESP-CS";
+    EXPECT_EQ(codelookup(app, "boiler", boiler), 1);  // each column is its own list
+}
+
+TEST_F(CodeLookup, LookupOnlyAddsNoTypeAndPassesOverEmptyRows) {
+    app.ws.emfactor(1, 1).name = "WET SCRUB";
+    app.ws.emfactor(3, 1).name = "SDA";
+    app.lookuponly = 1;
+    std::string unknown = "SORB INJ";
+    EXPECT_EQ(codelookup(app, "so2", unknown), 0);
+    EXPECT_EQ(app.ws.emfactor(2, 1).name.trimmed(), std::string(25, '\0'));
+    std::string later = "sda";
+    EXPECT_EQ(codelookup(app, "so2", later), 3);
+    app.lookuponly = 0;
+    std::string added = "SORB INJ";
+    EXPECT_EQ(codelookup(app, "so2", added), 2);
+}
+
+TEST_F(CodeLookup, PlantCodesGiveTheHighestMatchingPlantAndAddNothing) {
+    setplantcount(app.ws, 3);
+    app.ws.idplant(1).pfcode = "  1001";
+    app.ws.idplant(2).pfcode = "2002";
+    app.ws.idplant(3).pfcode = "1001";
+    std::string code = "1001";
+    EXPECT_EQ(codelookup(app, "pfcode", code), 3);
+    std::string missing = "9999";
+    EXPECT_EQ(codelookup(app, "pfcode", missing), 0);
+    PlantCodeIndex index(app.ws);
+    std::string a = " 1001 ", b = "2002", c = "9999";
+    EXPECT_EQ(index.lookup(a), 3);
+    EXPECT_EQ(index.lookup(b), 2);
+    EXPECT_EQ(index.lookup(c), 0);
+}
+
+TEST_F(CodeLookup, BoilerIdsAreSoughtAmongThePlantsUnitsIgnoringCase) {
+    app.ws.idplant(4).unitno[1] = 10;
+    app.ws.idplant(4).unitno[2] = 11;
+    app.ws.unitc(10).unitname = "1";
+    app.ws.unitc(11).unitname = "st2";
+    app.lookupplant = 4;
+    std::string id = " \"ST2\"";
+    EXPECT_EQ(codelookup(app, "boiler_ID", id), 2);
+    std::string missing = "3";
+    EXPECT_EQ(codelookup(app, "boiler_ID", missing), 0);
+    std::string unknown = "x";
+    EXPECT_EQ(codelookup(app, "PM", unknown), 0);  // categories are matched exactly
+    EXPECT_EQ(app.ws.emfactor(1, 2).name.trimmed(), std::string(25, '\0'));
+}
+
+using ImportConduct = ImportTest;
+
+TEST_F(ImportConduct, FolderDialogTakesTheChosenFilesFolderAndACancelChangesNothing) {
+    app.importpath = "/start";
+    platform.answers.push_back("C:*.txt");
+    EXPECT_FALSE(importfolderdialog(app));
+    EXPECT_EQ(app.importpath, "/start");
+    ASSERT_EQ(platform.dialogs.size(), 1u);
+    EXPECT_EQ(platform.dialogs[0].InitDir, "/start");
+    EXPECT_EQ(platform.dialogs[0].Filter, "Data set files (*.txt) ");
+    EXPECT_EQ(platform.dialogs[0].FileName, "*.txt");
+    platform.answers.push_back((dir / "sub" / "whatever.txt").string());
+    EXPECT_TRUE(importfolderdialog(app));
+    EXPECT_EQ(app.importpath, dir / "sub");
+}
+
+TEST_F(ImportConduct, StatusShowsHourglassAndCaptionWithOnePumpPerCaption) {
+    beginimport(app, "reading units");
+    EXPECT_EQ(app.main.MousePointer(), 11);
+    EXPECT_TRUE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.Label11.Caption(), "reading units");
+    EXPECT_EQ(platform.pumps, 1);
+    importstep(app, "next", false);
+    EXPECT_EQ(platform.pumps, 1);
+    importstep(app, "after", true);
+    EXPECT_EQ(platform.pumps, 2);
+    endimport(app);
+    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.MousePointer(), 0);
+}
+
+TEST_F(ImportConduct, BusyPanelShowsMovesAndHides) {
+    app.main.Picture1.Width = 5000;
+    app.main.Picture1.Height = 4000;
+    app.main.Label22.Width = 700;
+    showbusy(app, 0);
+    EXPECT_TRUE(app.main.Label19.Visible());
+    EXPECT_TRUE(app.main.Label22.Visible());
+    EXPECT_EQ(app.main.Label19.Left(), 1000);
+    EXPECT_EQ(app.main.Label19.Top(), 800);
+    EXPECT_EQ(app.main.Label22.Left(), 1050);
+    EXPECT_EQ(app.main.Label22.Top(), 1000);
+    EXPECT_EQ(app.main.Label22.Width(), 700);
+    showbusy(app, 10);
+    EXPECT_EQ(app.main.Label22.Width(), 330);
+    showbusy(app, -1);
+    EXPECT_FALSE(app.main.Label19.Visible());
+    EXPECT_FALSE(app.main.Label22.Visible());
+}
+
+TEST_F(ImportConduct, ClearscrLeavesOnlyTheFourCaptions) {
+    app.main.Picture1.Line(0, 0, 10, 10);
+    clearscr(app);
+    std::vector<std::string> texts;
+    for (const auto& op : app.main.Picture1.ops) {
+        EXPECT_EQ(op.kind, DrawOp::Text);
+        texts.push_back(op.text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Fuel type", "Boiler type", "Particulate control", "SO2 control"}));
+}
+
+TEST_F(ImportConduct, WarningLogAppendsCrLfLines) {
+    importwarning(app, "first");
+    importwarning(app, "second");
+    std::ifstream in(dir / "import warnings.txt", std::ios::binary);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(all, "first\r\nsecond\r\n");
+}
+
+TEST_F(ImportConduct, ExportsAreFoundWithoutRegardToCaseAndReadAsTheirBytes) {
+    {
+        std::ofstream out(dir / "PartIIEXPORT.TXT", std::ios::binary);
+        out << "h1\r\nb\xE9 \r\n\r\nlast\rx\nend";
+    }
+    auto found = findexport(dir / "partIIexport.txt");
+    ASSERT_TRUE(found);
+    auto lines = openexport(app, dir / "partIIExport.txt");
+    ASSERT_TRUE(lines);
+    std::vector<std::string> got;
+    std::string_view l;
+    while (lines->next(l)) got.emplace_back(l);
+    EXPECT_EQ(got, (std::vector<std::string>{"h1", "b\xE9 ", "", "last\rx", "end"}));
+    EXPECT_FALSE(findexport(dir / "other.txt"));
+    EXPECT_FALSE(openexport(app, dir / "other.txt"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].find("other.txt"), std::string::npos);
+}
+
+TEST(ReadDate, ReadsMonthAndYearOfTheUsualForms) {
+    int y = 0, m = 0;
+    EXPECT_TRUE(readdate("3/15/1999", y, m));
+    EXPECT_EQ(y, 1999);
+    EXPECT_EQ(m, 3);
+    EXPECT_TRUE(readdate("12/1/99 0:00:00", y, m));
+    EXPECT_EQ(y, 1999);
+    EXPECT_EQ(m, 12);
+    EXPECT_TRUE(readdate("2010-07-01", y, m));
+    EXPECT_EQ(y, 2010);
+    EXPECT_EQ(m, 7);
+    EXPECT_TRUE(readdate("1/2/05", y, m));
+    EXPECT_EQ(y, 2005);
+    EXPECT_FALSE(readdate("13/1/1999", y, m));
+    EXPECT_FALSE(readdate("sometime", y, m));
+    EXPECT_FALSE(readdate("1999", y, m));
+}

@@ -1,0 +1,108 @@
+#include "import/imports.h"
+#include "import_testkit.h"
+
+using namespace brasket;
+using brasket::testkit::ImportTest;
+
+namespace {
+
+class FuelUseImport : public ImportTest {
+protected:
+    FuelUseImport() {
+        // Plant 1 (code 1001) with units 5 and 12 at positions 1 and 2.
+        setplantcount(app.ws, 1);
+        app.ws.idplant(1).pfcode = "1001";
+        app.ws.idplant(1).unitno[1] = 5;
+        app.ws.idplant(1).unitno[2] = 12;
+        app.ws.unitc(5).unitname = "1";
+        app.ws.unitc(12).unitname = "ST2";
+        const char* fuels[] = {"FUEL 1", "FUEL 2", "BITUMINOUS", "SUBBITUMINOUS", "LIGNITE", "FUEL 6",
+                               "PETROLEUM COKE"};
+        for (long k = 1; k <= 7; ++k) app.ws.idfuel(k).name = fuels[k - 1];
+    }
+    static std::string use(const std::string& boiler, const std::string& date, const std::string& fuel1,
+                           const std::string& fuel2, const std::string& tons, const std::string& moisture,
+                           const std::string& plant = "1001") {
+        return line({{1, "1999"}, {2, plant}, {3, boiler}, {4, date}, {5, fuel1}, {6, fuel2}, {7, tons},
+                     {8, moisture}},
+                    10);
+    }
+    void writeuse(const std::vector<std::string>& lines) {
+        std::vector<std::string> all = {"header"};
+        all.insert(all.end(), lines.begin(), lines.end());
+        writeexport("fuelusageexport.txt", all);
+    }
+    std::filesystem::path path() const { return dir / "fuelusageexport.txt"; }
+};
+
+}  // namespace
+
+TEST_F(FuelUseImport, StoresDryTonsInTheUnitsMonth) {
+    writeuse({use("1", "3/1/1999", "BITUMINOUS", "", "1000", "10"), use("st2", "4/1/1999", "LIGNITE", "", "500", "")});
+    ASSERT_TRUE(processcoal(app, path()));
+    const unitcoalrec& r = app.ws.unitcoal(5, 3);
+    EXPECT_EQ(r.fuelnum[1], 3);
+    EXPECT_FLOAT_EQ(r.drytons[1], 900);
+    EXPECT_EQ(app.ws.unitcoal(12, 4).fuelnum[1], 5);
+    EXPECT_FLOAT_EQ(app.ws.unitcoal(12, 4).drytons[1], 500);
+    EXPECT_EQ(unitcoalcount(app.ws), 12);
+    EXPECT_FALSE(app.main.Label19.Visible());
+}
+
+TEST_F(FuelUseImport, FuelsTakeTheFirstSlotWithTheirNumberOrAFreeOne) {
+    app.ws.unitcoal(5, 6).hgppm[1] = 0.25f;
+    writeuse({use("1", "6/1/1999", "BITUMINOUS", "", "100", "0"), use("1", "6/1/1999", "SUBBITUMINOUS", "", "200", "0"),
+              use("1", "6/1/1999", "BITUMINOUS", "", "300", "0"),
+              use("1", "6/1/1999", "PETROLEUM COKE", "SUBBITUMINOUS", "400", "0"),
+              use("1", "6/1/1999", "LIGNITE", "", "500", "0"), use("1", "6/1/1999", "FUEL 6", "", "600", "0")});
+    ASSERT_TRUE(processcoal(app, path()));
+    const unitcoalrec& r = app.ws.unitcoal(5, 6);
+    EXPECT_EQ(r.fuelnum, (std::array<i16, 5>{0, 3, 4, 407, 5}));
+    EXPECT_EQ(r.drytons, (std::array<f32, 5>{0, 300, 200, 400, 500}));
+    EXPECT_FLOAT_EQ(r.hgppm[1], 0.25f);  // mercury is not the import's to touch
+}
+
+TEST_F(FuelUseImport, MonthZeroUnknownUnitsAndTheCount) {
+    setunitcoalcount(app.ws, 8);
+    writeuse({use("1", "", "BITUMINOUS", "", "100", "0"), use("9", "2/1/1999", "BITUMINOUS", "", "70", "0"),
+              use("1", "2/1/1999", "BITUMINOUS", "", "80", "0", "4444")});
+    ASSERT_TRUE(processcoal(app, path()));
+    EXPECT_FLOAT_EQ(app.ws.unitcoal(5, 0).drytons[1], 100);
+    EXPECT_FLOAT_EQ(app.ws.unitcoal(0, 2).drytons[1], 80);  // unit 0 stands for no unit
+    EXPECT_EQ(unitcoalcount(app.ws), 8);
+    writeuse({use("ST2", "2/1/1999", "BITUMINOUS", "", "70", "0")});
+    ASSERT_TRUE(processcoal(app, path()));
+    EXPECT_EQ(unitcoalcount(app.ws), 12);
+}
+
+TEST_F(FuelUseImport, ReadingTheFileTwiceLeavesTheTableAsOnce) {
+    writeuse({use("1", "1/1/1999", "BITUMINOUS", "", "100", "5"), use("1", "1/1/1999", "LIGNITE", "", "50", "30")});
+    ASSERT_TRUE(processcoal(app, path()));
+    unitcoalrec once = app.ws.unitcoal(5, 1);
+    ASSERT_TRUE(processcoal(app, path()));
+    EXPECT_EQ(app.ws.unitcoal(5, 1).fuelnum, once.fuelnum);
+    EXPECT_EQ(app.ws.unitcoal(5, 1).drytons, once.drytons);
+    EXPECT_FLOAT_EQ(once.drytons[2], 35);
+}
+
+TEST_F(FuelUseImport, TheMenuItemHonoursACancelledDialog) {
+    writeuse({use("1", "1/1/1999", "BITUMINOUS", "", "100", "0")});
+    app.importpath = "/elsewhere";
+    platform.answers.push_back("*.txt");
+    app.main.menu("cmdfuelusageexport").Click();
+    EXPECT_EQ(app.ws.unitcoal(5, 1).fuelnum[1], 0);
+    EXPECT_EQ(app.importpath, "/elsewhere");
+    platform.answers.push_back((dir / "fuelusageexport.txt").string());
+    app.main.menu("cmdfuelusageexport").Click();
+    EXPECT_EQ(app.ws.unitcoal(5, 1).fuelnum[1], 3);
+    EXPECT_EQ(app.main.Label11.Caption(), "processing fuel useage");
+    EXPECT_EQ(platform.pumps, 1);
+}
+
+TEST_F(FuelUseImport, AMissingExportIsToldAndChangesNothing) {
+    platform.answers.push_back((dir / "x.txt").string());
+    app.main.menu("cmdfuelusageexport").Click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(unitcoalcount(app.ws), 0);
+    EXPECT_FALSE(app.main.Label11.Visible());
+}
