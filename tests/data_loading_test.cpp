@@ -163,19 +163,6 @@ TEST(StartupLoading, ShowsItsProgressCaptionsInOrderWhileLettingEventsRun) {
     EXPECT_EQ(mainshown, std::vector<bool>(6, false));
 }
 
-TEST(StartupLoading, TheMainWindowLoadsWhenTheFuelListIsFilledAndOnlyFuelsAreLoaded) {
-    TempFolder dir;
-    writeworkset(dir.path());
-    Loaded l;
-    long pumpsbeforeload = -1;
-    // The main window's load runs once, at its first use; from then on it counts as loaded.
-    l.platform.onpump = [&] {
-        if (pumpsbeforeload < 0 && l.app.main.loaded) pumpsbeforeload = l.platform.pumps;
-    };
-    loadinitial(l.app, dir.path());
-    EXPECT_EQ(pumpsbeforeload, 2);  // loaded after the first caption, before the unit data
-}
-
 TEST(StartupLoading, AnEmptyFolderGivesEmptyTablesAndCreatesTheRecordFiles) {
     TempFolder dir;
     Loaded l;
