@@ -1,5 +1,6 @@
 #include "data/textfiles.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string_view>
@@ -12,20 +13,28 @@ namespace brasket {
 std::vector<std::string> namelistitems(const std::string& content) {
     std::vector<std::string> items;
     std::size_t i = 0, n = content.size();
+    // The first position at or after p holding one of the two characters, or n.
+    auto until = [&](std::size_t p, char a, char b) {
+        while (p < n && content[p] != a && content[p] != b) ++p;
+        return p;
+    };
     while (i < n) {
         while (i < n && content[i] == ' ') ++i;
         std::string item;
         if (i < n && content[i] == '"') {
-            ++i;
-            while (i < n && content[i] != '"' && content[i] != '\n') item.push_back(content[i++]);
+            std::size_t end = until(i + 1, '"', '\n');
+            item.assign(content, i + 1, end - i - 1);
+            i = end;
             if (i < n && content[i] == '"') ++i;
             // Anything between the closing quote and the delimiter is dropped.
-            while (i < n && content[i] != ',' && content[i] != '\n') ++i;
+            i = until(i, ',', '\n');
         } else {
-            while (i < n && content[i] != ',' && content[i] != '\n') item.push_back(content[i++]);
+            std::size_t end = until(i, ',', '\n');
+            item.assign(content, i, end - i);
+            i = end;
             if (!item.empty() && item.back() == '\r') item.pop_back();
         }
-        items.push_back(item);
+        items.push_back(std::move(item));
         if (i < n) ++i;  // the delimiter
     }
     return items;
@@ -70,7 +79,8 @@ BinnumberRead readbinnumber(const std::string& content, BinGrid<i16>& count, Bin
             std::string_view f = line.substr(p, c == std::string_view::npos ? std::string_view::npos : c - p);
             if (fields < v.size()) {
                 v[fields] = val(f);
-                if (f.find_first_of("0123456789") == std::string_view::npos || !std::isfinite(v[fields]))
+                bool numeric = std::any_of(f.begin(), f.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+                if (!numeric || !std::isfinite(v[fields]))
                     wellformed = false;
             }
             ++fields;
