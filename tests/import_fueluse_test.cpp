@@ -75,16 +75,6 @@ TEST_F(FuelUseImport, MonthZeroUnknownUnitsAndTheCount) {
     EXPECT_EQ(unitcoalcount(app.ws), 12);
 }
 
-TEST_F(FuelUseImport, ReadingTheFileTwiceLeavesTheTableAsOnce) {
-    writeuse({use("1", "1/1/1999", "BITUMINOUS", "", "100", "5"), use("1", "1/1/1999", "LIGNITE", "", "50", "30")});
-    ASSERT_TRUE(processcoal(app, path()));
-    unitcoalrec once = app.ws.unitcoal(5, 1);
-    ASSERT_TRUE(processcoal(app, path()));
-    EXPECT_EQ(app.ws.unitcoal(5, 1).fuelnum, once.fuelnum);
-    EXPECT_EQ(app.ws.unitcoal(5, 1).drytons, once.drytons);
-    EXPECT_FLOAT_EQ(once.drytons[2], 35);
-}
-
 TEST_F(FuelUseImport, TheMenuItemHonoursACancelledDialog) {
     writeuse({use("1", "1/1/1999", "BITUMINOUS", "", "100", "0")});
     app.importpath = "/elsewhere";

@@ -63,14 +63,6 @@ TEST(ReportPages, EmptyIndexCountsAsNoHeaderLines) {
     EXPECT_EQ(pagelines(rb, 0).last, 0);  // no header lines
 }
 
-TEST(ReportPages, ExactMultipleOfAPageAndRunsOfFullPages) {
-    ReportBuffer rb;
-    startreport(rb, 0, 0);
-    appendlines(rb, 60);
-    reportpages(rb, rb.reportlinecount);
-    EXPECT_EQ(rb.pageindex(), std::string("0") + char(78) + char(78));
-}
-
 TEST(ReportPages, HeaderCountIsHeldWithinZeroToNine) {
     ReportBuffer rb;
     rb.pageindex() = "*";  // code 42: would give a negative count
@@ -132,12 +124,6 @@ TEST(ReportLine, LowerCasePageMarkIsAnOrdinaryLine) {
     append(rb, "@new page   ");
     EXPECT_EQ(rb.line(1), "@new page");
     EXPECT_TRUE(rb.pageindex().empty());
-}
-
-TEST(ReportLine, TabsAndControlCharactersStayInTheStoredLine) {
-    ReportBuffer rb;
-    append(rb, "a\tb  ");
-    EXPECT_EQ(rb.line(1), "a\tb");
 }
 
 TEST(ReportLine, LinesFromTheBoundOnAreCountedNotStored) {

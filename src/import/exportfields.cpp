@@ -35,6 +35,21 @@ std::string_view trimmedview(const Text<N>& t) {
     return std::string_view(t.b.data(), n);
 }
 
+// Whether a stored name, blanks trimmed at both ends and upper-cased, equals `name`.
+template <std::size_t N>
+bool equalsupper(const Text<N>& t, std::string_view name) {
+    std::string_view v = trimmedview(t);
+    std::size_t start = v.find_first_not_of(' ');
+    v.remove_prefix(start == std::string_view::npos ? v.size() : start);
+    if (v.size() != name.size()) return false;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        char c = v[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != name[i]) return false;
+    }
+    return true;
+}
+
 // A row that holds no name: blanks, or a field never assigned (code 0 throughout).
 template <std::size_t N>
 bool emptyrow(const Text<N>& t) {
@@ -74,7 +89,16 @@ long typelookup(App& app, int column, std::string& name) {
 }  // namespace
 
 void cleanfield(std::string& field) {
-    field = ucase(trim(field));
+    // In place: the readers clean several fields of every line.
+    std::size_t end = field.find_last_not_of(' ');
+    if (end == std::string::npos) {
+        field.clear();
+        return;
+    }
+    field.erase(end + 1);
+    field.erase(0, field.find_first_not_of(' '));
+    for (char& c : field)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     dropquotes(field);
 }
 
@@ -113,7 +137,7 @@ long codelookup(App& app, std::string_view category, std::string& name) {
         for (long i = 1; i <= 30; ++i) {
             long u = units[static_cast<std::size_t>(i)];
             if (!ws.unitc.inbounds(u)) continue;
-            if (ucase(trim(ws.unitc(u).unitname.str())) == name) return i;
+            if (equalsupper(ws.unitc(u).unitname, name)) return i;
         }
         return 0;
     }

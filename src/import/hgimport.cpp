@@ -39,7 +39,7 @@ bool processHg(App& app, const std::filesystem::path& path) {
         } else {
             ++c;
         }
-        if (rtrim(f[1]).empty()) {
+        if (f[1].find_first_not_of(' ') == std::string::npos) {
             --n;
             continue;
         }

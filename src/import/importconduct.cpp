@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <sstream>
 
 #include "app.h"
 #include "common/numtext.h"
@@ -106,11 +105,13 @@ bool ExportLines::next(std::string_view& line) {
 std::optional<ExportLines> openexport(App& app, const fs::path& path) {
     auto found = findexport(path);
     if (found) {
+        std::error_code ec;
+        auto size = fs::file_size(*found, ec);
         std::ifstream in(*found, std::ios::binary);
-        if (in) {
-            std::ostringstream text;
-            text << in.rdbuf();
-            if (!in.bad()) return ExportLines(std::move(text).str());
+        if (in && !ec) {
+            std::string text(static_cast<std::size_t>(size), '\0');
+            in.read(text.data(), static_cast<std::streamsize>(size));
+            if (static_cast<std::uintmax_t>(in.gcount()) == size) return ExportLines(std::move(text));
         }
     }
     app.platform.msgbox("The export file " + path.string() +

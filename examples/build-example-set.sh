@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the example working set: writes the synthetic exports into DATA_DIR, imports them
+# with the headless driver and saves the working set there.
+#   examples/build-example-set.sh BUILD_DIR DATA_DIR
+set -euo pipefail
+if [ $# -ne 2 ]; then
+  echo "usage: $0 BUILD_DIR DATA_DIR" >&2
+  exit 2
+fi
+build=$1
+data=$2
+for tool in brasket-make-example brasket-batch; do
+  if [ ! -x "$build/$tool" ]; then
+    echo "$0: $build/$tool was not built" >&2
+    exit 1
+  fi
+done
+mkdir -p "$data"
+"$build/brasket-make-example" "$data"
+# Each import menu item asks for its folder: any file in DATA_DIR answers it.
+answer="$data/partIIExport.txt"
+"$build/brasket-batch" --data "$data" \
+  --answer "$answer" --answer "$answer" --answer "$answer" \
+  cmdupdateplant_Click cmdreadhganalysis_Click cmdfuelusageexport_Click cmdsaveallupdate_Click
