@@ -71,6 +71,11 @@ TEST(HeadlessDriver, RefusesWithOneLineAndTouchesNothing) {
     EXPECT_NE(missing.status, 0);
     EXPECT_EQ(missing.err, "brasket-batch: data folder not found: " + (dir / "absent").string() + "\n");
 
+    // A handler whose file dialog finds no --answer left: it sees a cancel, and the run fails.
+    BatchRun unanswered = batch("--data " + quoted(dir.path()) + " cmdupdateplant_Click", scratch);
+    EXPECT_NE(unanswered.status, 0);
+    EXPECT_EQ(unanswered.err, "brasket-batch: cmdupdateplant_Click asked for a file and no --answer was left\n");
+
     BatchRun nodata = batch("cmdsaveallupdate_Click", scratch);
     EXPECT_NE(nodata.status, 0);
     EXPECT_EQ(std::count(nodata.err.begin(), nodata.err.end(), '\n'), 1);
