@@ -61,8 +61,8 @@ TEST(HeadlessDriver, RefusesWithOneLineAndTouchesNothing) {
     writeworkset(dir.path());
     auto before = folderfiles(dir.path());
 
-    BatchRun unknown = batch("--data " + quoted(dir.path()) + " cmderase_Click nosuchhandler_Click cmdsaveallupdate_Click",
-                        scratch);
+    BatchRun unknown =
+        batch("--data " + quoted(dir.path()) + " cmderase_Click nosuchhandler_Click cmdsaveallupdate_Click", scratch);
     EXPECT_NE(unknown.status, 0);
     EXPECT_EQ(unknown.err, "brasket-batch: unknown handler: nosuchhandler_Click\n");
     EXPECT_TRUE(folderfiles(dir.path()) == before);

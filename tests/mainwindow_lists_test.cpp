@@ -29,7 +29,7 @@ std::vector<std::string> selected(const ListBox& l) {
     return v;
 }
 
-TEST(MainWindowLists, TheStateListComesFromTheDataFolder) {
+TEST(MainWindowLists, TheStateListComesFromTheDataFolderIfItIsThere) {
     TempFolder dir;
     writefile(dir / "states.prn", "AL,4\r\nDC, 3\nTX,10\r\n\r\n");
     Started s(dir.path());
@@ -39,16 +39,14 @@ TEST(MainWindowLists, TheStateListComesFromTheDataFolder) {
     EXPECT_EQ(stateregion(m, 2), 10);
     EXPECT_TRUE(s.platform.messages.empty());
     EXPECT_TRUE(m.List12.MultiSelect);
-}
 
-TEST(MainWindowLists, AMissingStateListGivesAnEmptyList) {
-    TempFolder dir;
-    Started s(dir.path());
-    EXPECT_EQ(s.app.main.List12.ListCount(), 0);
-    EXPECT_TRUE(s.platform.messages.empty());
-    // The region rule has no states to select.
-    s.app.main.List13.setSelected(0, true);
-    EXPECT_EQ(s.app.main.List12.ListCount(), 0);
+    // Without the file the list is empty, and a region click has no states to select.
+    TempFolder empty;
+    Started none(empty.path());
+    EXPECT_EQ(none.app.main.List12.ListCount(), 0);
+    EXPECT_TRUE(none.platform.messages.empty());
+    none.app.main.List13.setSelected(0, true);
+    EXPECT_EQ(none.app.main.List12.ListCount(), 0);
 }
 
 TEST(MainWindowLists, MalformedStateLinesAreLeftOutAndTold) {
