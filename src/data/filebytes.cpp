@@ -54,11 +54,6 @@ fs::path sibling(const fs::path& folder, const std::string& name, const char* su
 }
 
 bool writewhole(const fs::path& file, const std::string& bytes, std::string& reason) {
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(file, ec)) && !fs::is_regular_file(fs::symlink_status(file, ec))) {
-        reason = "a folder or other non-file entry has its name";
-        return false;
-    }
     std::FILE* f = std::fopen(file.c_str(), "wb");
     if (!f) {
         reason = std::generic_category().message(errno);
@@ -87,13 +82,14 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
         auto st = fs::symlink_status(folder / f.name, ec);
         if (fs::exists(st) && !fs::is_regular_file(st)) {
             failedfile = f.name;
-            reason = "a folder or other non-file entry has its name";
+            reason = "a folder or other entry that is not a file has its name";
             return false;
         }
     }
     for (const auto& f : files) {
         if (!writewhole(sibling(folder, f.name, ".new"), f.bytes, reason)) {
             failedfile = f.name;
+            reason = "its temporary file " + f.name + ".new could not be written (" + reason + ")";
             // A squatting folder is not ours to remove: only plain temporaries are cleaned up.
             for (const auto& g : files) {
                 auto tmp = sibling(folder, g.name, ".new");
@@ -118,7 +114,7 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
             if (ec) {
                 failed = true;
                 failedfile = f.name;
-                reason = ec.message();
+                reason = "the previous file could not be set aside as " + f.name + ".old (" + ec.message() + ")";
                 break;
             }
         }
@@ -126,7 +122,7 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
         if (ec) {
             failed = true;
             failedfile = f.name;
-            reason = ec.message();
+            reason = "the new file could not be put in place (" + ec.message() + ")";
             std::error_code ignored;
             if (d.hadold) fs::rename(backup, target, ignored);
             break;

@@ -102,8 +102,8 @@ void cmdsaveallupdate_Click(App& app) {
 
     std::string failedfile, reason;
     if (!writefileset(app.datapath, set, failedfile, reason))
-        app.platform.msgbox("The working set was not saved: " + failedfile + " could not be written (" + reason +
-                            "). The files of the data folder were left as they were.");
+        app.platform.msgbox("The working set was not saved: " + failedfile + ": " + reason +
+                            ". The files of the data folder were left as they were.");
 }
 
 void cmderase_Click(App& app) {
