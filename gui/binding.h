@@ -1,0 +1,107 @@
+// The generic binding between a window model and real widgets: every control of a Form gets a
+// widget that follows the model (a change in the model repaints it) and that passes the
+// user's clicks, selections and typing back to the model's handlers and setters.
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "ui/controls.h"
+
+class QAction;
+class QComboBox;
+class QTimer;
+
+namespace brasket {
+struct App;
+}
+
+namespace brasket::gui {
+
+// Runs a step of a handler; a fault that escapes it is shown in a message box instead of
+// ending the program with the analyst's work.
+void guarded(QWidget* parent, const std::function<void()>& step);
+// Where such a fault is told: a message box unless replaced (the tests record it).
+std::function<void(QWidget* parent, const QString& text)>& faultreporter();
+
+// Paints the recorded drawing of a picture box, scaled from its ScaleWidth and ScaleHeight.
+class PictureView : public QWidget {
+public:
+    PictureView(PictureBox& picture, QWidget* parent);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    PictureBox& picture_;
+};
+
+class FormBinding : public QObject, public Observer {
+    Q_OBJECT
+public:
+    // Widgets are made on `surface`; `window` is the top-level widget that shows the form.
+    // With `placetwips` each widget sits at the control's twip position and size; otherwise
+    // the view lays the widgets out itself.
+    FormBinding(App& app, Form& form, QWidget* window, QWidget* surface, bool placetwips);
+    ~FormBinding() override;
+
+    Form& form() const { return form_; }
+    QWidget* window() const { return window_; }
+    QWidget* widget(const Control& c) const;
+    // Makes a menu action follow a menu item of the model; a trigger runs `run`.
+    void bindaction(MenuItem& item, QAction* action, const QString& defaultcaption, std::function<void()> run);
+
+    // Called after every change of the form itself (the view repaints what it draws).
+    std::function<void()> onformchanged;
+    // Called for the widget of a control that joined the form after the binding was made.
+    std::function<void(Control&, QWidget*)> onlatecontrol;
+    // What closing the window does; by default the form is unloaded and hidden.
+    std::function<void()> onclose;
+
+    void changed(Control& c) override;
+    // Brings every widget up to the model now (lists are otherwise brought up to date when
+    // the event loop next runs, so that filling a long list stays quick).
+    void flush();
+    void syncall();
+    // The click of a control: its model handler, or the registered handler of its name.
+    void click(Control& c);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Bound {
+        Control* control = nullptr;
+        QWidget* widget = nullptr;
+        QAction* action = nullptr;
+        QString defaultcaption;
+        QTimer* timer = nullptr;
+    };
+
+    void make(Control& c);
+    void sync(Bound& b);
+    void syncform();
+    void synclist(ListBox& list, QWidget* w);
+    void syncgeometry(Bound& b);
+    void schedule(Control& c);
+    void adoptlate();
+    void applylook(Control& c, QWidget* w);
+    void seteditable(QComboBox* w, ComboBox& combo);
+
+    App& app_;
+    Form& form_;
+    QPointer<QWidget> window_;
+    QWidget* surface_;
+    bool placetwips_;
+    std::map<const Control*, Bound> bound_;
+    std::set<Control*> dirty_;
+    bool flushpending_ = false;
+    std::size_t adopted_ = 0;  // controls of the form looked at so far
+    int updating_ = 0;  // >0 while the binding itself moves widgets or model sizes
+};
+
+}  // namespace brasket::gui

@@ -1,0 +1,84 @@
+// A developer's aid for looking at the windows: starts the program over a data folder, runs
+// the handlers named on the command line (as menu clicks), then saves a picture of the
+// screen and of each shown window as PNG files.
+//
+//   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--key CODE]... [--sample-report SEARCH]
+//
+// --sample-report writes a made-up report of three pages and shows it with the search text;
+// --click-report NAME clicks a control of the report window once the event loop runs (so a
+// dialog it opens is in the picture).
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <iostream>
+
+#include "program.h"
+#include "report/frmdisplay.h"
+#include "report/reportbuffer.h"
+
+using namespace brasket;
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    if (argc < 3) {
+        std::cerr << "usage: brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--key CODE]...\n";
+        return 2;
+    }
+    std::filesystem::path folder = std::filesystem::absolute(argv[1]);
+    std::string prefix = argv[2];
+    gui::QtPlatform platform(folder);
+    gui::Program program(platform);
+    program.start(folder);
+    for (int i = 3; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--sample-report" && i + 1 < argc) {
+            App& app = program.app;
+            startreport(app, 2, 0);
+            reportline(app, std::string_view("Sample listing of plants                          BRASKET"));
+            reportline(app, std::string_view("Plant                          Coal t/mo      Hg lb/yr"));
+            for (int p = 1; p <= 3; ++p) {
+                for (int j = 1; j <= 20; ++j)
+                    reportline(app, "Station " + std::to_string(p * 100 + j) + "                   " +
+                                        std::to_string(1000 * j + p) + "          " + std::to_string(j * 7 % 31) + ".25");
+                reportline(app, std::string_view("@NEW PAGE"));
+            }
+            showreport(app);
+            app.display.Text1.setText(argv[++i]);
+            pageup(app);
+            continue;
+        }
+        if (a == "--about" && i + 1 < argc) {  // the about box as the loading shows it
+            program.app.about.Show();
+            program.app.about.Label6.Caption = argv[++i];
+            continue;
+        }
+        if (a == "--click-report" && i + 1 < argc) {
+            std::string name = argv[++i];
+            QTimer::singleShot(100, [&program, name] {
+                for (Control* c : program.app.display.controls)
+                    if (c->name == name) program.report.binding().click(*c);
+            });
+            continue;
+        }
+        if (a == "--key" && i + 1 < argc) {
+            int code = std::atoi(argv[++i]);
+            if (program.app.display.onKeyDown) program.app.display.onKeyDown(code, 0);
+            continue;
+        }
+        const Handler* h = program.app.handlers.find(a);
+        if (!h) {
+            std::cerr << "brasket-screenshot: no handler " << a << "\n";
+            return 2;
+        }
+        gui::guarded(&program.main, [&] { h->run(program.app); });
+    }
+    QTimer::singleShot(700, [&] {
+        program.flush();
+        if (QScreen* s = QGuiApplication::primaryScreen()) s->grabWindow(0).save(QString::fromStdString(prefix + "-screen.png"));
+        program.main.grab().save(QString::fromStdString(prefix + "-main.png"));
+        if (program.about.isVisible()) program.about.grab().save(QString::fromStdString(prefix + "-about.png"));
+        if (program.report.isVisible()) program.report.grab().save(QString::fromStdString(prefix + "-report.png"));
+        QApplication::quit();
+    });
+    return QApplication::exec();
+}

@@ -1,0 +1,102 @@
+#include "look.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <cmath>
+
+namespace brasket::gui {
+
+QColor colour(long v, const QPalette& palette) {
+    if (v & 0x80000000L) {
+        switch (v & 0xFF) {
+        case 0x05: return palette.color(QPalette::Base);        // window background
+        case 0x08: return palette.color(QPalette::WindowText);  // window text
+        case 0x0F: return palette.color(QPalette::Button);      // button face
+        case 0x12: return palette.color(QPalette::ButtonText);  // button text
+        case 0x0D: return palette.color(QPalette::Highlight);
+        case 0x0E: return palette.color(QPalette::HighlightedText);
+        case 0x11: return palette.color(QPalette::PlaceholderText);  // grey text
+        default: return palette.color(QPalette::WindowText);
+        }
+    }
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+long bbggrr(const QColor& c) { return static_cast<long>(c.red()) | (static_cast<long>(c.green()) << 8) | (static_cast<long>(c.blue()) << 16); }
+
+namespace {
+
+struct Mapping {
+    const char* name;
+    const char* family;
+    QFont::StyleHint hint;
+};
+
+const Mapping mappings[] = {
+    {"courier new", "Liberation Mono", QFont::TypeWriter},
+    {"courier", "Liberation Mono", QFont::TypeWriter},
+    {"ms sans serif", "Liberation Sans", QFont::SansSerif},
+    {"small fonts", "Liberation Sans", QFont::SansSerif},
+    {"arial", "Liberation Sans", QFont::SansSerif},
+    {"times new roman", "Liberation Serif", QFont::Serif},
+};
+
+const Mapping* mappingfor(const std::string& name) {
+    QString n = QString::fromStdString(name).trimmed().toLower();
+    for (const auto& m : mappings)
+        if (n == QLatin1String(m.name)) return &m;
+    return nullptr;
+}
+
+QFont makefont(const std::string& name, bool bold) {
+    QFont f;
+    const Mapping* m = mappingfor(name);
+    QString family = m ? QString::fromLatin1(m->family) : QString::fromStdString(name);
+    bool fixed = !m || m->hint == QFont::TypeWriter;
+    if (!QFontDatabase::families().contains(family)) {
+        // Unknown or missing family: the fixed-pitch font of the system (or a plain sans for
+        // the proportional names).
+        f = fixed ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QFont();
+    } else {
+        f.setFamily(family);
+        if (m) f.setStyleHint(m->hint);
+    }
+    if (fixed) f.setFixedPitch(true);
+    f.setBold(bold);
+    return f;
+}
+
+}  // namespace
+
+QString fontfamily(const std::string& name) { return makefont(name, false).family(); }
+
+QFont screenfont(const std::string& name, double points, bool bold) {
+    QFont f = makefont(name, bold);
+    if (points <= 0) points = 8.25;
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 20.0 / twipsperpixel))));
+    return f;
+}
+
+QFont printfont(const std::string& name, double points, bool bold, bool italic) {
+    QFont f = makefont(name, bold);
+    f.setPointSizeF(points > 0 ? points : 8);
+    f.setItalic(italic);
+    return f;
+}
+
+std::string fontname(const QString& family) {
+    if (family == QLatin1String("Liberation Mono")) return "Courier New";
+    if (family == QLatin1String("Liberation Sans")) return "MS Sans Serif";
+    if (family == QLatin1String("Liberation Serif")) return "Times New Roman";
+    return family.toStdString();
+}
+
+QString qs(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
+QString shown(const std::string& s) {
+    auto end = s.find('\0');
+    return qs(end == std::string::npos ? s : s.substr(0, end));
+}
+
+std::string ss(const QString& s) { return s.toLatin1().toStdString(); }
+
+}  // namespace brasket::gui

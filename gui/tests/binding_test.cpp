@@ -1,0 +1,331 @@
+// The generic binding: widgets follow the window model, and the user's actions reach it.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "binding.h"
+#include "look.h"
+#include "support.h"
+
+namespace brasket::gui {
+namespace {
+
+struct SampleForm : Form {
+    SampleForm() {
+        name = "frmsample";
+        add(Label1, "Label1");
+        add(Text1, "Text1");
+        add(List1, "List1");
+        add(List2, "List2");
+        add(Check1, "Check1");
+        add(Option1, "Option1");
+        add(Command1, "Command1");
+        add(Command2, "Command2");
+        add(Picture1, "Picture1");
+        add(Combo1, "Combo1");
+        List2.MultiSelect = true;
+    }
+    Label Label1;
+    TextBox Text1;
+    ListBox List1, List2;
+    CheckBox Check1;
+    OptionButton Option1;
+    CommandButton Command1, Command2;
+    PictureBox Picture1;
+    ComboBox Combo1;
+};
+
+class Binding : public ::testing::Test {
+protected:
+    void SetUp() override {
+        faultreporter() = [this](QWidget*, const QString& text) { faults.push_back(text.toStdString()); };
+        form.Label1.Left = 1500;
+        form.Label1.Top = 300;
+        form.Label1.Width = 1200;
+        form.Label1.Height = 375;
+        form.Command1.Left = 0;
+        form.Command1.Top = 600;
+        form.Command1.Width = 1095;
+        form.Command1.Height = 375;
+        form.List1.Top = 1200;
+        form.List1.Width = 3000;
+        form.List1.Height = 1500;
+        form.List2.Top = 3000;
+        form.List2.Width = 3000;
+        form.List2.Height = 1500;
+        window.resize(600, 400);
+        binding = new FormBinding(app, form, &window, &window, true);
+    }
+    template <class W>
+    W* widget(const Control& c) { return qobject_cast<W*>(binding->widget(c)); }
+
+    testing::QuietPlatform platform;
+    App app{platform};
+    SampleForm form;
+    QWidget window;
+    FormBinding* binding = nullptr;
+    std::vector<std::string> faults;
+};
+
+TEST_F(Binding, ModelChangesShowAtOnceAndControlsSitAtFifteenTwipsAPixel) {
+    form.Label1.Caption = "page 3 of 12 pages.";
+    form.Command1.Caption = "Exit";
+    EXPECT_EQ(widget<QLabel>(form.Label1)->text(), QStringLiteral("page 3 of 12 pages."));
+    EXPECT_EQ(widget<QPushButton>(form.Command1)->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(widget<QLabel>(form.Label1)->geometry(), QRect(100, 20, 80, 25));
+    form.Command1.Top = 9000 - 800;
+    EXPECT_EQ(widget<QPushButton>(form.Command1)->y(), 547);
+    form.Command1.Enabled = false;
+    EXPECT_FALSE(widget<QPushButton>(form.Command1)->isEnabled());
+    form.Label1.Visible = false;
+    EXPECT_FALSE(widget<QLabel>(form.Label1)->isVisibleTo(&window));
+    form.Label1.ToolTipText = "Enter the font size here";
+    EXPECT_EQ(widget<QLabel>(form.Label1)->toolTip(), QStringLiteral("Enter the font size here"));
+}
+
+TEST_F(Binding, ColoursAreBlueGreenRedAndFontsMapToMetricCompatibleFamilies) {
+    form.Label1.ForeColor = 0x0000C0;
+    form.Label1.BackColor = 0xFF8000;
+    auto* label = widget<QLabel>(form.Label1);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0, 128, 255));
+    EXPECT_TRUE(label->autoFillBackground());
+    EXPECT_EQ(bbggrr(QColor(192, 0, 0)), 0xC0);
+
+    form.Label1.FontName = "Courier New";
+    form.Label1.FontSize = 9;
+    form.Label1.FontBold = true;
+    QFontInfo info(label->font());
+    EXPECT_TRUE(info.fixedPitch());
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_EQ(label->font().pixelSize(), 12);  // 9 points = 180 twips = 12 pixels
+    EXPECT_EQ(fontfamily("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(fontfamily("Times New Roman"), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(fontfamily("Courier New"), QStringLiteral("Liberation Mono"));
+    EXPECT_TRUE(QFontInfo(screenfont("No Such Font At All", 9)).fixedPitch());
+    EXPECT_EQ(fontname(QStringLiteral("Liberation Mono")), "Courier New");
+}
+
+TEST_F(Binding, ClicksTypingAndChecksReachTheModel) {
+    int clicks = 0, changes = 0, checks = 0;
+    form.Command1.onClick = [&] { ++clicks; };
+    form.Text1.onChange = [&] { ++changes; };
+    form.Check1.onClick = [&] { ++checks; };
+    window.show();
+    QTest::mouseClick(widget<QPushButton>(form.Command1), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+
+    QTest::keyClicks(widget<QLineEdit>(form.Text1), "abc");
+    EXPECT_EQ(form.Text1.Text(), "abc");
+    EXPECT_EQ(changes, 3);
+    form.Text1.setText("Text here");
+    EXPECT_EQ(widget<QLineEdit>(form.Text1)->text(), QStringLiteral("Text here"));
+
+    widget<QCheckBox>(form.Check1)->click();
+    EXPECT_EQ(form.Check1.Value(), 1);
+    EXPECT_EQ(checks, 1);
+    form.Check1.Value = 0;
+    EXPECT_FALSE(widget<QCheckBox>(form.Check1)->isChecked());
+
+    // An option button stays chosen when clicked again; the model decides what clears it.
+    widget<QRadioButton>(form.Option1)->click();
+    widget<QRadioButton>(form.Option1)->click();
+    EXPECT_TRUE(form.Option1.Value());
+    EXPECT_TRUE(widget<QRadioButton>(form.Option1)->isChecked());
+}
+
+TEST_F(Binding, AButtonWithoutItsOwnHandlerRunsTheRegisteredOneOfItsWindow) {
+    int runs = 0;
+    app.handlers.add({"Command2_Click", "frmsample", "", "Go", [&](App&) { ++runs; }});
+    app.handlers.add({"Command1_Click", "frmother", "", "Other", [&](App&) { runs += 100; }});
+    widget<QPushButton>(form.Command2)->click();
+    widget<QPushButton>(form.Command1)->click();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(Binding, ListsFollowTheModelAndSelectionsRunTheClickHandler) {
+    int clicks = 0;
+    form.List1.onClick = [&] { ++clicks; };
+    for (const char* name : {"Alpha", "Beta", "Gamma"}) form.List1.AddItem(name);
+    binding->flush();
+    auto* list = widget<QListWidget>(form.List1);
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Gamma"));
+
+    list->setCurrentRow(1);
+    EXPECT_EQ(form.List1.ListIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+
+    form.List1.setListIndex(2);
+    binding->flush();
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(clicks, 2);
+
+    form.List1.RemoveItem(0);
+    form.List1.setList(0, "Beta 2");
+    binding->flush();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Beta 2"));
+    EXPECT_EQ(list->currentRow(), 1);
+
+    form.List1.Clear();
+    binding->flush();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(clicks, 2);  // filling and clearing from code is no click
+}
+
+TEST_F(Binding, TextsShowUpToTheirFirstCharacterOfCodeZero) {
+    form.List1.AddItem(std::string(35, '\0'));  // a never-assigned fuel name
+    form.List1.AddItem(std::string("Bituminous\0\0\0", 13));
+    form.Label1.Caption = std::string("Bin 12\0junk", 11);
+    binding->flush();
+    auto* list = widget<QListWidget>(form.List1);
+    EXPECT_EQ(list->item(0)->text(), QString());
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Bituminous"));
+    EXPECT_EQ(widget<QLabel>(form.Label1)->text(), QStringLiteral("Bin 12"));
+    EXPECT_EQ(form.List1.List(1).size(), 13u);  // the model keeps its text whole
+}
+
+TEST_F(Binding, ComboBoxesTakeAChoiceOrTypedText) {
+    int clicks = 0;
+    form.Combo1.onClick = [&] { ++clicks; };
+    for (const char* name : {"Bituminous", "Subbituminous", "Lignite"}) form.Combo1.AddItem(name);
+    binding->flush();
+    auto* combo = widget<QComboBox>(form.Combo1);
+    ASSERT_EQ(combo->count(), 3);
+    ASSERT_TRUE(combo->isEditable());
+    window.show();
+    combo->activated(2);
+    EXPECT_EQ(form.Combo1.ListIndex(), 2);
+    EXPECT_EQ(clicks, 1);
+    binding->flush();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Lignite"));
+    combo->lineEdit()->end(false);
+    QTest::keyClicks(combo->lineEdit(), "x");
+    EXPECT_EQ(form.Combo1.Text(), "Lignitex");
+    form.Combo1.setText("Subbituminous");
+    binding->flush();
+    EXPECT_EQ(combo->currentIndex(), 1);
+    form.Combo1.Locked = true;
+    binding->flush();
+    EXPECT_FALSE(combo->isEditable());
+}
+
+TEST_F(Binding, MultiSelectListsKeepEachEntrysSelection) {
+    for (const char* name : {"AL   ( 4)", "AK   ( 10)", "AZ   ( 9)"}) form.List2.AddItem(name);
+    binding->flush();
+    auto* list = widget<QListWidget>(form.List2);
+    list->item(0)->setSelected(true);
+    list->item(2)->setSelected(true);
+    EXPECT_TRUE(form.List2.Selected(0));
+    EXPECT_FALSE(form.List2.Selected(1));
+    EXPECT_TRUE(form.List2.Selected(2));
+    form.List2.setSelected(0, false);
+    binding->flush();
+    EXPECT_FALSE(list->item(0)->isSelected());
+    EXPECT_TRUE(list->item(2)->isSelected());
+}
+
+TEST_F(Binding, AFaultInAHandlerIsToldAndTheWindowLivesOn) {
+    form.Command1.onClick = [&] { form.List1.RemoveItem(5); };
+    widget<QPushButton>(form.Command1)->click();
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_NE(faults[0].find("The action stopped"), std::string::npos);
+}
+
+TEST_F(Binding, TheFormShowsHidesTitlesResizesAndTakesTheHourglass) {
+    int resizes = 0;
+    form.onResize = [&] { ++resizes; };
+    form.Caption = "Data Display";
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Data Display"));
+    form.Show();
+    EXPECT_TRUE(window.isVisible());
+    form.MousePointer = 11;
+    EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
+    form.MousePointer = 1;
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+
+    window.resize(720, 450);
+    QCoreApplication::processEvents();
+    // The model holds the outer size, frame included.
+    EXPECT_EQ(form.Width(), window.frameGeometry().width() * 15);
+    EXPECT_EQ(form.Height(), window.frameGeometry().height() * 15);
+    EXPECT_GE(resizes, 1);
+
+    form.Width = 600 * 15;
+    form.Height = 300 * 15;
+    EXPECT_EQ(window.frameGeometry().size(), QSize(600, 300));
+
+    window.close();
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(form.loaded);
+    form.Hide();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(Binding, AControlThatJoinsLaterGetsItsWidgetAtTheNextChange) {
+    struct Later : SampleForm {
+        Label Label9;
+        void join() { add(Label9, "Label9"); }
+    };
+    Later later;
+    QWidget laterwindow;
+    std::vector<std::string> joined;
+    FormBinding lb(app, later, &laterwindow, &laterwindow, true);
+    lb.onlatecontrol = [&](Control& c, QWidget*) { joined.push_back(c.name); };
+    later.join();
+    later.Label9.Caption = "Bin calculations done";
+    EXPECT_EQ(lb.widget(later.Label9), nullptr);  // it joined without telling anyone
+    later.Label1.Caption = "x";                   // the next change of the window adopts it
+    ASSERT_NE(lb.widget(later.Label9), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(lb.widget(later.Label9))->text(), QStringLiteral("Bin calculations done"));
+    EXPECT_EQ(joined, std::vector<std::string>{"Label9"});
+    later.Label9.Caption = "again";
+    EXPECT_EQ(qobject_cast<QLabel*>(lb.widget(later.Label9))->text(), QStringLiteral("again"));
+}
+
+TEST_F(Binding, MenuActionsFollowTheirItems) {
+    MenuItem item;
+    item.name = "cmderase";
+    QAction action;
+    int runs = 0;
+    binding->bindaction(item, &action, QStringLiteral("Erase all data"), [&] { ++runs; });
+    EXPECT_EQ(action.text(), QStringLiteral("Erase all data"));
+    item.Caption = "Bin calculations";
+    EXPECT_EQ(action.text(), QStringLiteral("Bin calculations"));
+    item.Visible = false;
+    EXPECT_FALSE(action.isVisible());
+    item.Checked = true;
+    EXPECT_TRUE(action.isChecked());
+    action.trigger();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(Binding, APictureBoxPaintsItsRecordedDrawing) {
+    form.Picture1.Width = 3000;
+    form.Picture1.Height = 3000;
+    form.Picture1.Top = 5000;
+    QImage blank = binding->widget(form.Picture1)->grab().toImage();
+    EXPECT_EQ(testing::colours(blank), 1);
+    form.Picture1.Line(0, 0, 1000, 1000, 0x0000FF);
+    form.Picture1.Circle(500, 500, 200, 0x000000);
+    form.Picture1.CurrentX = 100;
+    form.Picture1.CurrentY = 100;
+    form.Picture1.Print("ESP");
+    QImage drawn = binding->widget(form.Picture1)->grab().toImage();
+    EXPECT_GT(testing::colours(drawn), 2);
+    EXPECT_GT(testing::redpixels(drawn), 50);  // the red diagonal
+    form.Picture1.Cls();
+    EXPECT_EQ(testing::colours(binding->widget(form.Picture1)->grab().toImage()), 1);
+}
+
+}  // namespace
+}  // namespace brasket::gui

@@ -1,0 +1,98 @@
+// The Qt platform: the printer writes real pages, dialog filters and key codes translate.
+#include <QCoreApplication>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "qtplatform.h"
+#include "reportview.h"
+#include "support.h"
+
+namespace brasket::gui {
+namespace {
+
+TEST(QtPrinterPages, PageBreaksAndOrientationGiveTheExpectedPdfPages) {
+    auto dir = testing::freshfolder("printer");
+    testing::QuietPlatform platform(dir);
+    auto& printer = platform.qtprinter();
+    printer.pdffile = QString::fromStdString((dir / "three.pdf").string());
+    Printer& p = platform.printer();
+    double portraitwidth = p.ScaleWidth(), portraitheight = p.ScaleHeight();
+    EXPECT_GT(portraitheight, portraitwidth);
+    EXPECT_GT(p.TextHeight(), 100);  // Courier New 8 is about 9 points a line: 180 twips
+    EXPECT_LT(p.TextHeight(), 300);
+
+    p.CurrentY = 0.07 * p.ScaleHeight();
+    p.CurrentX = 0.05 * p.ScaleWidth();
+    p.Print("Emission report          page 1");
+    double y = p.CurrentY;
+    EXPECT_EQ(p.CurrentX, 0);
+    EXPECT_NEAR(y, 0.07 * portraitheight + p.TextHeight(), 1);
+    p.NewPage();
+    p.setOrientation(2);
+    EXPECT_GT(p.ScaleWidth(), p.ScaleHeight());  // the fresh page is landscape
+    p.Print("page 2");
+    p.NewPage();
+    p.setOrientation(1);
+    p.Print("page 3");
+    std::string error;
+    ASSERT_TRUE(p.EndDoc(error)) << error;
+    EXPECT_EQ(testing::pdfpages(dir / "three.pdf"), 3);
+    EXPECT_TRUE(platform.messages.empty());  // a file asked for is not announced
+}
+
+TEST(QtPrinterPages, APageBreakAtTheEndGivesAPageOfItsOwn) {
+    auto dir = testing::freshfolder("printer-end");
+    testing::QuietPlatform platform(dir);
+    platform.qtprinter().pdffile = QString::fromStdString((dir / "two.pdf").string());
+    Printer& p = platform.printer();
+    p.Print("only line");
+    p.NewPage();
+    std::string error;
+    ASSERT_TRUE(p.EndDoc(error));
+    EXPECT_EQ(testing::pdfpages(dir / "two.pdf"), 2);
+}
+
+TEST(QtPrinterPages, WithoutAPrinterTheDocumentGoesToANamedPdfInTheDataFolder) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this system has a printer";
+    auto dir = testing::freshfolder("printer-none");
+    testing::QuietPlatform platform(dir);
+    std::string error;
+    for (int run = 1; run <= 2; ++run) {
+        platform.printer().Print("a line");
+        ASSERT_TRUE(platform.printer().EndDoc(error)) << error;
+    }
+    // Each document keeps its own file: a later print does not overwrite an earlier one.
+    EXPECT_EQ(testing::pdfpages(dir / "printed report 1.pdf"), 1);
+    EXPECT_EQ(testing::pdfpages(dir / "printed report 2.pdf"), 1);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_NE(platform.messages[1].find((dir / "printed report 2.pdf").string()), std::string::npos);
+}
+
+TEST(DialogFilters, PipeSeparatedPairsBecomeQtNameFilters) {
+    EXPECT_EQ(namefilters("Data set files (*.txt)|*.txt"), QStringLiteral("Data set files (*.txt)"));
+    EXPECT_EQ(namefilters("Text|*.txt;*.prn|All files|*.*"), QStringLiteral("Text (*.txt *.prn);;All files (*.*)"));
+    EXPECT_EQ(namefilters(""), QString());
+}
+
+TEST(KeyCodes, KeysTranslateToTheCodesTheWindowsTake) {
+    EXPECT_EQ(ReportView::keycode(Qt::Key_PageUp, Qt::NoModifier), 33);
+    EXPECT_EQ(ReportView::keycode(Qt::Key_PageDown, Qt::NoModifier), 34);
+    EXPECT_EQ(ReportView::keycode(Qt::Key_Plus, Qt::KeypadModifier), 107);
+    EXPECT_EQ(ReportView::keycode(Qt::Key_Minus, Qt::KeypadModifier), 109);
+    EXPECT_EQ(ReportView::keycode(Qt::Key_Minus, Qt::NoModifier), 189);  // the main keyboard's minus differs
+    EXPECT_EQ(ReportView::keycode(Qt::Key_A, Qt::ShiftModifier), 65);
+    EXPECT_EQ(ReportView::keycode(Qt::Key_F1, Qt::NoModifier), 112);
+}
+
+TEST(PumpingEvents, TimersAndRepaintsRunDuringAPump) {
+    testing::QuietPlatform platform;
+    int ticks = 0;
+    QTimer::singleShot(0, [&] { ++ticks; });
+    platform.pumpevents();
+    EXPECT_EQ(ticks, 1);
+}
+
+}  // namespace
+}  // namespace brasket::gui
+

@@ -1,0 +1,125 @@
+// The program started over a data folder: the start-up loading fills the windows.
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "binding.h"
+#include "data/saving.h"
+#include "program.h"
+#include "support.h"
+#include "ui/scripted_platform.h"
+
+namespace brasket::gui {
+namespace {
+
+// A small working set of three plants, written the way the program saves a set.
+std::filesystem::path smallset() {
+    auto dir = testing::freshfolder("smallset");
+    ScriptedPlatform scripted;
+    App maker(scripted);
+    maker.datapath = dir;
+    maker.importpath = dir;
+    const char* names[] = {"Alpha Station", "Beta Works", "Gamma Point"};
+    for (int k = 1; k <= 3; ++k) {
+        maker.ws.plant(k).plantno = static_cast<std::int16_t>(k);
+        maker.ws.plant(k).plantname = names[k - 1];
+    }
+    setplantcount(maker.ws, 3);
+    cmdsaveallupdate_Click(maker);
+    EXPECT_TRUE(std::filesystem::exists(dir / "plant.dat"));
+    return dir;
+}
+
+TEST(ProgramStart, TheLoadingFillsThePlantListAndShowsTheMainWindow) {
+    auto dir = smallset();
+    testing::QuietPlatform platform(dir);
+    Program program(platform);
+    auto* caption = qobject_cast<QLabel*>(program.about.binding().widget(program.app.about.Label6));
+    ASSERT_NE(caption, nullptr);
+    program.start(dir);
+
+    auto* plants = qobject_cast<QListWidget*>(program.main.binding().widget(program.app.main.List3));
+    ASSERT_NE(plants, nullptr);
+    ASSERT_EQ(plants->count(), 3);
+    EXPECT_TRUE(plants->item(0)->text().startsWith(QStringLiteral("Alpha Station")));
+    EXPECT_TRUE(plants->item(2)->text().startsWith(QStringLiteral("Gamma Point")));
+    auto* fuels = qobject_cast<QListWidget*>(program.main.binding().widget(program.app.main.List4));
+    EXPECT_EQ(fuels->count(), 18);
+    EXPECT_TRUE(program.main.isVisible());
+    EXPECT_FALSE(program.about.isVisible());
+    EXPECT_TRUE(caption->text().isEmpty());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(ProgramStart, TheAboutBoxShowsTheProgressCaptionsWhileLoading) {
+    auto dir = smallset();
+    testing::QuietPlatform platform(dir);
+    Program program(platform);
+    auto* caption = qobject_cast<QLabel*>(program.about.binding().widget(program.app.about.Label6));
+    std::vector<QString> seen;
+    // Every caption set during the loading reaches the label at once.
+    struct Spy : Observer {
+        Observer* inner = nullptr;
+        QLabel* label = nullptr;
+        std::vector<QString>* seen = nullptr;
+        bool* aboutshown = nullptr;
+        QWidget* about = nullptr;
+        void changed(Control& c) override {
+            inner->changed(c);
+            if (!label->text().isEmpty() && (seen->empty() || seen->back() != label->text())) {
+                seen->push_back(label->text());
+                *aboutshown = *aboutshown || about->isVisible();
+            }
+        }
+    } spy;
+    bool aboutshown = false;
+    spy.inner = program.app.about.Label6.observer;
+    spy.label = caption;
+    spy.seen = &seen;
+    spy.aboutshown = &aboutshown;
+    spy.about = &program.about;
+    program.app.about.Label6.observer = &spy;
+    program.start(dir);
+    program.app.about.Label6.observer = spy.inner;
+    ASSERT_GE(seen.size(), 4u);
+    EXPECT_EQ(seen.front(), QStringLiteral("Please wait... updating working files...."));
+    EXPECT_TRUE(aboutshown);
+}
+
+TEST(ProgramStart, TheMenuBarHoldsTheRegisteredMenusOfTheMainWindow) {
+    testing::QuietPlatform platform;
+    Program program(platform);
+    int mainitems = 0;
+    for (const Handler& h : program.app.handlers.all())
+        if (h.window == "frmplants" && !h.menu.empty()) ++mainitems;
+    int actions = 0;
+    for (QAction* menu : program.main.menuBar()->actions())
+        if (menu->menu()) actions += static_cast<int>(menu->menu()->actions().size());
+    EXPECT_EQ(actions, mainitems);
+    // Each item follows its model item: hiding the model item hides the action.
+    for (const Handler& h : program.app.handlers.all()) {
+        if (h.window != "frmplants" || h.menu.empty()) continue;
+        std::string item = h.name.substr(0, h.name.size() - 6);
+        auto* action = program.main.menuBar()->findChild<QAction*>(QString::fromStdString(item));
+        ASSERT_NE(action, nullptr) << item;
+        EXPECT_EQ(action->text().toStdString(), h.caption);
+        program.app.main.menu(item).Visible = false;
+        EXPECT_FALSE(action->isVisible());
+        break;
+    }
+}
+
+TEST(ProgramStart, TheDataFolderIsTheOneGivenElseTheProgramsOwn) {
+    char prog[] = "brasket";
+    char folder[] = "/tmp";
+    char* withfolder[] = {prog, folder, nullptr};
+    char* without[] = {prog, nullptr};
+    EXPECT_EQ(datafolder(2, withfolder), std::filesystem::path("/tmp"));
+    EXPECT_EQ(datafolder(1, without), std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+}
+
+}  // namespace
+}  // namespace brasket::gui

@@ -1,0 +1,32 @@
+// Helpers of the skin's tests.
+#pragma once
+#include <QImage>
+#include <QString>
+#include <filesystem>
+#include <string>
+
+#include "qtplatform.h"
+
+namespace brasket::gui::testing {
+
+// A Qt platform whose message boxes are recorded instead of waiting for the analyst.
+class QuietPlatform : public QtPlatform {
+public:
+    using QtPlatform::QtPlatform;
+    int msgbox(const std::string& prompt, int = vbOKOnly, const std::string& = "") override {
+        messages.push_back(prompt);
+        return vbOK;
+    }
+    std::vector<std::string> messages;
+};
+
+// A fresh empty folder under the system's temporary folder.
+std::filesystem::path freshfolder(const std::string& name);
+// The number of pages of a PDF file.
+int pdfpages(const std::filesystem::path& file);
+// Pixels of the image that are clearly red (red well above green and blue).
+int redpixels(const QImage& image);
+// Distinct colours of the image.
+int colours(const QImage& image);
+
+}  // namespace brasket::gui::testing
