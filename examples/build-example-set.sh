@@ -19,6 +19,10 @@ mkdir -p "$data"
 "$build/brasket-make-example" "$data"
 # Each import menu item asks for its folder: any file in DATA_DIR answers it.
 answer="$data/partIIExport.txt"
+# The bin factor item reads the file chosen: the example's bin factor file.
 "$build/brasket-batch" --data "$data" \
   --answer "$answer" --answer "$answer" --answer "$answer" \
-  cmdupdateplant_Click cmdreadhganalysis_Click cmdfuelusageexport_Click cmdsaveallupdate_Click
+  --answer "$answer" --answer "$answer" --answer "$data/dornvelt factors.txt" \
+  cmdupdateplant_Click cmdreadhganalysis_Click cmdfuelusageexport_Click \
+  cmdmakeEF_Click cmdloadbin_Click cmdupdatebininfo_Click cmdupdateconc_Click \
+  cmdsaveallupdate_Click

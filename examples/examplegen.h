@@ -374,7 +374,9 @@ inline std::array<std::string, 4> analysisexports(Random& rng, const std::vector
         for (long i = 0; i < n; ++i) {
             int month = static_cast<int>(i % 12) + 1;
             int fuel = p.fuel, second = p.blendwith;
-            if (p.cofuel && rng.chance(0.15)) fuel = p.cofuel, second = 0;
+            // A fuel burned beside the main one is analysed at least once, in the plant's last
+            // analysis, so that each fuel burned has a yearly mercury value.
+            if (p.cofuel && (rng.chance(0.15) || i == n - 1)) fuel = p.cofuel, second = 0;
             const FuelTraits t = traits(second ? std::min(fuel, second) : fuel);
             double hg = std::clamp(t.hgmedian * std::exp(0.45 * rng.normal()), 0.004, 1.5);
             std::string flag, hgtext = fixed(hg, 4);
@@ -479,6 +481,9 @@ inline void writeworkingfiles(const fs::path& dir) {
 }
 
 // Writes the example set into `dir`: the full national fleet, or a small one for tests.
+// The emission test and bin exports of the fleet (examplegen_tests.h).
+inline void writetestandbinexports(const fs::path& dir, const std::vector<Plant>& plants, bool small);
+
 inline Summary makeexample(const fs::path& dir, bool small) {
     fs::create_directories(dir);
     Random rng(small ? 20261207 : 19990101);
@@ -493,7 +498,10 @@ inline Summary makeexample(const fs::path& dir, bool small) {
     for (const auto& s : states()) statelist += std::string(s.code) + "," + std::to_string(s.region) + "\r\n";
     writetext(dir / "states.prn", statelist);
     writeworkingfiles(dir);
+    writetestandbinexports(dir, plants, small);
     return sum;
 }
 
 }  // namespace brasket::example
+
+#include "examplegen_tests.h"

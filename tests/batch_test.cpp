@@ -61,8 +61,8 @@ TEST(HeadlessDriver, RefusesWithOneLineAndTouchesNothing) {
     writeworkset(dir.path());
     auto before = folderfiles(dir.path());
 
-    BatchRun unknown = batch("--data " + quoted(dir.path()) + " cmderase_Click nosuchhandler_Click cmdsaveallupdate_Click",
-                        scratch);
+    BatchRun unknown =
+        batch("--data " + quoted(dir.path()) + " cmderase_Click nosuchhandler_Click cmdsaveallupdate_Click", scratch);
     EXPECT_NE(unknown.status, 0);
     EXPECT_EQ(unknown.err, "brasket-batch: unknown handler: nosuchhandler_Click\n");
     EXPECT_TRUE(folderfiles(dir.path()) == before);
@@ -70,6 +70,11 @@ TEST(HeadlessDriver, RefusesWithOneLineAndTouchesNothing) {
     BatchRun missing = batch("--data " + quoted(dir / "absent") + " cmdsaveallupdate_Click", scratch);
     EXPECT_NE(missing.status, 0);
     EXPECT_EQ(missing.err, "brasket-batch: data folder not found: " + (dir / "absent").string() + "\n");
+
+    // A handler whose file dialog finds no --answer left: it sees a cancel, and the run fails.
+    BatchRun unanswered = batch("--data " + quoted(dir.path()) + " cmdupdateplant_Click", scratch);
+    EXPECT_NE(unanswered.status, 0);
+    EXPECT_EQ(unanswered.err, "brasket-batch: cmdupdateplant_Click asked for a file and no --answer was left\n");
 
     BatchRun nodata = batch("cmdsaveallupdate_Click", scratch);
     EXPECT_NE(nodata.status, 0);

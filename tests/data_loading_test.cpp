@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app.h"
 #include "data/loading.h"
 #include "ui/scripted_platform.h"
@@ -24,7 +26,7 @@ struct Loaded {
     App app{platform};
 };
 
-TEST(StartupLoading, FullSetLoadsEveryRecordIntoItsElement) {
+TEST(StartupLoading, FullSetLoadsEveryRecordIntoItsElementWithItsCounts) {
     TempFolder dir;
     writeworkset(dir.path());
     Loaded l;
@@ -69,14 +71,8 @@ TEST(StartupLoading, FullSetLoadsEveryRecordIntoItsElement) {
     EXPECT_EQ(w.boilernames(3), "Stoker");
     EXPECT_EQ(w.noxnames(4), "OFA");
     EXPECT_EQ(w.scrubnames(1), "Wet scrubber");
-}
 
-TEST(StartupLoading, CountsAreKeptInTheirElementZeroForms) {
-    TempFolder dir;
-    writeworkset(dir.path());
-    Loaded l;
-    loadinitial(l.app, dir.path());
-    const Workset& w = l.app.ws;
+    // Counts, each in the form its table keeps it.
     EXPECT_EQ(w.unitc(0).unitname.str(), " 6" + std::string(23, ' '));
     EXPECT_EQ(w.owner(0).ownername.str(), " 2" + std::string(33, ' '));
     EXPECT_EQ(w.operator_(0).operatorname.str(), " 3" + std::string(23, ' '));
@@ -163,19 +159,6 @@ TEST(StartupLoading, ShowsItsProgressCaptionsInOrderWhileLettingEventsRun) {
     EXPECT_EQ(mainshown, std::vector<bool>(6, false));
 }
 
-TEST(StartupLoading, TheMainWindowLoadsWhenTheFuelListIsFilledAndOnlyFuelsAreLoaded) {
-    TempFolder dir;
-    writeworkset(dir.path());
-    Loaded l;
-    long pumpsbeforeload = -1;
-    // The main window's load runs once, at its first use; from then on it counts as loaded.
-    l.platform.onpump = [&] {
-        if (pumpsbeforeload < 0 && l.app.main.loaded) pumpsbeforeload = l.platform.pumps;
-    };
-    loadinitial(l.app, dir.path());
-    EXPECT_EQ(pumpsbeforeload, 2);  // loaded after the first caption, before the unit data
-}
-
 TEST(StartupLoading, AnEmptyFolderGivesEmptyTablesAndCreatesTheRecordFiles) {
     TempFolder dir;
     Loaded l;
@@ -196,15 +179,15 @@ TEST(StartupLoading, AnEmptyFolderGivesEmptyTablesAndCreatesTheRecordFiles) {
     EXPECT_EQ(l.app.main.List5.ListCount(), 26);
     EXPECT_TRUE(l.platform.messages.empty());
     // Record files are created empty, as opening them always did; text files are not.
-    for (const char* name : {"idfuel.dat", "partfactors1.dat", "coalsupply.dat", "partfactors2.dat", "idplant.dat",
-                             "idunit.dat", "unit.dat", "plant.dat", "meas.dat", "owner.dat", "operator.dat",
-                             "bins.dat", "fueluse.dat", "test.dat", "emfactor.dat", "emfactorf.dat",
-                             "emfactorfs.dat"}) {
-        ASSERT_TRUE(fs::exists(dir / name)) << name;
-        EXPECT_EQ(fs::file_size(dir / name), 0u) << name;
+    const std::set<std::string> textfiles{"binnumber.dat", "boiler.dat", "pm.dat", "scrub.dat", "nox.dat"};
+    for (const auto& name : worksetfilenames()) {
+        if (textfiles.count(name)) {
+            EXPECT_FALSE(fs::exists(dir / name)) << name;
+        } else {
+            ASSERT_TRUE(fs::exists(dir / name)) << name;
+            EXPECT_EQ(fs::file_size(dir / name), 0u) << name;
+        }
     }
-    EXPECT_FALSE(fs::exists(dir / "boiler.dat"));
-    EXPECT_FALSE(fs::exists(dir / "binnumber.dat"));
 }
 
 TEST(StartupLoading, FuelUseCountsEveryUnitOfWhichARecordWasRead) {

@@ -95,6 +95,19 @@ inline std::string crlflines(const std::vector<std::string>& lines) {
     return s;
 }
 
+// Record bytes with each record k changed by name(record, k), so that a test can read it.
+template <class R, class Namer>
+std::string named(std::string bytes, Namer name) {
+    constexpr std::size_t size = recordsize<R>();
+    for (std::size_t k = 1; k <= bytes.size() / size; ++k) {
+        R r;
+        decode(reinterpret_cast<const std::uint8_t*>(bytes.data()) + (k - 1) * size, r);
+        name(r, static_cast<long>(k));
+        bytes.replace((k - 1) * size, size, recordbytesof(r));
+    }
+    return bytes;
+}
+
 // Writes a complete working set: every record file filled with varying bytes (with the plant
 // names and the device names readable), the name lists, the bin statistics.
 inline void writeworkset(const fs::path& folder, const SetSize& n = {}) {
@@ -122,24 +135,15 @@ inline void writeworkset(const fs::path& folder, const SetSize& n = {}) {
     noise("idplant.dat", recordsize<idplantrec>(), n.plants);
     noise("idunit.dat", recordsize<idunitrec>(), n.units);
     noise("unit.dat", recordsize<unitcrec>(), n.units);
-    {
-        std::string bytes = noisebytes(recordsize<plantrec>() * static_cast<std::size_t>(n.plants), seed++);
-        for (long k = 1; k <= n.plants; ++k) {
-            plantrec r;
-            decode(reinterpret_cast<const std::uint8_t*>(bytes.data()) + (k - 1) * recordsize<plantrec>(), r);
-            r.plantname = "Plant number " + std::to_string(k);
-            bytes.replace(static_cast<std::size_t>(k - 1) * recordsize<plantrec>(), recordsize<plantrec>(),
-                          recordbytesof(r));
-        }
-        writefile(folder / "plant.dat", bytes);
-    }
+    auto plantname = [](plantrec& r, long k) { r.plantname = "Plant number " + std::to_string(k); };
+    writefile(folder / "plant.dat", named<plantrec>(noisebytes(recordsize<plantrec>() * n.plants, seed++), plantname));
     noise("meas.dat", recordsize<measrec>(), n.analyses);
     noise("owner.dat", recordsize<ownerrec>(), n.owners);
     noise("operator.dat", recordsize<operatorrec>(), n.operators);
     noise("bins.dat", recordsize<binindexrec>(), 301);
     {
         // Record 1 carries the number of units in its count field.
-        std::string bytes = noisebytes(recordsize<unitcoalrec>() * 13 * static_cast<std::size_t>(n.fueluseunits), seed++);
+        std::string bytes = noisebytes(recordsize<unitcoalrec>() * 13 * n.fueluseunits, seed++);
         bytes[0] = static_cast<char>(n.fueluseunits & 0xFF);
         bytes[1] = static_cast<char>(n.fueluseunits >> 8);
         writefile(folder / "fueluse.dat", bytes);
@@ -149,17 +153,11 @@ inline void writeworkset(const fs::path& folder, const SetSize& n = {}) {
     writefile(folder / "scrub.dat", crlflines({"Wet scrubber"}));
     writefile(folder / "nox.dat", crlflines(noxnamesofset()));
     noise("test.dat", recordsize<testrec>(), n.tests);
-    {
-        std::string bytes = noisebytes(recordsize<emfactorrec>() * 90, seed++);
-        for (long k = 1; k <= 90; ++k) {
-            emfactorrec r;
-            decode(reinterpret_cast<const std::uint8_t*>(bytes.data()) + (k - 1) * recordsize<emfactorrec>(), r);
-            r.name = "Device " + std::to_string((k - 1) / 3 + 1) + "/" + std::to_string((k - 1) % 3);
-            bytes.replace(static_cast<std::size_t>(k - 1) * recordsize<emfactorrec>(), recordsize<emfactorrec>(),
-                          recordbytesof(r));
-        }
-        writefile(folder / "emfactor.dat", bytes);
-    }
+    auto devicename = [](emfactorrec& r, long k) {
+        r.name = "Device " + std::to_string((k - 1) / 3 + 1) + "/" + std::to_string((k - 1) % 3);
+    };
+    std::string factors = noisebytes(recordsize<emfactorrec>() * 90, seed++);
+    writefile(folder / "emfactor.dat", named<emfactorrec>(factors, devicename));
     noise("emfactorf.dat", recordsize<emfactorrec>(), 361);
     noise("emfactorfs.dat", recordsize<emfactorrec>(), 241);
 }

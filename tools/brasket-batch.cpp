@@ -7,13 +7,13 @@
 // one-line reason: an unknown handler, a missing data folder, a file dialog left without an
 // answer, or a command line it cannot read.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app.h"
 #include "data/loading.h"
+#include "report/printexport.h"
 #include "ui/scripted_platform.h"
 
 namespace fs = std::filesystem;
@@ -24,15 +24,6 @@ namespace {
 int fail(const std::string& reason) {
     std::cerr << "brasket-batch: " << reason << "\n";
     return 2;
-}
-
-// The report buffer as plain text: report lines 1 to the line count, each ended by CR LF.
-bool writereport(const App& app, const fs::path& file) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    long last = std::min<long>(app.report.reportlinecount, ReportBuffer{}.reportbuffer.hi);
-    for (long i = 1; i <= last; ++i) out << app.report.reportbuffer(i) << "\r\n";
-    out.close();
-    return static_cast<bool>(out);
 }
 
 }  // namespace
@@ -81,6 +72,9 @@ int main(int argc, char** argv) {
         app.handlers.find(h)->run(app);
         if (platform.unanswered > 0) return fail(h + " asked for a file and no --answer was left");
     }
-    if (!report.empty() && !writereport(app, report)) return fail("could not write the report to " + report);
+    // The report buffer as the report window's "File" export writes it.
+    std::string error;
+    if (!report.empty() && !writedisplayset(app.report, report, error))
+        return fail("could not write the report to " + report + ": " + error);
     return 0;
 }

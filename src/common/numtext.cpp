@@ -64,31 +64,50 @@ std::string fromchars(double x, int precision) {
 }  // namespace
 
 double val(std::string_view text) {
-    std::string s = compact(text);
+    // Ignorable characters are taken out first; most texts have none and are read in place.
+    std::string compacted;
+    std::string_view s = text;
+    for (char c : text)
+        if (ignorable(c)) {
+            compacted = compact(text);
+            s = compacted;
+            break;
+        }
     if (s.size() >= 2 && s[0] == '&') {
         char k = s[1];
-        if (k == 'H' || k == 'h') return radixnumber(std::string_view(s).substr(2), 16);
-        if (k == 'O' || k == 'o') return radixnumber(std::string_view(s).substr(2), 8);
+        if (k == 'H' || k == 'h') return radixnumber(s.substr(2), 16);
+        if (k == 'O' || k == 'o') return radixnumber(s.substr(2), 8);
     }
     std::size_t i = 0;
-    std::string num;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) num.push_back(s[i++]);
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
     bool digits = false, point = false;
     while (i < s.size()) {
         char c = s[i];
-        if (c >= '0' && c <= '9') { num.push_back(c); digits = true; }
-        else if (c == '.' && !point) { num.push_back(c); point = true; }
+        if (c >= '0' && c <= '9') digits = true;
+        else if (c == '.' && !point) point = true;
         else break;
         ++i;
     }
     if (!digits) return 0.0;
+    // The number runs to the end of its exponent when the exponent has digits.
+    std::size_t end = i;
+    bool dexponent = false;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         std::size_t j = i + 1;
-        std::string ex = "e";
-        if (j < s.size() && (s[j] == '-' || s[j] == '+')) ex.push_back(s[j++]);
-        bool exdigits = false;
-        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ex.push_back(s[j++]); exdigits = true; }
-        if (exdigits) num += ex;
+        if (j < s.size() && (s[j] == '-' || s[j] == '+')) ++j;
+        std::size_t firstdigit = j;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j;
+        if (j > firstdigit) {
+            end = j;
+            dexponent = s[i] == 'd' || s[i] == 'D';
+        }
+    }
+    std::string withe;
+    std::string_view num = s.substr(0, end);
+    if (dexponent) {
+        withe = std::string(num);
+        withe[i] = 'e';
+        num = withe;
     }
     double v = 0.0;
     const char* b = num.data();

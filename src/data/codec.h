@@ -38,7 +38,12 @@ struct Writer {
         static_assert(sizeof(T) == sizeof(U));
         U u;
         std::memcpy(&u, &x, sizeof u);
-        for (std::size_t i = 0; i < sizeof u; ++i) *p++ = static_cast<std::uint8_t>(u >> (8 * i));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(p, &u, sizeof u);  // the file's byte order already
+            p += sizeof u;
+        } else {
+            for (std::size_t i = 0; i < sizeof u; ++i) *p++ = static_cast<std::uint8_t>(u >> (8 * i));
+        }
     }
     template <std::size_t N> void operator()(const Text<N>& t) {
         std::memcpy(p, t.b.data(), N);
@@ -61,7 +66,12 @@ struct Reader {
         using U = std::conditional_t<sizeof(T) == 1, std::uint8_t,
                                      std::conditional_t<sizeof(T) == 2, std::uint16_t, std::uint32_t>>;
         U u = 0;
-        for (std::size_t i = 0; i < sizeof u; ++i) u = static_cast<U>(u | (static_cast<U>(*p++) << (8 * i)));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&u, p, sizeof u);  // the file's byte order already
+            p += sizeof u;
+        } else {
+            for (std::size_t i = 0; i < sizeof u; ++i) u = static_cast<U>(u | (static_cast<U>(*p++) << (8 * i)));
+        }
         std::memcpy(&x, &u, sizeof u);
     }
     template <std::size_t N> void operator()(Text<N>& t) {

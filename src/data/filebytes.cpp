@@ -9,13 +9,16 @@ namespace fs = std::filesystem;
 namespace brasket {
 
 bool readfilebytes(const fs::path& file, std::string& bytes) {
-    bytes.clear();
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return false;
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) return false;
+    std::FILE* f = fs::is_regular_file(file, ec) ? std::fopen(file.c_str(), "rb") : nullptr;
+    if (!f) {
+        bytes.clear();
+        return false;
+    }
+    // Sized from the file without clearing first, so a buffer reused from file to file is
+    // not filled with zeros only to be overwritten.
     auto size = fs::file_size(file, ec);
-    if (!ec) bytes.resize(static_cast<std::size_t>(size));
+    bytes.resize(ec ? 0 : static_cast<std::size_t>(size));
     std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
     bytes.resize(got);
     // A file that grew since its size was taken is read to its end all the same.
@@ -27,14 +30,12 @@ bool readfilebytes(const fs::path& file, std::string& bytes) {
     return ok;
 }
 
-std::string readrecordfile(const fs::path& file) {
-    std::string bytes;
+void readrecordfile(const fs::path& file, std::string& bytes) {
     if (!readfilebytes(file, bytes)) {
         std::error_code ec;
         if (!fs::exists(file, ec)) std::ofstream(file, std::ios::binary | std::ios::app);
         bytes.clear();
     }
-    return bytes;
 }
 
 std::string toomanymessage(const std::string& file, long found, long loaded, const char* what) {
@@ -53,11 +54,6 @@ fs::path sibling(const fs::path& folder, const std::string& name, const char* su
 }
 
 bool writewhole(const fs::path& file, const std::string& bytes, std::string& reason) {
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(file, ec)) && !fs::is_regular_file(fs::symlink_status(file, ec))) {
-        reason = "a folder or other non-file entry has its name";
-        return false;
-    }
     std::FILE* f = std::fopen(file.c_str(), "wb");
     if (!f) {
         reason = std::generic_category().message(errno);
@@ -86,13 +82,14 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
         auto st = fs::symlink_status(folder / f.name, ec);
         if (fs::exists(st) && !fs::is_regular_file(st)) {
             failedfile = f.name;
-            reason = "a folder or other non-file entry has its name";
+            reason = "a folder or other entry that is not a file has its name";
             return false;
         }
     }
     for (const auto& f : files) {
         if (!writewhole(sibling(folder, f.name, ".new"), f.bytes, reason)) {
             failedfile = f.name;
+            reason = "its temporary file " + f.name + ".new could not be written (" + reason + ")";
             // A squatting folder is not ours to remove: only plain temporaries are cleaned up.
             for (const auto& g : files) {
                 auto tmp = sibling(folder, g.name, ".new");
@@ -117,7 +114,7 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
             if (ec) {
                 failed = true;
                 failedfile = f.name;
-                reason = ec.message();
+                reason = "the previous file could not be set aside as " + f.name + ".old (" + ec.message() + ")";
                 break;
             }
         }
@@ -125,7 +122,7 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
         if (ec) {
             failed = true;
             failedfile = f.name;
-            reason = ec.message();
+            reason = "the new file could not be put in place (" + ec.message() + ")";
             std::error_code ignored;
             if (d.hadold) fs::rename(backup, target, ignored);
             break;

@@ -7,12 +7,13 @@
 
 namespace brasket {
 
-// The whole content of a file; false when it does not exist or cannot be read.
+// The whole content of a file into `bytes`; false (and no bytes) when it does not exist or
+// cannot be read.
 bool readfilebytes(const std::filesystem::path& file, std::string& bytes);
 
 // Reads a record file whole. A missing file is created empty (as opening a record file
 // always did), and then reads as no records; if it cannot be created it still reads as empty.
-std::string readrecordfile(const std::filesystem::path& file);
+void readrecordfile(const std::filesystem::path& file, std::string& bytes);
 
 // The messages of a file that does not fit its table or ends in an incomplete record.
 std::string toomanymessage(const std::string& file, long found, long loaded, const char* what = "records");

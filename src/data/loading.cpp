@@ -24,7 +24,7 @@ public:
     long open(const char* name, std::size_t recordsize) {
         name_ = name;
         recordsize_ = recordsize;
-        bytes_ = readrecordfile(app_.datapath / name);
+        readrecordfile(app_.datapath / name, bytes_);
         return static_cast<long>(bytes_.size() / recordsize);
     }
     const std::uint8_t* record(long k) const {
@@ -50,8 +50,6 @@ public:
         return std::min(whole, count);
     }
 
-    App& app() { return app_; }
-
 private:
     void tellpartial() {
         std::size_t rest = bytes_.size() % recordsize_;
@@ -72,6 +70,14 @@ long readtoend(Loader& in, const char* name, Tab& table) {
     long n = in.fit(in.open(name, recordsize<R>()), Tab::hi);
     for (long k = 1; k <= n; ++k) in.read(k, table(k));
     return n;
+}
+
+// Reads records first..last of a file of fixed length, record k into element(k); records past
+// the end of a shorter file leave their elements as they were.
+template <class R, class Element>
+void readfixed(Loader& in, const char* name, long first, long last, Element element) {
+    long n = in.fixed(in.open(name, recordsize<R>()), last);
+    for (long k = first; k <= n; ++k) in.read(k, element(k));
 }
 
 // Reads a name list text into elements 1, 2, ... of the list, at most `bound` names; element 0
@@ -124,10 +130,7 @@ void loadinitial(App& app, const fs::path& datafolder) {
         w.idfuel(k).code = static_cast<u8>(k);
         w.idfuel(k).name = "";
     }
-    {
-        long n = in.fixed(in.open("idfuel.dat", recordsize<idfuelrec>()), 100);
-        for (long k = 1; k <= n; ++k) in.read(k, w.idfuel(k));
-    }
+    readfixed<idfuelrec>(in, "idfuel.dat", 1, 100, [&](long k) -> idfuelrec& { return w.idfuel(k); });
 
     // The first use of the main window runs its load handler.
     frmplants& main = mainwindow(app);
@@ -146,15 +149,11 @@ void loadinitial(App& app, const fs::path& datafolder) {
                                 " not six numbers of a cell within the table and " +
                                 (r.skipped == 1 ? "was" : "were") + " skipped.");
     }
-    {
-        long n = in.fixed(in.open("partfactors1.dat", recordsize<partfactors1rec>()), 51);
-        for (long k = 1; k <= n; ++k) in.read(k, w.partfactors1(k));
-    }
+    readfixed<partfactors1rec>(in, "partfactors1.dat", 1, 51,
+                               [&](long k) -> partfactors1rec& { return w.partfactors1(k); });
     setcoalsupplycount(w, readtoend(in, "coalsupply.dat", w.coalsupply));
-    {
-        long n = in.fixed(in.open("partfactors2.dat", recordsize<partfactors2rec>()), 13);
-        for (long k = 1; k <= n; ++k) in.read(k, w.partfactors2(k));
-    }
+    readfixed<partfactors2rec>(in, "partfactors2.dat", 1, 13,
+                               [&](long k) -> partfactors2rec& { return w.partfactors2(k); });
     readtoend(in, "idplant.dat", w.idplant);
 
     progress(app, "Please wait... updating unit data....");
@@ -174,10 +173,7 @@ void loadinitial(App& app, const fs::path& datafolder) {
 
     setownercount(w, readtoend(in, "owner.dat", w.owner));
     setoperatorcount(w, readtoend(in, "operator.dat", w.operator_));
-    {
-        long n = in.fixed(in.open("bins.dat", recordsize<binindexrec>()), 301);
-        for (long k = 1; k <= n; ++k) in.read(k, w.binindex(k - 1));
-    }
+    readfixed<binindexrec>(in, "bins.dat", 1, 301, [&](long k) -> binindexrec& { return w.binindex(k - 1); });
     {
         // Thirteen records per unit, months 0..12, units from 1.
         constexpr long months = 13;
@@ -193,20 +189,14 @@ void loadinitial(App& app, const fs::path& datafolder) {
     readnames(app, "nox.dat", w.noxnames, 400);
 
     settestcount(w, readtoend(in, "test.dat", w.test));
-    {
-        long n = in.fixed(in.open("emfactor.dat", recordsize<emfactorrec>()), 90);
-        for (long k = 1; k <= n; ++k) in.read(k, w.emfactor((k - 1) / 3 + 1, (k - 1) % 3));
-    }
-    {
-        // Record 1 carries nothing: records 2..361 are fuels 0..11 by boiler types 1..30.
-        long n = in.fixed(in.open("emfactorf.dat", recordsize<emfactorrec>()), 361);
-        for (long k = 2; k <= n; ++k) in.read(k, w.emfactorf((k - 2) / 30, (k - 2) % 30 + 1));
-    }
-    {
-        // Records 2..241 are fuels 0..11 by fuel-element classes 1..20.
-        long n = in.fixed(in.open("emfactorfs.dat", recordsize<emfactorrec>()), 241);
-        for (long k = 2; k <= n; ++k) in.read(k, w.emfactorfs((k - 2) / 20, (k - 2) % 20 + 1));
-    }
+    readfixed<emfactorrec>(in, "emfactor.dat", 1, 90,
+                           [&](long k) -> emfactorrec& { return w.emfactor((k - 1) / 3 + 1, (k - 1) % 3); });
+    // Record 1 of the two fuel tables carries nothing: records 2..361 are fuels 0..11 by boiler
+    // types 1..30, records 2..241 fuels 0..11 by fuel-element classes 1..20.
+    readfixed<emfactorrec>(in, "emfactorf.dat", 2, 361,
+                           [&](long k) -> emfactorrec& { return w.emfactorf((k - 2) / 30, (k - 2) % 30 + 1); });
+    readfixed<emfactorrec>(in, "emfactorfs.dat", 2, 241,
+                           [&](long k) -> emfactorrec& { return w.emfactorfs((k - 2) / 20, (k - 2) % 20 + 1); });
 
     main.List5.Clear();
     main.List5.AddItem("no spec.");

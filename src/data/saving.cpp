@@ -102,8 +102,8 @@ void cmdsaveallupdate_Click(App& app) {
 
     std::string failedfile, reason;
     if (!writefileset(app.datapath, set, failedfile, reason))
-        app.platform.msgbox("The working set was not saved: " + failedfile + " could not be written (" + reason +
-                            "). The files of the data folder were left as they were.");
+        app.platform.msgbox("The working set was not saved: " + failedfile + ": " + reason +
+                            ". The files of the data folder were left as they were.");
 }
 
 void cmderase_Click(App& app) {
@@ -138,7 +138,8 @@ void loademisf(App& app) {
     const char* name = app.opt.emisset == 1 ? "emisf.dat" : app.opt.emisset == 2 ? "emisf2.dat" : nullptr;
     if (!name) return;
     constexpr std::size_t size = recordsize<emisfrec>();
-    std::string bytes = readrecordfile(app.datapath / name);
+    std::string bytes;
+    readrecordfile(app.datapath / name, bytes);
     long whole = static_cast<long>(bytes.size() / size);
     long bound = decltype(app.ws.emisf)::hi;
     if (whole > bound)

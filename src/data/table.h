@@ -35,10 +35,14 @@ public:
 
 private:
     static std::size_t check(long i) {
-        if (i < Lo || i > Hi)
-            throw std::out_of_range("table index " + std::to_string(i) + " outside " + std::to_string(Lo) + ".." +
-                                    std::to_string(Hi));
+        if (i < Lo || i > Hi) [[unlikely]]
+            outofrange(i);
         return static_cast<std::size_t>(i - Lo);
+    }
+    // Kept out of line so that the checked access itself stays small enough to inline.
+    [[noreturn, gnu::noinline, gnu::cold]] static void outofrange(long i) {
+        throw std::out_of_range("table index " + std::to_string(i) + " outside " + std::to_string(Lo) + ".." +
+                                std::to_string(Hi));
     }
     std::vector<T> items_;
 };
@@ -60,9 +64,12 @@ public:
 
 private:
     static std::size_t check(long i, long j) {
-        if (!inbounds(i, j))
-            throw std::out_of_range("table index (" + std::to_string(i) + ", " + std::to_string(j) + ") outside bounds");
+        if (!inbounds(i, j)) [[unlikely]]
+            outofrange(i, j);
         return static_cast<std::size_t>(i - Lo1) * cols + static_cast<std::size_t>(j - Lo2);
+    }
+    [[noreturn, gnu::noinline, gnu::cold]] static void outofrange(long i, long j) {
+        throw std::out_of_range("table index (" + std::to_string(i) + ", " + std::to_string(j) + ") outside bounds");
     }
     std::vector<T> items_;
 };

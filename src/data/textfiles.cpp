@@ -1,6 +1,9 @@
 #include "data/textfiles.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <string_view>
 #include <cmath>
 
 #include "common/numtext.h"
@@ -10,20 +13,28 @@ namespace brasket {
 std::vector<std::string> namelistitems(const std::string& content) {
     std::vector<std::string> items;
     std::size_t i = 0, n = content.size();
+    // The first position at or after p holding one of the two characters, or n.
+    auto until = [&](std::size_t p, char a, char b) {
+        while (p < n && content[p] != a && content[p] != b) ++p;
+        return p;
+    };
     while (i < n) {
         while (i < n && content[i] == ' ') ++i;
         std::string item;
         if (i < n && content[i] == '"') {
-            ++i;
-            while (i < n && content[i] != '"' && content[i] != '\n') item.push_back(content[i++]);
+            std::size_t end = until(i + 1, '"', '\n');
+            item.assign(content, i + 1, end - i - 1);
+            i = end;
             if (i < n && content[i] == '"') ++i;
             // Anything between the closing quote and the delimiter is dropped.
-            while (i < n && content[i] != ',' && content[i] != '\n') ++i;
+            i = until(i, ',', '\n');
         } else {
-            while (i < n && content[i] != ',' && content[i] != '\n') item.push_back(content[i++]);
+            std::size_t end = until(i, ',', '\n');
+            item.assign(content, i, end - i);
+            i = end;
             if (!item.empty() && item.back() == '\r') item.pop_back();
         }
-        items.push_back(item);
+        items.push_back(std::move(item));
         if (i < n) ++i;  // the delimiter
     }
     return items;
@@ -49,41 +60,47 @@ std::string decimaltext(float x) {
 
 BinnumberRead readbinnumber(const std::string& content, BinGrid<i16>& count, BinGrid<f32>& mercury) {
     BinnumberRead result;
+    std::string_view text(content);
     std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos) continue;
-        std::vector<std::string> fields;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        // Six comma-separated numbers, each read once.
+        std::array<double, 6> v{};
+        std::size_t fields = 0;
+        bool wellformed = true;
         std::size_t p = 0;
         while (true) {
             std::size_t c = line.find(',', p);
-            fields.push_back(line.substr(p, c == std::string::npos ? std::string::npos : c - p));
-            if (c == std::string::npos) break;
+            std::string_view f = line.substr(p, c == std::string_view::npos ? std::string_view::npos : c - p);
+            if (fields < v.size()) {
+                v[fields] = val(f);
+                bool numeric = std::any_of(f.begin(), f.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+                if (!numeric || !std::isfinite(v[fields]))
+                    wellformed = false;
+            }
+            ++fields;
+            if (c == std::string_view::npos) break;
             p = c + 1;
         }
-        bool wellformed = fields.size() == 6;
-        for (const auto& f : fields) {
-            double v = val(f);
-            bool numeric = f.find_first_of("0123456789") != std::string::npos;
-            if (!numeric || !std::isfinite(v)) wellformed = false;
-        }
+        wellformed = wellformed && fields == 6;
         long a = 0, b = 0, c = 0, d = 0;
         if (wellformed) {
-            a = static_cast<long>(val(fields[0]));
-            b = static_cast<long>(val(fields[1]));
-            c = static_cast<long>(val(fields[2]));
-            d = static_cast<long>(val(fields[3]));
+            a = static_cast<long>(v[0]);
+            b = static_cast<long>(v[1]);
+            c = static_cast<long>(v[2]);
+            d = static_cast<long>(v[3]);
         }
         if (!wellformed || !BinGrid<i16>::inbounds(a, b, c, d)) {
             ++result.skipped;
             continue;
         }
-        count(a, b, c, d) = cint16(val(fields[4]));
-        mercury(a, b, c, d) = static_cast<f32>(val(fields[5]));
+        count(a, b, c, d) = cint16(v[4]);
+        mercury(a, b, c, d) = static_cast<f32>(v[5]);
         ++result.cells;
     }
     return result;

@@ -70,4 +70,9 @@ frmplants& mainwindow(App& app);
 // option lists and the banner.
 void frmplants_Load(App& app);
 
+// The region number of a state entry of List12: the number read from its 7th character on.
+int stateregion(const frmplants& m, int entry);
+// The region click rule: List12's selection becomes exactly the states of the selected regions.
+void List13_Click(frmplants& m);
+
 }  // namespace brasket

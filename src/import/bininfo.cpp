@@ -1,0 +1,169 @@
+#include "import/bininfo.h"
+
+#include <string>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "common/textutil.h"
+#include "import/exportfields.h"
+#include "import/importconduct.h"
+
+namespace brasket {
+namespace {
+
+constexpr long maxbin = 300;   // rows of the bin table
+constexpr long maxrows = 300;  // test and configuration rows filled from the translation tables
+
+// The bin number of a field, as a row index of the bin table.
+long binnumber(const std::string& field) { return static_cast<long>(roundhalfeven(val(field))); }
+
+std::string where(long line, const std::filesystem::path& path) {
+    return "line " + std::to_string(line) + " of " + path.filename().string();
+}
+
+// An 8-bit field takes a code of 0..255; another value leaves the field as it was.
+void setbyte(App& app, u8& field, const std::string& text, const char* what, long line,
+             const std::filesystem::path& path) {
+    double v = roundhalfeven(val(text));
+    if (v < 0 || v > 255) {
+        importwarning(app, where(line, path) + ": " + what + " " + trim(text) + " does not fit its field; left as it was");
+        return;
+    }
+    field = static_cast<u8>(v);
+}
+
+void skipheader(ExportLines& lines, int count) {
+    std::string_view line;
+    for (int i = 0; i < count; ++i) lines.next(line);
+}
+
+// "efsummary.txt": the code text of each bin.
+void readbinsummary(App& app, const std::filesystem::path& path) {
+    auto lines = openexport(app, path);
+    if (!lines) return;
+    skipheader(*lines, 2);
+    std::string_view line;
+    CTXT f;
+    while (lines->next(line)) {
+        splitline(line, f);
+        long b = binnumber(f[3]);
+        if (b > maxbin) {
+            importwarning(app, where(lines->linenumber(), path) + " skipped: bin " + trim(f[3]) + " is beyond bin " +
+                                   std::to_string(maxbin));
+            continue;
+        }
+        if (b > 0) app.ws.binindex(b).Code = f[1];
+    }
+}
+
+// "translation table.txt": test row j from line j, the tested unit and its bin.
+void readtestrows(App& app, const std::filesystem::path& path) {
+    auto lines = openexport(app, path);
+    if (!lines) return;
+    skipheader(*lines, 1);
+    std::string_view line;
+    CTXT f;
+    for (long j = 1; lines->next(line); ++j) {
+        long lineno = lines->linenumber();
+        if (j > maxrows) {
+            importwarning(app, where(lineno, path) + " skipped: more than " + std::to_string(maxrows) + " test rows");
+            continue;
+        }
+        splitline(line, f);
+        long b = binnumber(f[2]);
+        if (b < 0 || b > maxbin) {
+            importwarning(app, where(lineno, path) + " skipped: bin " + trim(f[2]) + " is outside 0.." +
+                                   std::to_string(maxbin));
+            continue;
+        }
+        binindexrec& row = app.ws.binindex(j);
+        row.testname = f[1];
+        row.testcode = static_cast<i16>(b);
+        row.testunit = cint16(val(f[4]));
+        setbyte(app, row.testline, f[5], "layout code", lineno, path);
+        row.testfuel = cint16(val(f[7]));
+    }
+}
+
+// "translation table 2.txt": configuration row j from line j, and the code text of its bin.
+void readconfigurationrows(App& app, const std::filesystem::path& path) {
+    auto lines = openexport(app, path);
+    if (!lines) return;
+    skipheader(*lines, 2);
+    std::string_view line;
+    CTXT f;
+    for (long j = 1; lines->next(line); ++j) {
+        long lineno = lines->linenumber();
+        if (j > maxrows) {
+            importwarning(app, where(lineno, path) + " skipped: more than " + std::to_string(maxrows) +
+                                   " configuration rows");
+            continue;
+        }
+        splitline(line, f);
+        long b = binnumber(f[3]);
+        if (b < 0 || b > 255) {  // the configuration row holds its bin in 8 bits
+            importwarning(app, where(lineno, path) + " skipped: bin " + trim(f[3]) + " is outside 0..255");
+            continue;
+        }
+        Workset& ws = app.ws;
+        ws.binindex(b).Code = f[2];
+        binindexrec& row = ws.binindex(j);
+        row.unitcode = static_cast<u8>(b);
+        row.unitfuel = cint16(val(f[5]));
+        setbyte(app, row.unitboiler, f[21], "boiler type", lineno, path);
+        setbyte(app, row.unitpm, f[22], "particulate control", lineno, path);
+        setbyte(app, row.unitso2, f[23], "SO2 control", lineno, path);
+    }
+}
+
+}  // namespace
+
+void setbinfactor(Workset& ws, long bin, double factor) {
+    ws.binindex(bin).efactor = static_cast<f32>(factor);
+    for (long j = 1; j <= maxrows; ++j)
+        if (ws.binindex(j).testcode == bin) ws.binindex(j).testline = 2;
+}
+
+bool readbinfactorfile(App& app, const std::filesystem::path& path) {
+    auto lines = openexport(app, path);
+    if (!lines) return false;
+    skipheader(*lines, 2);
+    std::string_view line;
+    CTXT f;
+    while (lines->next(line)) {
+        splitline(line, f);
+        long b = binnumber(f[1]);
+        if (b > maxbin) {
+            importwarning(app, where(lines->linenumber(), path) + " skipped: bin " + trim(f[1]) + " is beyond bin " +
+                                   std::to_string(maxbin));
+            continue;
+        }
+        if (b > 0) setbinfactor(app.ws, b, val(f[2]));
+    }
+    return true;
+}
+
+void cmdloadbin_Click(App& app) {
+    if (app.updatingall != 1 && !importfolderdialog(app)) return;
+    beginimport(app, "reading bininfo");
+    readbinsummary(app, app.importpath / "efsummary.txt");
+    readtestrows(app, app.importpath / "translation table.txt");
+    readconfigurationrows(app, app.importpath / "translation table 2.txt");
+    endimport(app);
+}
+
+void cmdupdatebininfo_Click(App& app) {
+    // The chosen file itself is read; the import folder stays as it was.
+    FileDialog& d = mainwindow(app).CommonDialog1;
+    d.InitDir = app.importpath.string();
+    d.Filter = "bin update files (*.txt) ";
+    d.FileName = "*.txt";
+    d.Flags = 0;
+    std::string chosen = app.platform.openfile(d);
+    if (chosen.find('*') != std::string::npos) return;
+    beginimport(app, "reading bininfo");
+    readbinfactorfile(app, chosen);
+    endimport(app);
+}
+
+}  // namespace brasket
