@@ -101,6 +101,8 @@ TEST(MainWindowLists, LoadGivesTheStartOptionsTheBusyCaptionAndTheMenus) {
     EXPECT_EQ(app.opt.estimatemissing, 0);
     EXPECT_EQ(app.opt.efmeanoption, 1);
     EXPECT_EQ(app.main.Label19.Caption(), " Please wait");
+    EXPECT_FALSE(app.main.Label19.Visible());  // the busy panel waits for an import
+    EXPECT_FALSE(app.main.Frame4.Visible());   // the area frame waits for its menu item
 
     frmplants& m = app.main;
     EXPECT_EQ(m.menu("cmderase").Caption(), "Erase all data");

@@ -82,6 +82,11 @@ void frmplants_Load(App& app) {
     for (int r = 1; r <= 10; ++r) m.List13.AddItem("Region" + std::to_string(r));
     m.List13.onClick = [&m] { List13_Click(m); };
     m.Label19.Caption = " Please wait";
+    // The busy panel, the import status and the area frame appear only when asked for.
+    m.Label19.Visible = false;
+    m.Label22.Visible = false;
+    m.Label11.Visible = false;
+    m.Frame4.Visible = false;
 
     wiremenu(app, "cmderase", "Erase all data", cmderase_Click);
     wiremenu(app, "cmdsaveallupdate", "Save update of processed files in set", cmdsaveallupdate_Click);
