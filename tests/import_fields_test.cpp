@@ -253,3 +253,20 @@ TEST(ReadDate, ReadsMonthAndYearOfTheUsualForms) {
     EXPECT_FALSE(readdate("sometime", y, m));
     EXPECT_FALSE(readdate("1999", y, m));
 }
+
+TEST_F(CodeLookup, StoredNamesAreComparedWithoutBlanksAtEitherEnd) {
+    app.ws.idfuel(1).name = "  LIGNITE";
+    std::string fuel = "lignite";
+    EXPECT_EQ(codelookup(app, "fuel", fuel), 1);
+    EXPECT_EQ(app.ws.idfuel(2).name.trimmed(), "");  // no second row taken
+    app.ws.emfactor(1, 1).name = " SDA";
+    std::string so2 = "SDA";
+    EXPECT_EQ(codelookup(app, "so2", so2), 1);
+    // A quoted boiler identifier with blanks inside its quotes finds its unit.
+    app.ws.idplant(2).unitno[1] = 7;
+    app.ws.unitc(7).unitname = " st2 ";
+    app.lookupplant = 2;
+    std::string id = "\" ST2 \"";
+    EXPECT_EQ(codelookup(app, "boiler_ID", id), 1);
+    EXPECT_EQ(id, " ST2 ");  // the name itself is only cleaned
+}

@@ -27,20 +27,19 @@ void dropquotes(std::string& s) {
     if (!s.empty() && s.front() == '"') s.erase(0, 1);
 }
 
-// A fixed text without its trailing blanks, as a view into the field.
+// A fixed text without its blanks at both ends, as a view into the field.
 template <std::size_t N>
 std::string_view trimmedview(const Text<N>& t) {
-    std::size_t n = N;
+    std::size_t n = N, start = 0;
     while (n > 0 && t.b[n - 1] == ' ') --n;
-    return std::string_view(t.b.data(), n);
+    while (start < n && t.b[start] == ' ') ++start;
+    return std::string_view(t.b.data() + start, n - start);
 }
 
 // Whether a stored name, blanks trimmed at both ends and upper-cased, equals `name`.
 template <std::size_t N>
 bool equalsupper(const Text<N>& t, std::string_view name) {
     std::string_view v = trimmedview(t);
-    std::size_t start = v.find_first_not_of(' ');
-    v.remove_prefix(start == std::string_view::npos ? v.size() : start);
     if (v.size() != name.size()) return false;
     for (std::size_t i = 0; i < v.size(); ++i) {
         char c = v[i];
@@ -134,10 +133,12 @@ long codelookup(App& app, std::string_view category, std::string& name) {
     if (category == "boiler_ID") {
         if (!ws.idplant.inbounds(app.lookupplant)) return 0;
         const auto& units = ws.idplant(app.lookupplant).unitno;
+        // A quoted identifier keeps the blanks inside its quotes; they do not count here.
+        const std::string id = trim(name);
         for (long i = 1; i <= 30; ++i) {
             long u = units[static_cast<std::size_t>(i)];
             if (!ws.unitc.inbounds(u)) continue;
-            if (equalsupper(ws.unitc(u).unitname, name)) return i;
+            if (equalsupper(ws.unitc(u).unitname, id)) return i;
         }
         return 0;
     }
