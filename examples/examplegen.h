@@ -5,6 +5,7 @@
 #pragma once
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -141,10 +142,11 @@ private:
     std::uint64_t s_;
 };
 
+// A number with a fixed count of decimals, whatever the C locale says about the decimal point.
 inline std::string fixed(double v, int decimals) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr;
+    return std::string(buf, end);
 }
 
 inline std::string padded(long v, int width) {
