@@ -265,3 +265,26 @@ TEST_F(UnitImport, MenuItemsReadTheExportOfTheChosenFolderWithoutRegardToCase) {
     EXPECT_EQ(app.main.Label11.Caption(), "reading other names of units and controls");
     EXPECT_EQ(platform.pumps, 2);
 }
+
+TEST_F(UnitImport, APlantPastFiveHundredIsSkippedAndTheCountsStayWithinTheTables) {
+    std::vector<UnitLine> lines;
+    for (int p = 1; p <= 502; ++p) {
+        UnitLine u = unit("Plant " + std::to_string(p), "1");
+        u.owner = "OWNER " + std::to_string(p);
+        u.operator_ = "OPERATOR " + std::to_string(p);
+        lines.push_back(u);
+    }
+    writeunits(lines);
+    ASSERT_TRUE(processunits(app, path()));
+    ASSERT_TRUE(processunits2(app, path()));
+    EXPECT_EQ(plantcount(app.ws), 500);
+    EXPECT_EQ(unitcount(app.ws), 500);
+    EXPECT_EQ(ownercount(app.ws), 500);
+    EXPECT_EQ(operatorcount(app.ws), 500);
+    EXPECT_EQ(app.main.List3.ListCount(), 500);
+    EXPECT_EQ(app.ws.plant(500).plantname.trimmed(), "Plant 500");
+    auto w = warnings();
+    ASSERT_EQ(w.size(), 4u);  // lines 503 and 504, once by each reader
+    EXPECT_NE(w[0].find("line 503 "), std::string::npos);
+    EXPECT_NE(w[0].find("more than 500 plants"), std::string::npos);
+}
