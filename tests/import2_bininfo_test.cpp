@@ -89,18 +89,33 @@ TEST_F(BinImport, BinsAndRowsBeyondTheTableAreSkippedWithAWarning) {
     std::vector<std::string> tests;
     for (int i = 1; i <= 302; ++i) tests.push_back(testrow("T" + std::to_string(i), "5"));
     tests[9] = testrow("Far", "301");
-    exports({tabbed({"XX", "x", "301"})}, tests,
-            {configuration("Y", "256", "3", "1", "1", "1"), configuration("Z", "9", "3", "300", "1", "1")});
+    tests[10] = testrow("Huge", "1e30");
+    tests[11] = testrow("Big fuel", "5", "3", "1", "40000");
+    tests[12] = testrow("Big layout", "5", "3", "256");
+    exports({tabbed({"XX", "x", "301"}), tabbed({"YY", "x", "1e400"})}, tests,
+            {configuration("Y", "256", "3", "1", "1", "1"), configuration("Z", "9", "3", "300", "1", "1"),
+             configuration("W", "9", "3", "1", "2", "1")});
     app->ws.binindex(2).unitboiler = 17;
+    app->ws.binindex(2).unitfuel = 6;
+    app->ws.binindex(12).testline = 1;
     app->updatingall = 1;
     ASSERT_NO_THROW(cmdloadbin_Click(*app));
     const Workset& ws = app->ws;
     EXPECT_EQ(ws.binindex(300).testname.trimmed(), "T300");
     EXPECT_EQ(ws.binindex(10).testname, Text<20>{});
+    EXPECT_EQ(ws.binindex(11).testname, Text<20>{});  // a huge bin is beyond the table too
+    EXPECT_EQ(ws.binindex(12).testname, Text<20>{});  // fuel 40000 does not fit 16 bits
+    EXPECT_EQ(ws.binindex(12).testline, 1);
+    EXPECT_EQ(ws.binindex(13).testname, Text<20>{});  // layout 256 does not fit 8 bits
     EXPECT_EQ(ws.binindex(1).unitcode, 0);  // bin 256 does not fit the configuration row
-    EXPECT_EQ(ws.binindex(2).unitcode, 9);
-    EXPECT_EQ(ws.binindex(2).unitboiler, 17);  // 300 does not fit: left as it was
-    EXPECT_EQ(warnings().size(), 6u);  // bin 301 twice, two lines past row 300, bin 256, boiler 300
+    // boiler 300 does not fit: the whole row keeps what it held, nothing of the line mixed in
+    EXPECT_EQ(ws.binindex(2).unitcode, 0);
+    EXPECT_EQ(ws.binindex(2).unitfuel, 6);
+    EXPECT_EQ(ws.binindex(2).unitboiler, 17);
+    EXPECT_EQ(ws.binindex(9).Code.str(), "W  ");
+    EXPECT_EQ(ws.binindex(3).unitpm, 2);
+    // bin 301 twice, a huge bin twice, two lines past row 300, fuel 40000, layout 256, bin 256, boiler 300
+    EXPECT_EQ(warnings().size(), 10u);
 }
 
 TEST_F(BinImport, ABinFactorFileSetsTheFactorAndMarksTheTestRowsOfItsBins) {

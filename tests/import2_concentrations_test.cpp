@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "app.h"
@@ -201,6 +202,11 @@ TEST_F(ConcFixture, AnalysesOutsideThePlantsAndMonthsAreCollectedAndIgnored) {
     EXPECT_NO_THROW(updateconcentrations(*app));
     for (std::size_t s = 1; s <= 10; ++s) EXPECT_EQ(ws.plant(1).fuelno[s], 0);
     EXPECT_EQ(ws.plant(1).mercury(1, 1), 0);
+    // a count that is no number, or beyond the table, reads no analysis past the table
+    for (float count : {std::nanf(""), 1e30f, -3.0f}) {
+        ws.meas(0).hgppm = count;
+        EXPECT_NO_THROW(updateconcentrations(*app)) << count;
+    }
 }
 
 TEST_F(ConcFixture, PlantSlotsAreNumberedByAnalysisSlotThenMonth) {

@@ -89,6 +89,22 @@ TEST_F(Header, OtherOptionValues) {
     EXPECT_EQ(lines(), expected);
 
     startreport(app, 0, 0);
+    app.opt.databaseyear = 94;
+    app.opt.calcmode = 0;
+    app.opt.emisset = 0;
+    app.opt.efmeanoption = 2;
+    app.opt.concset = 3;
+    reportsettings(app);
+    expected = {
+        "     Database 94;  1994 plant data base used for calculations.",
+        "     Emis set 0;",
+        "     Calc mode 0;",
+        "     The average emission modification factor was used for calculations.",
+        "     The average combustion concentration was used for calculations.",
+    };
+    EXPECT_EQ(lines(), expected);
+
+    startreport(app, 0, 0);
     app.opt.databaseyear = 2010;
     app.opt.emisset = 3;
     app.opt.calcmode = 2;

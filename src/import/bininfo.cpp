@@ -1,5 +1,6 @@
 #include "import/bininfo.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "app.h"
@@ -14,23 +15,34 @@ namespace {
 constexpr long maxbin = 300;   // rows of the bin table
 constexpr long maxrows = 300;  // test and configuration rows filled from the translation tables
 
-// The bin number of a field, as a row index of the bin table.
-long binnumber(const std::string& field) { return static_cast<long>(roundhalfeven(val(field))); }
+// The bin number of a field, as a row index of the bin table (a huge number is held at the
+// 32-bit bounds, so that it is told as beyond the table).
+long binnumber(const std::string& field) { return cint32(val(field)); }
 
 std::string where(long line, const std::filesystem::path& path) {
     return "line " + std::to_string(line) + " of " + path.filename().string();
 }
 
-// An 8-bit field takes a code of 0..255; another value leaves the field as it was.
-void setbyte(App& app, u8& field, const std::string& text, const char* what, long line,
-             const std::filesystem::path& path) {
-    double v = roundhalfeven(val(text));
-    if (v < 0 || v > 255) {
-        importwarning(app, where(line, path) + ": " + what + " " + trim(text) + " does not fit its field; left as it was");
-        return;
+// A whole-number field of a row: the name it is told by, its source text and its range.
+struct WholeField {
+    const char* what;
+    const std::string& text;
+    double lo, hi;
+};
+
+// True when every whole-number source of a row fits its field. Otherwise the first that does
+// not is written to the warning log and the line is skipped, so that the row keeps its
+// earlier contents whole rather than mixing them with the new line's.
+bool rowfits(App& app, std::initializer_list<WholeField> fields, long line, const std::filesystem::path& path) {
+    for (const WholeField& f : fields) {
+        double v = roundhalfeven(val(f.text));
+        if (v >= f.lo && v <= f.hi) continue;
+        importwarning(app, where(line, path) + " skipped: " + f.what + " " + trim(f.text) + " does not fit its field");
+        return false;
     }
-    field = static_cast<u8>(v);
+    return true;
 }
+constexpr double int16lo = -32768, int16hi = 32767;
 
 void skipheader(ExportLines& lines, int count) {
     std::string_view line;
@@ -76,11 +88,15 @@ void readtestrows(App& app, const std::filesystem::path& path) {
                                    std::to_string(maxbin));
             continue;
         }
+        if (!rowfits(app, {{"unit code", f[4], int16lo, int16hi}, {"layout code", f[5], 0, 255},
+                           {"fuel code", f[7], int16lo, int16hi}},
+                     lineno, path))
+            continue;
         binindexrec& row = app.ws.binindex(j);
         row.testname = f[1];
         row.testcode = static_cast<i16>(b);
         row.testunit = cint16(val(f[4]));
-        setbyte(app, row.testline, f[5], "layout code", lineno, path);
+        row.testline = cbyte(val(f[5]));
         row.testfuel = cint16(val(f[7]));
     }
 }
@@ -105,14 +121,18 @@ void readconfigurationrows(App& app, const std::filesystem::path& path) {
             importwarning(app, where(lineno, path) + " skipped: bin " + trim(f[3]) + " is outside 0..255");
             continue;
         }
+        if (!rowfits(app, {{"fuel code", f[5], int16lo, int16hi}, {"boiler type", f[21], 0, 255},
+                           {"particulate control", f[22], 0, 255}, {"SO2 control", f[23], 0, 255}},
+                     lineno, path))
+            continue;
         Workset& ws = app.ws;
         ws.binindex(b).Code = f[2];
         binindexrec& row = ws.binindex(j);
         row.unitcode = static_cast<u8>(b);
         row.unitfuel = cint16(val(f[5]));
-        setbyte(app, row.unitboiler, f[21], "boiler type", lineno, path);
-        setbyte(app, row.unitpm, f[22], "particulate control", lineno, path);
-        setbyte(app, row.unitso2, f[23], "SO2 control", lineno, path);
+        row.unitboiler = cbyte(val(f[21]));
+        row.unitpm = cbyte(val(f[22]));
+        row.unitso2 = cbyte(val(f[23]));
     }
 }
 

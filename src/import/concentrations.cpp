@@ -46,9 +46,10 @@ private:
     std::vector<ConcSlot> cells_;
 };
 
+// The analysis count of meas(0), rounded and held within the table (a damaged count that is
+// no number at all counts as none).
 long analysiscount(const Workset& ws) {
-    double n = roundhalfeven(ws.meas(0).hgppm);
-    return static_cast<long>(std::clamp(n, 0.0, static_cast<double>(decltype(ws.meas)::hi)));
+    return std::clamp<long>(cint32(ws.meas(0).hgppm), 0, decltype(ws.meas)::hi);
 }
 
 // Step 1: each analysis joins the slot of its fuel in its plant and month, or the first empty

@@ -14,7 +14,7 @@ namespace brasket {
 
 struct App;
 
-// A piece of a drawn line: plain in the window-text colour, or a search hit in &HC0, bold.
+// A run of a drawn line: plain in the window-text colour, or a search hit in &HC0, bold.
 struct TextRun {
     std::string text;
     bool marked = false;

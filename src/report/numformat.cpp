@@ -18,16 +18,37 @@ std::size_t exponentat(std::string_view p) {
     return std::string_view::npos;
 }
 
+// The shortest decimal digits of a finite |x| and the decimal exponent of the first one.
+void decimaldigits(double x, std::string& digits, int& exponent) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
+    std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));  // d.ddddde+XX
+    auto epos = s.find('e');
+    exponent = 0;
+    std::from_chars(s.data() + epos + (s[epos + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
+    digits = std::string(s.substr(0, 1)) + (epos > 2 ? std::string(s.substr(2, epos - 2)) : std::string());
+}
+
+// |x| times 10^-e, by moving the point of its decimal digits: no binary error, no overflow
+// or underflow on the way.
+double scaleddown(double x, int e) {
+    std::string digits;
+    int exponent;
+    decimaldigits(x, digits, exponent);
+    std::string text = digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : std::string()) + "e" +
+                       std::to_string(exponent - e);
+    double m = 0;
+    std::from_chars(text.data(), text.data() + text.size(), m);
+    return m;
+}
+
 // Decimal digits of |x| rounded to `decimals` places: the whole part (no leading zeros,
 // empty for 0) and exactly `decimals` fraction digits. Rounds the number's shortest decimal
 // text to nearest, halves away from zero, so 2.675 shows as 2.68 as an analyst expects.
 void fixeddigits(double x, int decimals, std::string& whole, std::string& fraction) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
-    std::string s(buf, res.ptr);  // d.ddddde+XX
-    auto epos = s.find('e');
-    int exponent = std::stoi(s.substr(epos + 1));
-    std::string digits = s.substr(0, 1) + (epos > 2 ? s.substr(2, epos - 2) : std::string());
+    std::string digits;
+    int exponent;
+    decimaldigits(x, digits, exponent);
     // digits[i] has the weight 10^(exponent - i); lay them out with `decimals` places.
     long wholecount = exponent + 1;  // digits before the point (may be <= 0)
     std::string all;                 // whole digits followed by fraction digits
@@ -143,17 +164,17 @@ std::string formatexponent(double x, std::string_view pattern, std::size_t epos,
     int e = 0;
     double m = 0;
     if (a > 0) {
-        e = static_cast<int>(std::floor(std::log10(a))) - (wholeplaces - 1);
-        m = a / std::pow(10.0, e);
+        std::string digits;
+        int top;
+        decimaldigits(a, digits, top);
+        e = top - (wholeplaces - 1);
+        m = scaleddown(a, e);
         // Rounding may carry the mantissa to one more whole digit: move to the next exponent.
         std::string w, f;
         fixeddigits(m, decimals, w, f);
         if (static_cast<int>(w.size()) > wholeplaces) {
             ++e;
-            m = a / std::pow(10.0, e);
-        } else if (static_cast<int>(w.size()) < wholeplaces && m > 0 && wholeplaces > 1) {
-            --e;
-            m = a / std::pow(10.0, e);
+            m = scaleddown(a, e);
         }
     }
     std::string out = fillmantissa(m, mant, allzero);
@@ -168,9 +189,9 @@ std::string formatexponent(double x, std::string_view pattern, std::size_t epos,
 }  // namespace
 
 std::string formatnumber(double x, std::string_view pattern) {
+    if (pattern.find('%') != std::string_view::npos) x *= 100;  // may overflow: tested below
     if (std::isnan(x)) return "NaN";
     if (std::isinf(x)) return x < 0 ? "-Infinity" : "Infinity";
-    if (pattern.find('%') != std::string_view::npos) x *= 100;
     bool allzero = true;
     std::string out;
     auto epos = exponentat(pattern);
