@@ -288,3 +288,18 @@ TEST_F(UnitImport, APlantPastFiveHundredIsSkippedAndTheCountsStayWithinTheTables
     EXPECT_NE(w[0].find("line 503 "), std::string::npos);
     EXPECT_NE(w[0].find("more than 500 plants"), std::string::npos);
 }
+
+TEST_F(UnitImport, ABlankLineDescribesNoUnitInEitherReader) {
+    std::vector<std::string> lines = {"header 1", "header 2", text(unit("Plant 0001", "1")), "\t\t  \t",
+                                      text(unit("Plant 0002", "1")), ""};
+    writeexport("partIIExport.txt", lines);
+    ASSERT_TRUE(processunits(app, path()));
+    EXPECT_EQ(unitcount(app.ws), 2);
+    EXPECT_EQ(plantcount(app.ws), 2);
+    EXPECT_EQ(app.ws.unitc(2).plantno, 2);
+    ASSERT_TRUE(processunits2(app, path()));
+    EXPECT_EQ(app.ws.unitc(2).plantno, 2);
+    auto w = warnings();
+    ASSERT_FALSE(w.empty());
+    EXPECT_NE(w[0].find("skipped: an empty line"), std::string::npos);
+}

@@ -26,6 +26,14 @@ public:
     // identifier describes the same unit; a line past a table's bound is skipped (reason set)
     // and changes no counter.
     Outcome number(const CTXT& f, std::string& reason) {
+        // A line of blanks and tabs only (often the last line of a spreadsheet export)
+        // describes no unit: numbering it would make a plant and a unit without names.
+        bool blank = true;
+        for (const auto& field : f) blank = blank && field.find_first_not_of(" \t") == std::string::npos;
+        if (blank) {
+            reason = "an empty line";
+            return Skipped;
+        }
         plantname = unquoted(f[13]);
         std::string boiler = f[33];
         cleanfield(boiler);
