@@ -132,6 +132,15 @@ TEST_F(BinLookup, FactorAboveOneIsCutOnlyWhenTheTruncateBoxIsChecked) {
     EXPECT_DOUBLE_EQ(lookup(1, 304, 1, 0, 1).factor, 0.4f);
 }
 
+TEST_F(BinLookup, ReadingTheTruncateBoxLoadsTheMainWindowFirst) {
+    app.opt.partcorrmode = 1;
+    lookup(10, 304, 1, 0, 1);  // the factor-product method reads no box
+    EXPECT_FALSE(app.main.loaded);
+    EXPECT_EQ(lookup(1, 212, 1, 0, 1, 67).bin, 3);
+    EXPECT_TRUE(app.main.loaded);
+    EXPECT_EQ(app.opt.partcorrmode, 100);  // the window's load gave the options their start values
+}
+
 TEST_F(BinLookup, FactorProductOfFurnaceParticulateAndSo2Factors) {
     app.opt.partcorrmode = 1;
     auto factors = [&](long row, long column, float p, float o, float e) {

@@ -53,6 +53,13 @@ TEST_F(FuelNames, SingleNegatedAndOutOfTable) {
     EXPECT_EQ(fuelname(ws, -101), "unknown");
 }
 
+TEST(FuelName, FuelZerosNeverAssignedNameStaysInFrontOfASingleFuel) {
+    Workset ws;
+    ws.idfuel(3).name = "BITUMINOUS";
+    EXPECT_EQ(fuelname(ws, 3), std::string(35, '\0') + "   BITUMINOUS");
+    EXPECT_EQ(fuelname(ws, -3), "BITUMINOUS");
+}
+
 TEST_F(FuelNames, BlendsWithNoneAndNothingBurned) {
     EXPECT_EQ(fuelname(ws, 304), "BITUMINOUS   SUBBITUMINOUS");
     EXPECT_EQ(fuelname(ws, 403), "SUBBITUMINOUS   BITUMINOUS");

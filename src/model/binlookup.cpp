@@ -22,7 +22,8 @@ long unitsownbin(long unit, long fuel) {
 // SO2 control 1, 2 or 3 with particulate code 15 or 16: the factor is unity.
 bool unityconfiguration(long so2, long pm) { return (so2 >= 1 && so2 <= 3) && (pm == 15 || pm == 16); }
 
-bool truncateatone(const App& app) { return app.main.Check1[1].Value() == 1; }
+// Reading the box is a use of the main window, which loads it first if it was not yet loaded.
+bool truncateatone(App& app) { return mainwindow(app).Check1[1].Value() == 1; }
 
 // The bin's factor and speciation applied to the mercury in, with the cut at 1 when the
 // analyst asked for it.
