@@ -22,6 +22,12 @@ TEST(Counts, KeptInElementZeroInTheirOwnForms) {
     setnamecount(w->noxnames, 400);
     EXPECT_EQ(w->noxnames(0), "400");
     EXPECT_EQ(namecount(w->noxnames), 400);
+    // A count field holding a number beyond any table reads as a large count, never undefined.
+    w->meas(0).hgppm = 3e38f;
+    EXPECT_EQ(meascount(*w), 1000000000);
+    setunitcount(*w, 0);
+    w->unitc(0).unitname = "1e300";
+    EXPECT_EQ(unitcount(*w), 1000000000);
 }
 
 TEST(Tables, IndexOutsideTheBoundsIsRefused) {
@@ -62,9 +68,9 @@ TEST(BinNumber, OnlyCellsWithUnitsOrMercuryAreWrittenInIndexOrder) {
 
     auto count2 = std::make_unique<BinGrid<i16>>();
     auto hg2 = std::make_unique<BinGrid<f32>>();
-    auto r = readbinnumber(text + "garbage line\r\n1,2,3\n99,0,0,0,1,1\n", *count2, *hg2);
+    auto r = readbinnumber(text + "garbage line\r\n1,2,3\n99,0,0,0,1,1\n0,1e300,0,0,1,1\n", *count2, *hg2);
     EXPECT_EQ(r.cells, 2);
-    EXPECT_EQ(r.skipped, 3);  // malformed, short, out of bounds
+    EXPECT_EQ(r.skipped, 4);  // malformed, short, out of bounds, far out of bounds
     EXPECT_EQ((*hg2)(0, 0, 0, 1), 0.5f);
     EXPECT_EQ((*count2)(50, 25, 17, 12), 3);
     EXPECT_EQ((*hg2)(50, 25, 17, 12), 12.25f);

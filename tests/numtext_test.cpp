@@ -3,6 +3,8 @@
 #include "common/numtext.h"
 #include "common/textutil.h"
 
+#include <limits>
+
 using namespace brasket;
 
 TEST(Val, ReadsTheLeadingNumberIgnoringBlanksTabsAndLineFeeds) {
@@ -11,6 +13,22 @@ TEST(Val, ReadsTheLeadingNumberIgnoringBlanksTabsAndLineFeeds) {
     EXPECT_DOUBLE_EQ(val("\t1\n2"), 12);
     EXPECT_DOUBLE_EQ(val("+7"), 7);
     EXPECT_DOUBLE_EQ(val("- 3"), -3);
+    EXPECT_DOUBLE_EQ(val("1\r2"), 1);  // a carriage return is not among the ignored characters
+    EXPECT_DOUBLE_EQ(val("7\r\n"), 7);
+}
+
+TEST(Val, NumbersBeyondADoubleOverflowToInfinityAndUnderflowToZero) {
+    EXPECT_EQ(val("1e400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(val("-1e400"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(val("1e-400"), 0);
+    EXPECT_EQ(val("-1D-999"), 0);
+    EXPECT_EQ(val("0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "0000000000000000000000000000000000000000000000000000000000000000000000000000001"),
+              0);
+    EXPECT_EQ(val("100000000000000000000e-390"), 0);
+    EXPECT_EQ(val("0.0000000001e320"), std::numeric_limits<double>::infinity());
 }
 
 TEST(Val, StopsAtTheFirstCharacterThatCannotContinueANumber) {
@@ -61,12 +79,27 @@ TEST(Str, FloatsToSevenSignificantDigitsWithoutLeadingZero) {
     EXPECT_EQ(str(12345678.0f), " 1.234568E+07");
     EXPECT_EQ(str(0.0001f), " .0001");
     EXPECT_EQ(str(0.00001f), " 1E-05");
+    EXPECT_EQ(str(0.99999997f), " .9999999");
+    EXPECT_EQ(str(9999999.0f), " 9999999");
+    EXPECT_EQ(str(10000000.0f), " 1E+07");
+    EXPECT_EQ(str(123456.75f), " 123456.8");
+    EXPECT_EQ(str(0.000123456789f), " .0001234568");
+    EXPECT_EQ(str(3.4028235e38f), " 3.402823E+38");
+    EXPECT_EQ(str(-0.0f), " 0");  // a negative zero is written as zero
 }
 
 TEST(Str, DoublesToFifteenSignificantDigits) {
     EXPECT_EQ(str(0.1), " .1");
     EXPECT_EQ(str(1.0 / 3.0), " .333333333333333");
     EXPECT_EQ(str(100.0), " 100");
+    EXPECT_EQ(str(0.1 + 0.2), " .3");
+    EXPECT_EQ(str(999999999999999.0), " 999999999999999");
+    EXPECT_EQ(str(1e15), " 1E+15");
+    EXPECT_EQ(str(2.0 / 3.0), " .666666666666667");
+    EXPECT_EQ(str(-1e-5), "-1E-05");
+    EXPECT_EQ(str(1e300), " 1E+300");
+    EXPECT_EQ(str(-0.0), " 0");
+    EXPECT_EQ(str(-2.0 * 0.0), " 0");
 }
 
 TEST(WholeNumbers, RoundHalvesToEvenAndHoldTheFieldRange) {

@@ -5,8 +5,9 @@
 //
 // Message boxes go to standard error. Exits 0 when every handler ran; otherwise 2 with a
 // one-line reason: an unknown handler, a missing data folder, a file dialog left without an
-// answer, or a command line it cannot read.
+// answer, a fault inside the loading or a handler, or a command line it cannot read.
 #include <filesystem>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -66,10 +67,19 @@ int main(int argc, char** argv) {
     for (const auto& h : handlers)
         if (!app.handlers.find(h)) return fail("unknown handler: " + h);
 
-    loadinitial(app, data);
+    // A fault inside the loading or a handler ends the run with its one line too.
+    try {
+        loadinitial(app, data);
+    } catch (const std::exception& e) {
+        return fail(std::string("the loading of the working set stopped: ") + e.what());
+    }
     for (const auto& a : answers) platform.answers.push_back(a);
     for (const auto& h : handlers) {
-        app.handlers.find(h)->run(app);
+        try {
+            app.handlers.find(h)->run(app);
+        } catch (const std::exception& e) {
+            return fail(h + " stopped: " + e.what());
+        }
         if (platform.unanswered > 0) return fail(h + " asked for a file and no --answer was left");
     }
     // The report buffer as the report window's "File" export writes it.

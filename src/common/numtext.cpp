@@ -7,7 +7,8 @@
 namespace brasket {
 namespace {
 
-bool ignorable(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// Blanks, tabs and line feeds; a carriage return ends the number like any other character.
+bool ignorable(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // Collects the characters of a text that are not ignorable, so that "10 000" reads 10000.
 std::string compact(std::string_view text) {
@@ -40,7 +41,32 @@ double radixnumber(std::string_view digits, int radix) {
     return static_cast<double>(v);
 }
 
+// The power of ten of the leading digit of a decimal number (digits with at most one point)
+// times ten to `exponent`, held far from overflow; used only to tell a number too
+// large for a double from one too small.
+long long leadingpower(std::string_view mantissa, std::string_view exponent) {
+    long long e = 0;
+    bool negative = !exponent.empty() && exponent[0] == '-';
+    for (char c : exponent)
+        if (c >= '0' && c <= '9' && e < 100000000) e = e * 10 + (c - '0');
+    if (negative) e = -e;
+    long long integerdigits = 0, zerosafterpoint = 0;
+    bool point = false, nonzero = false;
+    for (char c : mantissa) {
+        if (c == '.') { point = true; continue; }
+        if (c < '0' || c > '9') continue;
+        if (!point) {
+            if (c != '0' || nonzero) { nonzero = true; ++integerdigits; }
+        } else if (!nonzero) {
+            if (c != '0') nonzero = true;
+            else ++zerosafterpoint;
+        }
+    }
+    return (integerdigits > 0 ? integerdigits - 1 : -zerosafterpoint - 1) + e;
+}
+
 std::string fromchars(double x, int precision) {
+    if (x == 0) x = 0.0;  // a negative zero is written as zero
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, precision);
     std::string s(buf, res.ptr);
@@ -113,8 +139,11 @@ double val(std::string_view text) {
     const char* b = num.data();
     if (*b == '+') ++b;
     auto res = std::from_chars(b, num.data() + num.size(), v);
-    if (res.ec == std::errc::result_out_of_range)
-        v = (num[0] == '-' ? -1.0 : 1.0) * std::numeric_limits<double>::infinity();
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too large gives an infinity; too small to hold gives zero.
+        bool toolarge = leadingpower(num.substr(0, i), end > i ? num.substr(i + 1) : std::string_view()) > 0;
+        v = (num[0] == '-' ? -1.0 : 1.0) * (toolarge ? std::numeric_limits<double>::infinity() : 0.0);
+    }
     return v;
 }
 

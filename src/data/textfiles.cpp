@@ -88,6 +88,8 @@ BinnumberRead readbinnumber(const std::string& content, BinGrid<i16>& count, Bin
             p = c + 1;
         }
         wellformed = wellformed && fields == 6;
+        // Indices are checked while still numbers, so that a huge one is refused, not converted.
+        for (std::size_t k = 0; wellformed && k < 4; ++k) wellformed = v[k] > -1 && v[k] < 100;
         long a = 0, b = 0, c = 0, d = 0;
         if (wellformed) {
             a = static_cast<long>(v[0]);

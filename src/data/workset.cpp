@@ -1,5 +1,6 @@
 #include "data/workset.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/numtext.h"
@@ -7,9 +8,11 @@
 
 namespace brasket {
 namespace {
+// A count read back from its field, held within a range every table fits in (no number
+// reads as 0), so that converting it is always defined.
 long whole(double v) {
-    if (!std::isfinite(v)) return 0;
-    return static_cast<long>(v);
+    if (std::isnan(v)) return 0;
+    return static_cast<long>(std::clamp(v, -1e9, 1e9));
 }
 }  // namespace
 
