@@ -99,7 +99,10 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
         }
     }
 
-    // All temporaries are whole: rename them into place, keeping each replaced file aside.
+    // All temporaries are whole: rename them into place, each over its previous file in one
+    // step, so that the folder holds the old or the new file under its name at every moment.
+    // The previous file stays reachable as ".old" (a second link, or a copy) until the whole set
+    // is in place, so that a failure midway can put the old set back.
     struct Done {
         bool hadold = false;
     };
@@ -110,11 +113,17 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
         Done d;
         d.hadold = fs::exists(fs::symlink_status(target, ec));
         if (d.hadold) {
-            fs::rename(target, backup, ec);
+            if (fs::is_regular_file(fs::symlink_status(backup, ec))) fs::remove(backup, ec);
+            ec.clear();
+            fs::create_hard_link(target, backup, ec);
+            if (ec && !fs::exists(fs::symlink_status(backup))) {
+                ec.clear();
+                fs::copy_file(target, backup, ec);
+            }
             if (ec) {
                 failed = true;
                 failedfile = f.name;
-                reason = "the previous file could not be set aside as " + f.name + ".old (" + ec.message() + ")";
+                reason = "the previous file could not be kept aside as " + f.name + ".old (" + ec.message() + ")";
                 break;
             }
         }
@@ -124,7 +133,7 @@ bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, s
             failedfile = f.name;
             reason = "the new file could not be put in place (" + ec.message() + ")";
             std::error_code ignored;
-            if (d.hadold) fs::rename(backup, target, ignored);
+            if (d.hadold) fs::remove(backup, ignored);
             break;
         }
         done.push_back(d);
