@@ -29,9 +29,8 @@ QFont printfont(const std::string& name, double points, bool bold = false, bool 
 std::string fontname(const QString& family);
 
 QString qs(const std::string& s);
-// A text as a window control shows it: up to its first character of code 0, as the window
-// controls of the original platform end a text there (a never-assigned fixed text field is
-// all code 0 and shows empty).
+// A text as a window control shows it: up to its first character of code 0, where a window
+// control's text ends (a never-assigned fixed text field is all code 0 and shows empty).
 QString shown(const std::string& s);
 std::string ss(const QString& s);
 

@@ -33,8 +33,8 @@ double radixnumber(std::string_view digits, int radix) {
         ++n;
         if (v > 0xFFFFFFFFull) break;
     }
-    // Whole numbers of up to 16 (or 32) bits wrap to the signed range, as the
-    // original's integer literals do: &HFFFF is -1.
+    // Whole numbers of up to 16 (or 32) bits wrap to the signed range, as integer
+    // literals of that width do: &HFFFF is -1.
     if (v <= 0xFFFF && ((radix == 16 && n <= 4) || (radix == 8 && n <= 6)) && v > 0x7FFF)
         return static_cast<double>(static_cast<long long>(v) - 0x10000);
     if (v <= 0xFFFFFFFFull && v > 0x7FFFFFFF) return static_cast<double>(static_cast<long long>(v) - 0x100000000ll);

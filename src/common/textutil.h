@@ -1,4 +1,4 @@
-// Text helpers in the original's sense: trimming removes blanks only (code-0 characters
+// Text helpers of the working set's conventions: trimming removes blanks only (code-0 characters
 // of never-assigned fixed texts stay), comparisons are byte-wise.
 #pragma once
 #include <string>
@@ -11,7 +11,7 @@ std::string rtrim(std::string_view s);
 std::string trim(std::string_view s);
 std::string ucase(std::string_view s);
 std::string lcase(std::string_view s);
-// Characters from a 1-based position, as the original's Mid (empty past the end).
+// Characters from a 1-based position (empty past the end).
 std::string mid(std::string_view s, long start, long length = -1);
 std::string left(std::string_view s, long n);
 std::string right(std::string_view s, long n);

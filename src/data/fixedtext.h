@@ -26,7 +26,7 @@ struct Text {
     }
     // All N characters, code-0 characters and padding blanks included.
     std::string str() const { return std::string(b.data(), N); }
-    // The text without its trailing blanks (code-0 characters stay, as the original's trim).
+    // The text without its trailing blanks (code-0 characters stay).
     std::string trimmed() const {
         std::size_t n = N;
         while (n > 0 && b[n - 1] == ' ') --n;
@@ -43,7 +43,7 @@ struct Bytes {
 };
 
 // A two-index field laid out with the first index innermost: element (i, j) is stored at
-// i + Ni * j, as the original's multi-dimensional record arrays are.
+// i + Ni * j, as the working files lay out their two-index fields.
 template <class T, std::size_t Ni, std::size_t Nj>
 struct Grid {
     std::array<T, Ni * Nj> v{};

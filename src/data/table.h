@@ -1,4 +1,4 @@
-// Fixed-bound tables with checked indexing. The working tables keep the original's bounds
+// Fixed-bound tables with checked indexing. The working tables keep their fixed bounds
 // (element 0 often carries the count); an index outside the bounds is a program fault and
 // throws std::out_of_range rather than touching memory it does not own.
 #pragma once

@@ -1,5 +1,5 @@
 // Window models: the controls of a window as plain objects holding the properties the
-// system reads and writes, with the original's conventions (list positions from 0,
+// system reads and writes, with the conventions the handlers rely on (list positions from 0,
 // ListIndex -1 for none, colours as 0xBBGGRR, positions in twips). Each control tells one
 // observer when a property changes; the Qt skin is that observer, tests need none.
 #pragma once
