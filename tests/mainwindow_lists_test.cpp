@@ -110,6 +110,12 @@ TEST(MainWindowLists, LoadGivesTheStartOptionsTheBusyCaptionAndTheMenus) {
     EXPECT_EQ(m.menu("cmdbincalcs").Caption(), "Bin calculations");
     for (const char* name : {"cmdburncorrelation", "cmdemissionfactorset", "cmdbincalcs"})
         EXPECT_TRUE(m.menus().count(name)) << name;
+    // Maintenance items are hidden when the window loads; the others stay in the menus.
+    EXPECT_FALSE(m.menu("cmdbincalcs").Visible());
+    EXPECT_FALSE(m.menu("cmdmakeEF").Visible());
+    EXPECT_FALSE(m.menu("cmdupdateconc").Visible());
+    EXPECT_TRUE(m.menu("cmdsaveallupdate").Visible());
+    EXPECT_TRUE(m.menu("cmdreadhganalysis").Visible());
 
     const Handler* save = app.handlers.find("cmdsaveallupdate_Click");
     ASSERT_NE(save, nullptr);

@@ -94,6 +94,17 @@ void frmplants_Load(App& app) {
     m.menu("cmdburncorrelation");
     m.menu("cmdemissionfactorset");
     m.menu("cmdbincalcs").Caption = "Bin calculations";
+
+    // The maintenance items stay hidden in the analyst's menus; the headless driver still
+    // runs their handlers by name.
+    static const char* const maintenance[] = {
+        "unit type report", "summary by unit types", "Unit speciated emissions", "Emission factor report",
+        "total removal test report", "example calculation of EF", "Bin calculations",
+        "Load and process test data to EF", "Update concentration data/QA", "Burn data QA",
+        "mercury-gas conc. /QA", "Load emission factor data"};
+    for (const auto& [name, item] : m.menus())
+        for (const char* caption : maintenance)
+            if (item->Caption() == caption) item->Visible = false;
 }
 
 }  // namespace brasket
