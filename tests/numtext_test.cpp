@@ -41,6 +41,13 @@ TEST(Val, StopsAtTheFirstCharacterThatCannotContinueANumber) {
     EXPECT_DOUBLE_EQ(val("3D2"), 300);
 }
 
+TEST(Val, PlainWholeNumbersOfAnyLengthReadExactly) {
+    EXPECT_EQ(val("0"), 0);
+    EXPECT_EQ(val("007"), 7);
+    EXPECT_EQ(val("999999999999999"), 999999999999999.0);
+    EXPECT_EQ(val("12345678901234567"), 12345678901234567.0);
+}
+
 TEST(Val, TextWithoutANumberIsZero) {
     EXPECT_EQ(val(""), 0);
     EXPECT_EQ(val("   "), 0);

@@ -90,6 +90,16 @@ std::string fromchars(double x, int precision) {
 }  // namespace
 
 double val(std::string_view text) {
+    // Most texts are plain whole numbers: those of up to 15 digits are exact as they add up.
+    if (!text.empty() && text.size() <= 15) {
+        long long whole = 0;
+        bool plain = true;
+        for (char c : text) {
+            if (c < '0' || c > '9') { plain = false; break; }
+            whole = whole * 10 + (c - '0');
+        }
+        if (plain) return static_cast<double>(whole);
+    }
     // Ignorable characters are taken out first; most texts have none and are read in place.
     std::string compacted;
     std::string_view s = text;
