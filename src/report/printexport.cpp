@@ -116,6 +116,21 @@ bool openfile(std::ofstream& out, const std::filesystem::path& file, std::string
 
 bool cancelled(const std::string& name) { return name.empty() || name.find('*') != std::string::npos; }
 
+// Asks for the file of an export with the report window's save dialog and writes it there;
+// a cancelled dialog writes nothing, a failed write is told.
+template <class Writer>
+void exportto(App& app, const char* ext, const char* filter, const char* initialname, Writer write) {
+    FileDialog& d = app.display.CommonDialog1;
+    d.DefaultExt = ext;
+    d.Filter = filter;
+    d.FileName = initialname;
+    d.Flags = 0;
+    const std::string name = app.platform.savefile(d);
+    if (cancelled(name)) return;
+    std::string error;
+    if (!write(app.report, name, error)) app.platform.msgbox(error);
+}
+
 }  // namespace
 
 bool writedisplayset(const ReportBuffer& rb, const std::filesystem::path& file, std::string& error) {
@@ -133,15 +148,7 @@ bool writedisplayset(const ReportBuffer& rb, const std::filesystem::path& file, 
 }
 
 void exportfile(App& app) {
-    FileDialog& d = app.display.CommonDialog1;
-    d.DefaultExt = ".txt";
-    d.Filter = "Data set files (*.txt)|*.txt";
-    d.FileName = "display set.txt";
-    d.Flags = 0;
-    const std::string name = app.platform.savefile(d);
-    if (cancelled(name)) return;
-    std::string error;
-    if (!writedisplayset(app.report, name, error)) app.platform.msgbox(error);
+    exportto(app, ".txt", "Data set files (*.txt)|*.txt", "display set.txt", writedisplayset);
 }
 
 // ---- C,S,V ----
@@ -241,15 +248,8 @@ bool writecsvset(const ReportBuffer& rb, const std::filesystem::path& file, std:
 }
 
 void exportcsv(App& app) {
-    FileDialog& d = app.display.CommonDialog1;
-    d.DefaultExt = ".prn";
-    d.Filter = "Data set files (*.prn)|*.prn";
-    d.FileName = "set*.prn";
-    d.Flags = 0;
-    const std::string name = app.platform.savefile(d);
-    if (cancelled(name)) return;
-    std::string error;
-    if (!writecsvset(app.report, name, error)) app.platform.msgbox(error);
+    // The initial name holds "*", so the analyst has to give a name of their own.
+    exportto(app, ".prn", "Data set files (*.prn)|*.prn", "set*.prn", writecsvset);
 }
 
 }  // namespace brasket
