@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the example working set: writes the synthetic exports into DATA_DIR, imports them
 # with the headless driver and saves the working set there.
-#   examples/build-example-set.sh BUILD_DIR DATA_DIR
+#   examples/build-example-set.sh BUILD_DIR DATA_DIR [--small]
+# --small writes the small set the tests use instead of the full-size fleet.
 set -euo pipefail
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR DATA_DIR" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+  echo "usage: $0 BUILD_DIR DATA_DIR [--small]" >&2
   exit 2
 fi
 build=$1
@@ -16,7 +17,7 @@ for tool in brasket-make-example brasket-batch; do
   fi
 done
 mkdir -p "$data"
-"$build/brasket-make-example" "$data"
+"$build/brasket-make-example" "$data" ${3:+"$3"} >/dev/null
 # Each import menu item asks for its folder: any file in DATA_DIR answers it.
 answer="$data/partIIExport.txt"
 # The bin factor item reads the file chosen: the example's bin factor file.

@@ -21,6 +21,14 @@ void registerallhandlers(HandlerRegistry& r) {
     registermodelhandlers(r);
     registerimporthandlers(r);
     registermainwindowhandlers(r);
+    registerfactorhandlers(r);
+    registerunitwindowhandlers(r);
+    registerfleetreporthandlers(r);
+    registertestreporthandlers(r);
+    registersummaryreporthandlers(r);
+    registercompoundimporthandlers(r);
+    registercompoundreporthandlers(r);
+    registerbatchhandlers(r);
 }
 
 }  // namespace brasket

@@ -34,6 +34,14 @@ void registerreporthandlers(HandlerRegistry& r);
 void registermodelhandlers(HandlerRegistry& r);
 void registerimporthandlers(HandlerRegistry& r);
 void registermainwindowhandlers(HandlerRegistry& r);
+void registerfactorhandlers(HandlerRegistry& r);           // factors from tests, model switches
+void registerunitwindowhandlers(HandlerRegistry& r);       // the unit evaluation window
+void registerfleetreporthandlers(HandlerRegistry& r);      // emission reports over the fleet
+void registertestreporthandlers(HandlerRegistry& r);       // test data and factor reports
+void registersummaryreporthandlers(HandlerRegistry& r);    // unit checks and summaries
+void registercompoundimporthandlers(HandlerRegistry& r);   // compound and factor data imports
+void registercompoundreporthandlers(HandlerRegistry& r);   // compound reports and listings
+void registerbatchhandlers(HandlerRegistry& r);            // the batch rebuild
 void registerallhandlers(HandlerRegistry& r);
 
 }  // namespace brasket

@@ -1,0 +1,7 @@
+#include "ui/handlers.h"
+
+namespace brasket {
+
+void registerbatchhandlers(HandlerRegistry&) {}
+
+}  // namespace brasket

@@ -1,0 +1,7 @@
+#include "ui/handlers.h"
+
+namespace brasket {
+
+void registercompoundreporthandlers(HandlerRegistry&) {}
+
+}  // namespace brasket

@@ -1,0 +1,7 @@
+#include "ui/handlers.h"
+
+namespace brasket {
+
+void registerfleetreporthandlers(HandlerRegistry&) {}
+
+}  // namespace brasket

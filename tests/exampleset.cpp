@@ -1,0 +1,64 @@
+#include "exampleset.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+#include "app.h"
+#include "data/loading.h"
+#include "ui/scripted_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace brasket::testing {
+
+const fs::path& exampleworkingset() {
+    static const fs::path dir = [] {
+        const fs::path tools = BRASKET_TOOLS_DIR;
+        // A new build of either tool gives a new set.
+        const auto stamp = std::max(fs::last_write_time(tools / "brasket-batch"),
+                                    fs::last_write_time(tools / "brasket-make-example"))
+                               .time_since_epoch()
+                               .count();
+        const fs::path final = fs::temp_directory_path() / ("brasket-example-small-" + std::to_string(stamp));
+        if (fs::exists(final / "complete")) return final;
+        // Built aside and renamed into place, so parallel test processes never see half a set.
+        const fs::path work = final.string() + ".build-" + std::to_string(::getpid());
+        fs::remove_all(work);
+        const std::string command = std::string("\"") + BRASKET_SOURCE_DIR + "/examples/build-example-set.sh\" \"" +
+                                    tools.string() + "\" \"" + work.string() + "\" --small >\"" + work.string() +
+                                    ".log\" 2>&1";
+        if (std::system(command.c_str()) != 0) {
+            ADD_FAILURE() << "the example working set could not be built: see " << work << ".log";
+            return work;
+        }
+        std::ofstream(work / "complete") << "built\n";
+        std::error_code ec;
+        fs::rename(work, final, ec);
+        if (ec) fs::remove_all(work);  // another process was first
+        fs::remove(work.string() + ".log", ec);
+        return final;
+    }();
+    return dir;
+}
+
+fs::path copyexampleset(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("brasket-example-" + name + "-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(exampleworkingset(), dir, fs::copy_options::recursive);
+    return dir;
+}
+
+std::chrono::system_clock::time_point fixedclock() {
+    return std::chrono::system_clock::time_point{} + std::chrono::seconds(931944615);  // 1999-07-14 09:30:15 UTC
+}
+
+void loadexampleset(App& app, ScriptedPlatform& platform, const fs::path& dir) {
+    platform.clock = fixedclock();
+    loadinitial(app, dir.empty() ? exampleworkingset() : dir);
+}
+
+}  // namespace brasket::testing
