@@ -190,3 +190,33 @@ TEST_F(BinFactors, ListingTwiceGivesTheSameLinesAndFactors) {
 
 }  // namespace
 }  // namespace brasket
+
+namespace brasket {
+namespace {
+
+TEST_F(BinFactors, BinsBeyondTheRatioTableAndRunsBeyondTwenty) {
+    // Bin 60 has no row of test ratios: computed and listed, nothing filed.
+    table.row(1, "Unit A", 60, 1);
+    table.device({.name = "Unit A", .in = 10, .out = 5});
+    auto lines = listing(60);
+    EXPECT_NEAR(app.ws.binindex(60).efactor, 0.5, 1e-7);
+    EXPECT_TRUE(has(lines, "There are 1 measurements of the emission modification factor (n)."));
+
+    // 25 runs: all enter the statistics, 20 are filed with the latest in the last column.
+    table.row(2, "Unit B", 12, 1);
+    for (int i = 1; i <= 25; ++i) table.device({.name = "Unit B", .run = std::to_string(i), .in = 100, .out = double(i)});
+    lines = listing(12);
+    EXPECT_TRUE(has(lines, "There are 25 measurements of the emission modification factor (n)."));
+    EXPECT_NEAR(app.ws.binindex(12).efactor, 0.13, 1e-6);
+    EXPECT_EQ(app.model.testratiotable(12, 0), 20);
+    EXPECT_NEAR(app.model.testratiotable(12, 19), 0.19, 1e-6);
+    EXPECT_NEAR(app.model.testratiotable(12, 20), 0.25, 1e-6);
+    EXPECT_EQ(app.model.testratiotable(12, 21), 0);
+
+    // A number beyond the bin table gets its headings only.
+    EXPECT_EQ(listing(301).size(), 4u);
+    EXPECT_EQ(listing(-1).size(), 4u);
+}
+
+}  // namespace
+}  // namespace brasket

@@ -396,6 +396,8 @@ void printbinnumber(App& app, long bin, const std::string& heading) {
         return;
     }
 
+    // A number beyond the bin table names no bin: there is nothing to compute or store.
+    if (!app.ws.binindex.inbounds(bin)) return;
     BinRuns b = listruns(app, bin);
     storebinresults(app, bin, b);
     const long firstbin = firstunitbin(bin);
