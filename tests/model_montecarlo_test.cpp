@@ -41,6 +41,7 @@ TEST(MonteCarloTally, DescendingAndConstantDraws) {
         for (int i = 0; i < 2000; ++i) c.add(v);
         EXPECT_DOUBLE_EQ(c.high(), v) << v;
         EXPECT_DOUBLE_EQ(c.low(), v) << v;
+        EXPECT_GE(c.variance(), 0);
         EXPECT_NEAR(c.variance(), 0, 1e-12);
     }
 }
@@ -123,6 +124,7 @@ TEST_F(MonteCarlo, WithoutSpreadTheProductIsExact) {
     EXPECT_NEAR(r.mean, 0.3, 1e-12);
     EXPECT_NEAR(r.high, 0.3, 1e-12);
     EXPECT_NEAR(r.low, 0.3, 1e-12);
+    EXPECT_GE(r.variance, 0);
     EXPECT_NEAR(r.variance, 0, 1e-12);
     // A mean above 1 acts as 1: each factor is clamped before the product.
     Range above = mc1(1.7, 0, 0.6, 0);

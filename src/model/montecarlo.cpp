@@ -43,7 +43,8 @@ void MonteCarloTally::add(double p) {
 }
 
 double MonteCarloTally::variance() const {
-    return (squares_ - sum_ * sum_ / montecarlodraws) / (montecarlodraws - 1);
+    // Draws without spread may leave a variance just below 0 from rounding: it is 0.
+    return std::max(0.0, (squares_ - sum_ * sum_ / montecarlodraws) / (montecarlodraws - 1));
 }
 
 void MonteCarloTally::finalpass() {
