@@ -136,6 +136,12 @@ TEST_F(BinFactors, RunIdsThatAreNumbersAreShownAsNumbers) {
     EXPECT_EQ(lines[4].substr(24, 5), " 7   ");
     EXPECT_EQ(lines[5].substr(24, 5), " 2.5 ");
     EXPECT_EQ(lines[6].substr(24, 5), "1-2  ");
+    EXPECT_EQ(runidtext("  12 "), " 12");
+    EXPECT_EQ(runidtext("-3"), "-3");
+    EXPECT_EQ(runidtext("1e2"), " 100");
+    EXPECT_EQ(runidtext("."), ".");
+    EXPECT_EQ(runidtext("2b"), "2b");
+    EXPECT_EQ(runidtext(""), "");
 }
 
 TEST_F(BinFactors, ACompositeBinKeepsItsFactorAndCombinesBothUnits) {
