@@ -178,9 +178,17 @@ TEST_F(BinFactors, ACompositeBinWithoutComputedRunsCarriesItsOwnFactor) {
     table.row(1, "Second", 11, 2);
     table.device({.name = "Second", .in = 0, .out = 3});
     bin(11, 0.45f, 0.1f, 0.1f, 0.8f);
+    app.model.workvalues(1) = 0.9;  // left by an earlier bin
     auto lines = listing(11);
     EXPECT_EQ(startingwith(lines, " Combined EMF"), " Combined EMF                .");
     EXPECT_EQ(app.ws.binindex(11).efactor, 0.45f);
+    for (long i = 1; i <= 3; ++i) EXPECT_NEAR(work(i), 0.45, 1e-7);
+
+    // Runs of the second unit but none of the first (bin 4 has none): the product of the two
+    // cannot be formed, and the bin's own factor stands.
+    table.device({.name = "Second", .run = "2", .in = 10, .out = 5});
+    lines = listing(11);
+    EXPECT_TRUE(has(lines, "The Monte Carlo average is.  .  The 90% confidence range is 0.0000 to 0.0000"));
     for (long i = 1; i <= 3; ++i) EXPECT_NEAR(work(i), 0.45, 1e-7);
 }
 

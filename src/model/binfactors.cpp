@@ -327,8 +327,9 @@ void compositebin(App& app, long bin, long firstbin, const std::string& heading,
     reportline(app, " distribution of the composite emission modification factors.");
     reportline(app, "The Monte Carlo average is" + fmtnum(m1mean) + ".  The 90% confidence range is " + four(m1high) +
                         " to " + four(m1low));
-    // Without runs of its own the bin's factor is its estimate.
-    if (b.n > 0) setworkvalues(app, m1mean, m1high, m1low);
+    // Without runs of both units the product cannot be formed (it would read as no mercury
+    // leaving at all): the bin's own factor is its estimate.
+    if (b.n > 0 && m > 0) setworkvalues(app, m1mean, m1high, m1low);
     else setworkvalues(app, row.efactor, row.efactor, row.efactor);
     reportline(app, "");
 
