@@ -29,9 +29,13 @@ enum TestKind { boilertestkind = 1, so2testkind = 2, pmtestkind = 3 };
 // the tests read before stay stored and counted.
 bool processtests(App& app, int kind, const std::filesystem::path& path, std::string& reason);
 
+// What became of a test import: read whole, cancelled in its folder dialog (the table as it
+// was), or failed (a message told why).
+enum class ImportOutcome { done, cancelled, failed };
+
 // Menu item "Load and process test data to EF": the three test exports of the import
 // folder replace the test table.
-void cmdmakeEF_Click(App& app);
+ImportOutcome cmdmakeEF_Click(App& app);
 
 }  // namespace brasket
 
