@@ -20,6 +20,8 @@ frmplants::frmplants() {
     add(List16, "List16");
     List12.MultiSelect = true;
     List13.MultiSelect = true;
+    List15.MultiSelect = true;
+    List16.MultiSelect = true;
     add(Option7, "Option7");
     add(Option9, "Option9");
     add(Option10, "Option10");
