@@ -243,6 +243,7 @@ TEST(ReportMode, IsPutBackWhenTheReportFails) {
 TEST_F(Emissions, UnitSpecificationsWithPlants) {
     app->ws.idplant(1).pfcode = "PF-ALPHA";
     unit(7, 0, 1, 1, 1);  // no plant: nothing to list
+    unit(8, 1, 1, 1, 1);  // burned nothing: its plant's fuels with no amount
     cmdunitspecsplus_Click(*app);
     const std::vector<std::string> l = lines();
     ASSERT_GE(l.size(), 6u);
@@ -253,6 +254,7 @@ TEST_F(Emissions, UnitSpecificationsWithPlants) {
     EXPECT_EQ(l[5], " U1                ALPHA                    500       PF-ALPHA             BIT LS");
     EXPECT_EQ(linestarting(" U5"), " U5                EPSILON                    This unit did not burn coal in 1999.");
     EXPECT_TRUE(linestarting(" U7").empty());
+    EXPECT_EQ(linestarting(" U8"), " U8                ALPHA                              PF-ALPHA             BITUMINOUS");
     {
         ReportModeScope mode(*app, nationalsummary);
         cmdunitspecsplus_Click(*app);

@@ -105,12 +105,12 @@ void Command18_Click(App& app) {
         const long pm = pmchoice >= 0 ? pmchoice : unit.modelpm;
         const std::string st = trim(ws.plant(p).statecode.str());
         const long k = unitstate(app, codes, u, p, reportname);
-        if (k == 0) continue;
-        const bool selected = w.List12.Selected(static_cast<int>(k - 1));
+        // Units of a state that is not chosen are left out.
+        if (k == 0 || !w.List12.Selected(static_cast<int>(k - 1))) continue;
         const std::vector<long> fuels = plantfuels(ws, p);
         for (long f : fuels) {
             const FuelEmission e = fuelemission(app, u, f, boiler, so2, pm);
-            if (!selected || !(e.burned > 0)) continue;
+            if (!(e.burned > 0)) continue;
             Row row(130);
             row.puttab(1, ws.idunit(u).boilerid.str())
                 .puttab(17, ws.idplant(p).plantname.str())
@@ -128,7 +128,7 @@ void Command18_Click(App& app) {
             total.ox += e.ox;
             total.elem += e.elem;
         }
-        if (p > 0 && fuels.empty() && selected) {
+        if (p > 0 && fuels.empty()) {
             Row row(65);
             row.puttab(1, ws.idunit(u).boilerid.str())
                 .puttab(17, ws.idplant(p).plantname.str())
