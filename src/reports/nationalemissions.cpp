@@ -74,11 +74,13 @@ void cmdactslusum_Click(App& app) {
         const std::string boilerid = ws.idunit(u).boilerid.str();
         const std::string plantname = ws.idplant(p).plantname.str();
         MercurySplit own;
+        bool burned = false;
         for (long f : fuels) {
             const FuelEmission e = fuelemission(app, u, f, unit.modelboiler, unit.modelso2, unit.modelpm);
             nation.add(e);
             own.add(e);
             if (!(e.burned > 0)) continue;
+            burned = true;
             if (e.bin == nobin)
                 fleetwarning(app, reportname + ": fuel " + std::to_string(f) + " of " + unitdescription(ws, u) +
                                       " has no configuration row (bin 90); its mercury is counted as emitted");
@@ -93,7 +95,8 @@ void cmdactslusum_Click(App& app) {
                               .puttab(86, fmtnum(e.emitted))
                               .text());
         }
-        if (speciated && own.kg > 0) body.line(speciatedline(boilerid, plantname, own));
+        // A unit that burned none of its plant's fuels has nothing to list.
+        if (speciated && burned) body.line(speciatedline(boilerid, plantname, own));
     }
 
     if (speciated) {
