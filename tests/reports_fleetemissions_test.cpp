@@ -297,10 +297,7 @@ TEST_F(LargeFleet, ListingsCutAtTheEndOfTheBufferKeepTheirTotals) {
 }
 
 // Over the example working set.
-struct FleetExample : ::testing::Test {
-    ScriptedPlatform platform;
-    App app{platform};
-    void SetUp() override { loadexampleset(app, platform); }
+struct FleetExample : FleetExampleSet {
     std::string line(const std::string& lead) const {
         for (long i = 1; i <= app.report.reportlinecount; ++i)
             if (app.report.line(i).rfind(lead, 0) == 0) return app.report.line(i);
