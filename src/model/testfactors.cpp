@@ -261,7 +261,7 @@ void derivetestfactors(Workset& ws, int efmeanmode) {
 }
 
 void cmdupdateef_Click(App& app) {
-    if (cmdmakeEF_Click(app) == ImportOutcome::failed) {
+    if (importtests(app) == TestImportEnd::failed) {
         app.platform.msgbox("The emission factors were not updated: the emission tests could not be read.");
         return;
     }
