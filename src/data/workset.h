@@ -2,6 +2,7 @@
 #pragma once
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "data/records.h"
 #include "data/table.h"
@@ -56,6 +57,9 @@ struct Workset {
     Table2<emfactorrec, 0, 11, 0, 20> emfactorfs;  // (fuel, element class)
     Table<emisfrec, 0, 3000> emisf;
     Table<compoundrec, 0, 300> compounds;
+    // Working files that exist but could not be read at start-up: the save refuses to
+    // replace them until "Erase all data" is run.
+    std::vector<std::string> unreadable;
 };
 
 // Counts kept in element 0, each in the form its table keeps it.
