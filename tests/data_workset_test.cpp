@@ -81,3 +81,15 @@ TEST(BinNumber, MercuryIsWrittenWithAPointAndReadsBackExactly) {
     EXPECT_EQ(decimaltext(1234.5f), "1234.5");
     EXPECT_EQ(decimaltext(1e-7f), "1e-07");
 }
+
+TEST(NameLists, NamesReadBackAsSavedWithoutBlanksOrQuotesThatWouldSplitThem) {
+    std::vector<std::string> names{"  PC WALL ", "6\" ESP", "DRY \"BOTTOM\", WALL", " FF, PULSE JET  "};
+    std::string text = namelisttext(names);
+    EXPECT_EQ(text, "PC WALL\r\n6' ESP\r\n\"DRY 'BOTTOM', WALL\"\r\n\"FF, PULSE JET\"\r\n");
+    std::vector<std::string> back = namelistitems(text);
+    EXPECT_EQ(back, (std::vector<std::string>{"PC WALL", "6' ESP", "DRY 'BOTTOM', WALL", "FF, PULSE JET"}));
+    // A second save and load changes nothing more.
+    EXPECT_EQ(namelisttext(back), text);
+    // Blanks inside quotes and before a line end do not count either.
+    EXPECT_EQ(namelistitems("\" ESP \" \r\nWET   \r\n"), (std::vector<std::string>{"ESP", "WET"}));
+}

@@ -1,5 +1,6 @@
 #include "import/exportfields.h"
 #include "import/importconduct.h"
+#include "data/textfiles.h"
 #include "import_testkit.h"
 
 using namespace brasket;
@@ -269,4 +270,60 @@ TEST_F(CodeLookup, StoredNamesAreComparedWithoutBlanksAtEitherEnd) {
     std::string id = "\" ST2 \"";
     EXPECT_EQ(codelookup(app, "boiler_ID", id), 1);
     EXPECT_EQ(id, " ST2 ");  // the name itself is only cleaned
+}
+
+TEST(Splitline, RemovesTheDoubleQuotesASpreadsheetPutsAroundAWholeField) {
+    CTXT f;
+    splitline("\"Ohio Power\"\t\"DRY \"\"BOTTOM\"\", WALL\"\t\"\"\t\"\t\"a\"b\"\tx\"", f);
+    EXPECT_EQ(f[1], "Ohio Power");
+    EXPECT_EQ(f[2], "DRY \"BOTTOM\", WALL");
+    EXPECT_EQ(f[3], "");
+    EXPECT_EQ(f[4], "\"");      // a lone quote is no pair
+    EXPECT_EQ(f[5], "a\"b");   // a single quote inside a quoted field stays
+    EXPECT_EQ(f[6], "x\"");    // a quote at one end only stays
+}
+
+TEST_F(CodeLookup, ANameWithADoubleQuoteIsStoredWithAnApostropheAndTold) {
+    std::string name = "DRY \"BOTTOM\", WALL";
+    EXPECT_EQ(codelookup(app, "boilers", name), 1);
+    EXPECT_EQ(app.ws.boilernames(1), "DRY 'BOTTOM', WALL");
+    std::string again = "dry \"bottom\", wall";
+    EXPECT_EQ(codelookup(app, "boilers", again), 1);  // the same name finds its row
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 1u);  // told once, when stored
+    EXPECT_EQ(log[0], "the name DRY \"BOTTOM\", WALL holds a double quote, which boiler.dat cannot keep; it is "
+                      "stored as DRY 'BOTTOM', WALL\r");
+    // The list file reads back as the same names.
+    std::vector<std::string> names{app.ws.boilernames(1), "PC"};
+    EXPECT_EQ(namelistitems(namelisttext(names)), names);
+}
+
+TEST_F(CodeLookup, ListNamesAreStoredAndComparedWithoutBlanksAtEitherEnd) {
+    std::string quoted = "\" esp cold side \"";
+    EXPECT_EQ(codelookup(app, "pms", quoted), 1);
+    EXPECT_EQ(app.ws.pmnames(1), "ESP COLD SIDE");
+    std::string plain = "ESP COLD SIDE";
+    EXPECT_EQ(codelookup(app, "pms", plain), 1);
+    // A row loaded from an older list with blanks around its name matches too.
+    app.ws.scrubnames(1) = " WET LIME ";
+    std::string wet = "wet lime";
+    EXPECT_EQ(codelookup(app, "scrubs", wet), 1);
+    EXPECT_EQ(app.ws.scrubnames(2), "");
+}
+
+TEST_F(CodeLookup, ANameCutAtABlankStillFindsItsRow) {
+    // 24 characters, a blank at the 25th (or 35th), then more: the cut leaves a blank at the end.
+    const std::string type = "ABCDEFGHIJKLMNOPQRSTUVWX YZ";
+    std::string first = type;
+    EXPECT_EQ(codelookup(app, "so2", first), 1);
+    for (int k = 0; k < 3; ++k) {
+        std::string again = type;
+        EXPECT_EQ(codelookup(app, "so2", again), 1);
+    }
+    EXPECT_EQ(app.ws.emfactor(2, 1).name.trimmed(), std::string(25, '\0'));
+    const std::string fuel = std::string(34, 'F') + " BLEND";
+    std::string f1 = fuel, f2 = fuel;
+    EXPECT_EQ(codelookup(app, "fuel", f1), 1);
+    EXPECT_EQ(codelookup(app, "fuel", f2), 1);
+    EXPECT_EQ(app.ws.idfuel(2).name.trimmed(), "");
 }

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "common/numtext.h"
+#include "common/textutil.h"
 
 namespace brasket {
-
 std::vector<std::string> namelistitems(const std::string& content) {
     std::vector<std::string> items;
     std::size_t i = 0, n = content.size();
@@ -34,7 +34,8 @@ std::vector<std::string> namelistitems(const std::string& content) {
             i = end;
             if (!item.empty() && item.back() == '\r') item.pop_back();
         }
-        items.push_back(std::move(item));
+        // Names are kept without blanks at either end, so that a name reads back as saved.
+        items.push_back(trim(item));
         if (i < n) ++i;  // the delimiter
     }
     return items;
@@ -42,7 +43,11 @@ std::vector<std::string> namelistitems(const std::string& content) {
 
 std::string namelisttext(const std::vector<std::string>& names) {
     std::string out;
-    for (const auto& name : names) {
+    for (const auto& given : names) {
+        // A double quote inside a name would end it on reading: it is written as an apostrophe
+        // (the imports store such names that way already and tell it).
+        std::string name = trim(given);
+        std::replace(name.begin(), name.end(), '"', '\'');
         if (name.find(',') != std::string::npos)
             out += '"' + name + '"';
         else

@@ -7,7 +7,7 @@
 
 namespace brasket {
 
-// Items of a name list text: split at commas and line ends, leading blanks removed; an
+// Items of a name list text: split at commas and line ends, blanks at both ends removed; an
 // item in double quotes is one name, commas included (the writer quotes such names).
 std::vector<std::string> namelistitems(const std::string& content);
 // Lines of a name list file for elements 1..count (count from element 0), CR LF ended.
