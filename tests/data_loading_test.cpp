@@ -267,7 +267,8 @@ TEST(StartupLoading, MalformedBinNumberLinesAreSkippedAndTold) {
     EXPECT_EQ(l.app.ws.binnumbertable(3, 3, 3, 3), 2);
     ASSERT_EQ(l.platform.messages.size(), 1u);
     EXPECT_EQ(l.platform.messages[0],
-              "binnumber.dat: 2 lines were not six numbers of a cell within the table and were skipped.");
+              "binnumber.dat: 2 lines were not six numbers of a cell within the table, or held a value beyond its field, "
+              "and were skipped.");
 }
 
 }  // namespace

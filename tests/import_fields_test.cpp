@@ -176,7 +176,8 @@ TEST_F(ImportConduct, StatusShowsHourglassAndCaptionWithOnePumpPerCaption) {
     importstep(app, "after", true);
     EXPECT_EQ(platform.pumps, 2);
     endimport(app);
-    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_TRUE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.Label11.Caption(), "no lines skipped or changed");
     EXPECT_EQ(app.main.MousePointer(), 0);
 }
 
@@ -230,7 +231,7 @@ TEST_F(ImportConduct, ExportsAreFoundWithoutRegardToCaseAndReadAsTheirBytes) {
     std::vector<std::string> got;
     std::string_view l;
     while (lines->next(l)) got.emplace_back(l);
-    EXPECT_EQ(got, (std::vector<std::string>{"h1", "b\xE9 ", "", "last\rx", "end"}));
+    EXPECT_EQ(got, (std::vector<std::string>{"h1", "b\xE9 ", "", "last", "x", "end"}));  // a lone CR ends a line
     EXPECT_FALSE(findexport(dir / "other.txt"));
     EXPECT_FALSE(openexport(app, dir / "other.txt"));
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -326,4 +327,33 @@ TEST_F(CodeLookup, ANameCutAtABlankStillFindsItsRow) {
     EXPECT_EQ(codelookup(app, "fuel", f1), 1);
     EXPECT_EQ(codelookup(app, "fuel", f2), 1);
     EXPECT_EQ(app.ws.idfuel(2).name.trimmed(), "");
+}
+
+TEST(ReadDate, DaysTheirMonthDoesNotHaveAreNoDates) {
+    int y = 0, m = 0;
+    EXPECT_FALSE(readdate("2/30/1999", y, m));
+    EXPECT_FALSE(readdate("4/31/1999", y, m));
+    EXPECT_FALSE(readdate("2/29/1999", y, m));
+    EXPECT_FALSE(readdate("1900-02-29", y, m));
+    EXPECT_FALSE(readdate("13/45/1999", y, m));
+    EXPECT_TRUE(readdate("2/29/2000", y, m));
+    EXPECT_EQ(m, 2);
+    EXPECT_TRUE(readdate("2004-02-29", y, m));
+    EXPECT_TRUE(readdate("12/31/99", y, m));
+    EXPECT_EQ(y, 1999);
+}
+
+TEST_F(ImportConduct, NumbersThatDoNotFitTheirFieldAreTold) {
+    std::ofstream(dir / "x.txt", std::ios::binary) << "a\n";
+    auto lines = openexport(app, dir / "x.txt");
+    std::string_view l;
+    ASSERT_TRUE(lines->next(l));
+    EXPECT_TRUE(numbersfit(app, *lines, {{"tons", "3.4e38"}, {"count", "-32768", true}}));
+    EXPECT_FALSE(numbersfit(app, *lines, {{"tons", "3.5e38"}}));
+    EXPECT_FALSE(numbersfit(app, *lines, {{"count", "32767.5", true}}));  // rounds to 32768
+    EXPECT_FALSE(numbersfit(app, *lines, {{"value", "1", false, std::numeric_limits<double>::quiet_NaN()}}));
+    EXPECT_EQ(app.importwarnings, 3);
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1], "line 1 of " + (dir / "x.txt").string() + " skipped: the count 32767.5 does not fit its field\r");
 }

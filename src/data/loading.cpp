@@ -161,7 +161,7 @@ void loadinitial(App& app, const fs::path& datafolder) {
         if (r.skipped > 0)
             app.platform.msgbox("binnumber.dat: " + std::to_string(r.skipped) +
                                 (r.skipped == 1 ? " line was" : " lines were") +
-                                " not six numbers of a cell within the table and " +
+                                " not six numbers of a cell within the table, or held a value beyond its field, and " +
                                 (r.skipped == 1 ? "was" : "were") + " skipped.");
     }
     readfixed<partfactors1rec>(in, "partfactors1.dat", 1, 51,

@@ -92,7 +92,9 @@ BinnumberRead readbinnumber(const std::string& content, BinGrid<i16>& count, Bin
             if (c == std::string_view::npos) break;
             p = c + 1;
         }
-        wellformed = wellformed && fields == 6;
+        // The count goes into a 16-bit field and the mercury into a 32-bit float: a value beyond
+        // either is refused, never converted out of range.
+        wellformed = wellformed && fields == 6 && fitsi16(v[4]) && fitsf32(v[5]);
         // Indices are checked while still numbers, so that a huge one is refused, not converted.
         for (std::size_t k = 0; wellformed && k < 4; ++k) wellformed = v[k] > -1 && v[k] < 100;
         long a = 0, b = 0, c = 0, d = 0;
