@@ -1,5 +1,6 @@
 #include "unitview.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,6 +59,7 @@ UnitView::UnitView(App& app) : app_(app) {
         const auto r = static_cast<std::size_t>(i);
         rows->addWidget(w(f.Combo2[r]), i + 1, 0);
         rows->addWidget(w(f.Text1[r]), i + 1, 1);
+        binding_->widget(f.Text1[r])->installEventFilter(this);
         rows->addWidget(w(f.Text2[r]), i + 1, 2);
         for (int k = 0; k < 4; ++k) rows->addWidget(w(f.Label3[4 * r + static_cast<std::size_t>(k)]), i + 1, 3 + k);
         rows->addWidget(w(f.Label14[r]), i + 1, 7);
@@ -103,6 +105,16 @@ UnitView::UnitView(App& app) : app_(app) {
     outer->addLayout(rest);
     setWindowTitle(QStringLiteral("Unit evaluation"));
     resize(1100, 520);
+}
+
+bool UnitView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        Form1& f = app_.form1;
+        for (int i = 0; i < 4; ++i)
+            if (watched == binding_->widget(f.Text1[static_cast<std::size_t>(i)]))
+                guarded(this, [&] { Text1_GotFocus(app_, i); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace brasket::gui

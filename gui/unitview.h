@@ -17,6 +17,10 @@ public:
     explicit UnitView(App& app);
     FormBinding& binding() { return *binding_; }
 
+protected:
+    // A mercury box taking the focus opens the mercury help of its row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     App& app_;
     FormBinding* binding_ = nullptr;

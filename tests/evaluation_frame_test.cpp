@@ -11,6 +11,7 @@
 #include "exampleset.h"
 #include "golden.h"
 #include "report/numformat.h"
+#include "report/reportbuffer.h"
 #include "ui/scripted_platform.h"
 #include "unitwindow/form1.h"
 
@@ -185,6 +186,57 @@ TEST(EvaluationWindow, MethodToggleShowsTheSecondMethodAndItsHeading) {
     EXPECT_FALSE(w.f.Label14[0].Visible());
     Command4_Click(w.app);
     EXPECT_EQ(w.f.Label15.Caption(), "bins");
+}
+
+TEST(EvaluationWindow, MercuryHelpListsTheSuppliersOfTheRowsFuel) {
+    Window w;
+    Workset& ws = w.app.ws;
+    auto supplier = [&](long k, const char* mine, i16 fueltype, float hg) {
+        coalsupplyrec& s = ws.coalsupply(k);
+        s.name1 = "Supplier " + std::to_string(k);
+        s.name2 = mine;
+        s.name3 = "Seam";
+        s.fueltype = fueltype;
+        s.mercury = hg;
+        s.ash = 9.5f;
+    };
+    supplier(1, "North Mine", 3, 0.12f);
+    supplier(2, "South Mine", 4, 0.07f);
+    supplier(3, "East Mine", 203, 0.2f);
+    setcoalsupplycount(ws, 3);
+    Text1_GotFocus(w.app, 0);  // the row burns BITUMINOUS, fuel 3 (code 203)
+    ASSERT_EQ(w.f.List1.ListCount(), 2);
+    EXPECT_EQ(w.f.List1.List(0), "Supplier 1\\North Mine\\Seam  (" + fmtnum(0.12f) + ")");
+    EXPECT_EQ(w.f.List1.List(1).substr(0, 20), "Supplier 3\\East Mine");
+    w.f.List1.setListIndex(0);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    const std::string& m = w.platform.messages[0];
+    EXPECT_EQ(m.rfind("The mercury is " + fmtnum(0.12f), 0), 0u);
+    EXPECT_NE(m.find("The ash is " + fmtnum(9.5f)), std::string::npos);
+    EXPECT_NE(m.find("the type is  3"), std::string::npos);
+    EXPECT_NE(m.find("the BTU/lb is "), std::string::npos);
+}
+
+TEST(EvaluationWindow, BinListingsOfTheScanAndTheFuelClassMatch) {
+    Window w;
+    cmdbinassignments_Click(w.app);
+    const ReportBuffer& rb = w.app.report;
+    EXPECT_EQ(rb.line(1), "Bin assignments of the evaluated configuration");
+    EXPECT_EQ(rb.line(3).substr(0, 18), "Fuel 1  BITUMINOUS");
+    EXPECT_EQ(rb.line(4), " rank   bin   score");
+    // The five ranked bins with their scores, best first.
+    const auto& ranks = w.app.model.binmatches[1];
+    for (std::size_t k = 1; k <= 5; ++k) {
+        const std::string& line = rb.line(4 + static_cast<long>(k));
+        EXPECT_EQ(line.substr(0, 2), " " + std::to_string(k));
+        EXPECT_NE(line.find(formatnumber(ranks[k][1], "0.####")), std::string::npos) << line;
+    }
+    EXPECT_GE(ranks[1][1], ranks[2][1]);
+
+    Form1_Command2_Click(w.app);
+    EXPECT_EQ(rb.line(1), "Tested units matching the fuel of fuel row 1");
+    EXPECT_NE(rb.line(2).find("fuel class 3   test fuel class 3"), std::string::npos);
+    EXPECT_TRUE(w.app.display.Visible());
 }
 
 TEST(UnitChooser, PlantListsItsUnitsAndAUnitBecomesCurrent) {

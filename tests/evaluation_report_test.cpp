@@ -184,5 +184,13 @@ TEST(EvaluationReport, TheLongReportOfAnExampleUnitThroughTheHeadlessDriver) {
     fs::remove(out);
 }
 
+TEST(EvaluationReport, TheDriverRefusesAUnitThatIsNoUnitOfAPlant) {
+    const std::string cmd = "'" + std::string(BRASKET_TOOLS_DIR) + "/brasket-batch' --data '" +
+                            exampleworkingset().string() + "' --unit 1999 cmdreport_Click 2>/dev/null";
+    const int raw = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+}
+
 }  // namespace
 }  // namespace brasket
