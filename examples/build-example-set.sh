@@ -27,3 +27,9 @@ answer="$data/partIIExport.txt"
   cmdupdateplant_Click cmdreadhganalysis_Click cmdfuelusageexport_Click \
   cmdmakeEF_Click cmdloadbin_Click cmdupdatebininfo_Click cmdupdateconc_Click \
   cmdsaveallupdate_Click
+# The trace compound data: emission factor data, compound types, the oil and coal print files,
+# coal suppliers and the partition factors of the second method; then the set is saved again.
+"$build/brasket-batch" --data "$data" \
+  --answer "$data/trace oil.PRN" --answer "$data/trace coal.PRN" \
+  cmdemisf_Click cmdcompdtype_Click cmdupdatetraceoil_Click cmdupdcoal_Click \
+  cmdloadsupplier_Click cmdloadefacts_Click cmdsaveallupdate_Click

@@ -43,6 +43,17 @@ struct ModelTables {
     std::array<std::array<std::array<double, 3>, 6>, 5> binmatches{};  // (slot, rank, field)
 };
 
+// Test data reports: the material balances (grams of mercury out over grams in) of the boiler
+// test runs, summed over the sections reported since the emission factor report last reset them.
+struct BalanceTotals {
+    std::int16_t balancecount = 0;      // ratios computed
+    double balancesum = 0;
+    std::int16_t balancehighcount = 0;  // ratios above 1.5
+    double balancehighsum = 0;
+    std::int16_t balancelowcount = 0;   // ratios below 0.5
+    double balancelowsum = 0;
+};
+
 // The one random source; reseeded from the clock where the system says so, unless a test fixed it.
 struct Random {
     std::mt19937_64 gen{12345};
@@ -82,7 +93,11 @@ struct App {
     int lookupplant = 0;
     int lookuponly = 0;
 
+    // Trace compounds: lowest (columns 0..2) and highest (3..5) concentrations by compound and data kind.
+    Table2<double, 0, 300, 0, 30> concranges;
+
     ReportBuffer report;
+    BalanceTotals balance;  // test data reports
 
     // Window models
     frmplants main;  // reach it through mainwindow(app), which runs its load handler first
