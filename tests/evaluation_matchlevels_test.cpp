@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "app.h"
@@ -134,14 +135,10 @@ TEST_F(MatchLevels, OnlyTheWeightedScanFindsABin) {
     EXPECT_EQ(c.tip,
               "This is the bin assignment.  Orange indicates a computer assigned best match.  See long report for "
               "details.");
-}
-
-TEST_F(MatchLevels, NoBinAtAllShowsNM) {
+    // A scan that finds no bin either: "NM".
     app.model.binconfig.clear();
     fixb(app, " 90  5  2  1  4  1");
-    setfuel(f, 0, lignite);
-    propose(f, 2, 1, 4, 1);
-    Cell c = evaluate(0);
+    c = evaluate(0);
     EXPECT_EQ(c.level, 5);
     EXPECT_EQ(c.bin, 90);
     EXPECT_EQ(c.caption, "NM");
@@ -187,24 +184,12 @@ TEST_F(MatchLevels, BinDisplayUpdateShowsEveryRow) {
     EXPECT_EQ(f.Label14[3].Caption(), "8");
 }
 
-TEST(BoilerCodes, TheBoilerTypesOfEachGroupPair) {
-    struct Case {
-        long g, n, t1, t2, t3;
-    };
-    const Case cases[] = {
-        {0, 0, 1, 0, 0},  {0, 1, 19, 13, 24}, {0, 2, 23, 20, 15}, {0, 3, 3, 8, 0},  {0, 4, 13, 0, 0},
-        {0, 5, 15, 0, 0}, {1, 0, 7, 0, 0},    {1, 1, 21, 0, 0},   {1, 2, 11, 0, 0}, {1, 3, 10, 0, 0},
-        {1, 4, 21, 0, 0}, {1, 5, 11, 0, 0},   {2, 0, 5, 16, 0},   {2, 1, 18, 0, 0}, {2, 2, 17, 0, 0},
-        {2, 3, 4, 0, 0},  {2, 4, 18, 0, 0},   {3, 0, 14, 0, 0},   {3, 2, 2, 0, 0},  {3, 3, 6, 0, 0},
-        {4, 0, 0, 22, 0}, {4, 3, 22, 0, 0},   {2, 5, 0, 0, 0},    {3, 1, 0, 0, 0},  {4, 1, 0, 0, 0},
-        {5, 0, 0, 0, 0},  {-1, 3, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        long a = -1, b = -1, d = -1;
-        boilercodes(c.g, c.n, a, b, d);
-        EXPECT_EQ(a, c.t1) << c.g << "," << c.n;
-        EXPECT_EQ(b, c.t2) << c.g << "," << c.n;
-        EXPECT_EQ(d, c.t3) << c.g << "," << c.n;
+TEST(BoilerCodes, PairsSetOnlyTheirOwnOutputs) {
+    const std::array<long, 5> cases[] = {{0, 1, 19, 13, 24}, {0, 3, 3, 8, 0}, {4, 0, 0, 22, 0}, {2, 5, 0, 0, 0}};
+    for (const auto& c : cases) {
+        std::array<long, 3> t{-1, -1, -1};
+        boilercodes(c[0], c[1], t[0], t[1], t[2]);
+        EXPECT_EQ(t, (std::array<long, 3>{c[2], c[3], c[4]})) << c[0] << "," << c[1];
     }
 }
 
@@ -229,6 +214,10 @@ TEST_F(TestCheck, EveryCodeOfTheConfigurationMustAgree) {
     EXPECT_FALSE(checkbinnumbermatch(app, 0, 8));
     propose(f, 0, 0, 15, 5);
     setfuel(f, 0, subbituminous);
+    EXPECT_FALSE(checkbinnumbermatch(app, 0, 8));
+    // The empty fuel row is never confirmed, not even by a test of the empty fuel.
+    test(1, "Alpha 1", 2);
+    setfuel(f, 0, emptyrow);
     EXPECT_FALSE(checkbinnumbermatch(app, 0, 8));
 }
 
@@ -271,12 +260,6 @@ TEST_F(TestCheck, TestsWithoutATestRowOrAKnownUnitConfirmNothing) {
     }
     // A damaged test count reads no further than the test table.
     app.ws.test(0).inpart = 1e9f;
-    EXPECT_FALSE(checkbinnumbermatch(app, 0, 8));
-}
-
-TEST_F(TestCheck, TheEmptyFuelRowIsNeverConfirmed) {
-    test(1, "Alpha 1", 2);
-    setfuel(f, 0, emptyrow);
     EXPECT_FALSE(checkbinnumbermatch(app, 0, 8));
 }
 

@@ -69,22 +69,6 @@ struct SecondMethod : ::testing::Test {
     }
 };
 
-TEST_F(SecondMethod, DeviceNamesOfTheThirteenTypes) {
-    const char* names[] = {"ESP CS",          "ESP HS",      "Lignite ESP cs", "Particle Scrub",    "Baghouse",
-                           "ESP CS wetscrub", "SDA control", "Mechanical",     "ESPCS/bag",         "ESPHS /Wetscrub",
-                           "SDA/ESP",         "Baghouse/Wetscrub", "Sorb/ESP"};
-    for (long t = 1; t <= 13; ++t) {
-        std::string name = "x";
-        devicename2(t, name);
-        EXPECT_EQ(name, names[t - 1]);
-    }
-    for (long t : {0L, 14L, -1L}) {
-        std::string name = "unchanged";
-        devicename2(t, name);
-        EXPECT_EQ(name, "unchanged") << t;
-    }
-}
-
 TEST_F(SecondMethod, SprayDryerWithColdESPIsOneCombinedDevice) {
     double factor = 0;
     auto lines = reported(3, 0, 0, 5, 1, factor);
@@ -153,13 +137,9 @@ TEST_F(SecondMethod, DeviceChoiceFollowsTheFirstRuleThatApplies) {
         const char* particulate;  // nullptr: no particulate device line
     };
     const Case cases[] = {
-        {4, 4, "ESP HS", nullptr},          {4, 3, "ESP HS", nullptr},
-        {4, 2, nullptr, "Baghouse"},        {10, 15, "SDA/ESP", nullptr},
-        {11, 2, "Sorb/ESP", nullptr},       {9, 1, "Sorb/ESP", nullptr},
-        {1, 4, "ESPHS /Wetscrub", nullptr}, {6, 13, "Baghouse/Wetscrub", nullptr},
-        {1, 10, "Particle Scrub", nullptr}, {1, 6, "ESP CS", "Mechanical"},
-        {0, 5, nullptr, "ESPCS/bag"},       {3, 8, nullptr, "Particle Scrub"},
-        {0, 16, nullptr, nullptr},          {5, 4, "SDA control", nullptr},
+        {4, 4, "ESP HS", nullptr},          {4, 2, nullptr, "Baghouse"},  {5, 4, "SDA control", nullptr},
+        {6, 13, "Baghouse/Wetscrub", nullptr}, {1, 1, "ESP CS wetscrub", nullptr}, {1, 6, "ESP CS", "Mechanical"},
+        {9, 1, "Sorb/ESP", nullptr},        {0, 16, nullptr, nullptr},
     };
     for (const Case& c : cases) {
         double factor = 0;
@@ -174,6 +154,9 @@ TEST_F(SecondMethod, DeviceChoiceFollowsTheFirstRuleThatApplies) {
         else
             EXPECT_FALSE(mentions(lines, "Particulate Control Device")) << where;
     }
+    std::string name = "unchanged";
+    devicename2(14, name);
+    EXPECT_EQ(name, "unchanged");
 }
 
 TEST_F(SecondMethod, NothingIsWrittenOutsideTheLongReport) {
@@ -209,17 +192,13 @@ TEST_F(SecondMethod, SpeciationPassesTakeTheMostSpecificRowFirst) {
     EXPECT_NEAR(t[2][0][1], 0.99, 1e-7);
     fuelspeciation(app, fuel, 3, 0, 0, 1, t, 0);
     EXPECT_NEAR(t[2][0][1], 0.43, 1e-7);
-}
-
-TEST_F(SecondMethod, SpeciationFoldsTheCallersFuelClass) {
-    const long from[] = {1, 6, 7, 10, 12, 9, 11, 4, 5, 13};
-    const long to[] = {3, 3, 3, 3, 3, 8, 8, 4, 5, 13};
-    for (std::size_t i = 0; i < std::size(from); ++i) {
-        SecondMethodTable t{};
-        long fuel = from[i];
-        fuelspeciation(app, fuel, 0, 0, 0, 1, t, 0);
-        EXPECT_EQ(fuel, to[i]) << from[i];
-    }
+    // The caller's fuel class becomes the coarse class the table is keyed by.
+    fuel = 10;
+    fuelspeciation(app, fuel, 3, 0, 0, 1, t, 0);
+    EXPECT_EQ(fuel, 3);
+    fuel = 11;
+    fuelspeciation(app, fuel, 3, 0, 0, 1, t, 0);
+    EXPECT_EQ(fuel, 8);
 }
 
 TEST_F(SecondMethod, TheEmptyFuelRowTakesBackTheReportsLinesAndWritesNone) {
@@ -264,21 +243,10 @@ TEST_F(SecondMethodWindow, ExistingAndProposedConfigurationsOfAFuelRow) {
     EXPECT_NEAR(method2(app, 1, false), 1 - (0.95 * 0.05 + 0.9 * 0.8 + 0.1 * 0.15), 1e-6);
     // The existing configuration is read from the unit's model types, not from the proposal.
     EXPECT_NEAR(method2(app, 1, true), 1 - (0.6 * 0.05 + 0.1 * 0.8), 1e-6);
-}
-
-TEST_F(SecondMethodWindow, ExistingBoilerTypesWithoutAGroupCountFromZero) {
-    setfuel(app.form1, 0, 3);
     // Coal gas (22) has a boiler group but no NOx group: (4, 0).
     existing(app.form1, 22, 1, 0);
-    EXPECT_NEAR(method2(app, 0, true), 1 - (0.9 * 0.3 + 0.3 * 0.4 + 0.1 * 0.3), 1e-6);
-    // Type 15 has a NOx group (SNCR) but no boiler group: (0, 2).
-    existing(app.form1, 15, 1, 0);
-    EXPECT_NEAR(method2(app, 0, true), 1 - (0.9 * 0.25 + 0.3 * 0.25 + 0.1 * 0.5), 1e-6);
-}
-
-TEST_F(SecondMethodWindow, AnEmptyFuelRowGivesZero) {
-    existing(app.form1, 1, 1, 1);
-    propose(app.form1, 0, 0, 1, 1);
+    EXPECT_NEAR(method2(app, 1, true), 1 - (0.9 * 0.3 + 0.3 * 0.4 + 0.1 * 0.3), 1e-6);
+    // An empty fuel row gives 0 and takes back no report line.
     startreport(app, 0, 10);
     app.reportcalc = 1;
     EXPECT_EQ(method2(app, 2, true), 0);
@@ -296,16 +264,10 @@ TEST_F(SecondMethod, FleetUnitsUseTheirOwnFurnaceGroups) {
     fuel = 7;
     EXPECT_EQ(method2v(app, 15, 1, 0, 202, fuel), 0);
     EXPECT_EQ(fuel, 2);
-}
-
-TEST(SecondMethodFuel, FuelClassOfAFuelTypeCode) {
-    const long codes[] = {102, 202, 205, 5, 403, 304, 407, 307, 308, 704, 608, 999, 305};
-    const long classes[] = {1, 2, 5, 5, 13, 14, 15, 16, 17, 18, 19, 77, 77};
-    for (std::size_t i = 0; i < std::size(codes); ++i) {
-        long fuel = 77;
-        fuelclassofcode(codes[i], fuel);
-        EXPECT_EQ(fuel, classes[i]) << codes[i];
-    }
+    method2v(app, 15, 1, 0, 407, fuel);
+    EXPECT_EQ(fuel, 15);
+    method2v(app, 15, 1, 0, 305, fuel);  // a code without a class leaves the caller's
+    EXPECT_EQ(fuel, 15);
 }
 
 }  // namespace
