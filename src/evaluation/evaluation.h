@@ -51,4 +51,12 @@ long proposedboiler(int boilergroup, int noxgroup, long existing);
 // The weights of the five best bins of a row (desirabilities in, weights out) and their sum.
 double candidateweights(const std::array<double, 5>& desirability, std::array<double, 5>& weight);
 
+// The confidence range of the second method's fraction removed, for its factor m: the fraction
+// removed 1 - m, its standard deviation (the variance taken as 3.69% of the factor; a negative
+// variance counts as 0) and the 90% high and low bounds over 77 degrees of freedom.
+struct RemovalRange {
+    double removed = 0, sd = 0, high = 0, low = 0;
+};
+RemovalRange secondmethodrange(double m);
+
 }  // namespace brasket

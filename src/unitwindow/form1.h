@@ -114,5 +114,7 @@ void chooseunit(App& app, int position);  // position in the unit list, from 0
 void cmdevaluateunit_Click(App& app);
 // Selects unit u as the main window's choice would; false when u is no unit of a plant.
 bool selectunit(App& app, long u);
+// Makes the plant list and the unit list of the main window run the chooser.
+void wireunitchooser(App& app);
 
 }  // namespace brasket
