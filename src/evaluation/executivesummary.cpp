@@ -2,10 +2,10 @@
 // table of contents over the blank lines the report keeps near its top (the line counter is
 // put back afterwards); then the window's guard is released and the result cells get their
 // tool tips.
-#include <ctime>
 #include <string>
 
 #include "app.h"
+#include "common/clocktext.h"
 #include "common/textutil.h"
 #include "evaluation/evaluation.h"
 #include "evaluation/evaluationtext.h"
@@ -16,16 +16,6 @@
 namespace brasket {
 
 namespace {
-
-// The date of the platform's clock as mm-dd-yyyy.
-std::string reportdate(std::chrono::system_clock::time_point t) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
-    std::tm parts{};
-    localtime_r(&seconds, &parts);
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%02d-%02d-%04d", parts.tm_mon + 1, parts.tm_mday, parts.tm_year + 1900);
-    return buf;
-}
 
 const char* const underline = "___________________________________________________________________ ";
 
@@ -77,7 +67,7 @@ void writesummary(App& app, EvaluationRun& run) {
     const long saved = app.report.reportlinecount;
     app.report.reportlinecount = 3;
 
-    reportline(app, "EXECUTIVE SUMMARY       " + reportdate(app.platform.now()));
+    reportline(app, "EXECUTIVE SUMMARY       " + datetext(app.platform.now()));
     reportline(app, underline);
     reportline(app, "The following proposed system was evaluated. ");
     reportline(app, "   Furnace/boiler type:  " + f.Combo3[0].Text());
