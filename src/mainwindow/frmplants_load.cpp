@@ -10,6 +10,7 @@
 #include "mainwindow/frmplants.h"
 #include "report/numformat.h"
 #include "reports/fleetreports.h"
+#include "unitwindow/form1.h"
 
 namespace brasket {
 namespace {
@@ -116,6 +117,8 @@ void frmplants_Load(App& app) {
     for (const auto& [name, item] : m.menus())
         for (const char* caption : maintenance)
             if (item->Caption() == caption) item->Visible = false;
+
+    wireunitchooser(app);
 }
 
 }  // namespace brasket
