@@ -28,7 +28,7 @@ void compoundemission(App& app, long slot, long compound, double& coal, double& 
     app.oilslotfactor = 1;
     app.gasslotfactor = 1;
     if (s.coalamount > 0) {
-        // 908 kilograms a ton as the calculation has always taken it, times 0.0001 per thousand.
+        // Tons burned times 908 (the calculation's kilograms a ton, not 907.2) times 0.0001, in thousands.
         coal = s.coalamount * 908 * 0.0001 / 1000;
         double fc1 = f(1, slotcoal);
         coal *= fc1;
