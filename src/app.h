@@ -43,13 +43,26 @@ struct ModelTables {
     std::array<std::array<std::array<double, 3>, 6>, 5> binmatches{};  // (slot, rank, field)
 };
 
+// Test data reports: the material balances (grams of mercury out over grams in) of the boiler
+// test runs, summed over the sections reported since the emission factor report last reset them.
+struct BalanceTotals {
+    std::int16_t balancecount = 0;      // ratios computed
+    double balancesum = 0;
+    std::int16_t balancehighcount = 0;  // ratios above 1.5
+    double balancehighsum = 0;
+    std::int16_t balancelowcount = 0;   // ratios below 0.5
+    double balancelowsum = 0;
+};
+
 // The one random source; reseeded from the clock where the system says so, unless a test fixed it.
 struct Random {
     std::mt19937_64 gen{12345};
     bool fixed = false;
     void reseed(std::uint64_t seed) { if (!fixed) gen.seed(seed); }
     void fix(std::uint64_t seed) { gen.seed(seed); fixed = true; }
-    double next() { return std::uniform_real_distribution<double>(0.0, 1.0)(gen); }
+    // A uniform draw in [0, 1): the top 53 bits of one 64-bit output times 2^-53, so a seed
+    // gives the same numbers with every standard library and the draw never reaches 1.
+    double next() { return static_cast<double>(gen() >> 11) * 0x1.0p-53; }
 };
 
 struct App {
@@ -90,6 +103,7 @@ struct App {
     double coalslotfactor = 0, oilslotfactor = 0, gasslotfactor = 0;
 
     ReportBuffer report;
+    BalanceTotals balance;  // test data reports
 
     // Window models
     frmplants main;  // reach it through mainwindow(app), which runs its load handler first

@@ -53,6 +53,7 @@ frmplants::frmplants() {
     Command17.Caption = "NONE";
     Command18.Caption = "OK";
     Command19.Caption = "OK";
+    Command22.Caption = "fuel speciation table";
 }
 
 MenuItem& frmplants::menu(const std::string& nm) {
