@@ -260,10 +260,12 @@ void derivetestfactors(Workset& ws, int efmeanmode) {
     fuelelementtable(ws, count);
 }
 
-void cmdupdateef_Click(App& app) {
+void cmdupdateef_Click(App& app) { updateemissionfactors(app); }
+
+bool updateemissionfactors(App& app) {
     if (importtests(app) == TestImportEnd::failed) {
         app.platform.msgbox("The emission factors were not updated: the emission tests could not be read.");
-        return;
+        return false;
     }
     const long count = std::clamp(testcount(app.ws), 0L, app.ws.test.hi);
     fuellisting(app, count);
@@ -272,6 +274,7 @@ void cmdupdateef_Click(App& app) {
     reportline(app, "#");
     reportpages(app, app.report.reportlinecount);
     if (app.updatingall == 0) showreport(app);
+    return true;
 }
 
 }  // namespace brasket

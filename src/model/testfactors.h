@@ -67,5 +67,8 @@ void derivetestfactors(Workset& ws, int efmeanmode);
 // their fuels, derives the factor tables and shows the listing unless the batch rebuild runs.
 // When the test import fails the factor tables stay as they were and a message says so.
 void cmdupdateef_Click(App& app);
+// The same, telling its caller whether the factors were derived (false: the test import
+// failed).
+bool updateemissionfactors(App& app);
 
 }  // namespace brasket
