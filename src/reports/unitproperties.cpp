@@ -36,7 +36,7 @@ void cmddefdatabase_Click(App& app) {
         app.platform.msgbox(name + " was not found in the data folder; the listing of unit properties is empty.");
     } else {
         records = static_cast<long>(bytes.size() / propsize);
-        if (bytes.size() % propsize != 0) app.platform.msgbox(incompletemessage(name, bytes.size() % propsize));
+        if (bytes.size() % propsize != 0) app.platform.msgbox(incompletemessage(name, records, bytes.size() % propsize));
     }
     const long listed = records < lastrecord ? records : lastrecord;
     for (long i = 1; i <= listed; ++i) {
