@@ -13,6 +13,7 @@
 #include "exampleset.h"
 #include "import/compounddata.h"
 #include "import2_fixture.h"
+#include "unitwindow/form1.h"
 
 namespace brasket::testing {
 namespace {
@@ -542,6 +543,40 @@ TEST(CompoundExample, ExampleSetCarriesTheCompoundData) {
     EXPECT_FLOAT_EQ(c.oilconc, 45.0f);
     ASSERT_TRUE(readcompoundrecord(app, 13, c));
     EXPECT_EQ(c.comptype, 2);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace brasket::testing
+
+namespace brasket::testing {
+namespace {
+
+// The unit evaluation window's hidden item runs the partition factor import under the hourglass.
+TEST(CompoundExample, UnitWindowItemImportsThePartitionFactorsUnderTheHourglass) {
+    fs::path dir = copyexampleset("loadefacts");
+    ScriptedPlatform platform;
+    App app(platform);
+    loadexampleset(app, platform, dir);
+    ASSERT_TRUE(selectunit(app, 1));
+    cmdevaluateunit_Click(app);
+    MenuItem& item = app.form1.menu("cmdloadefacts");
+    EXPECT_FALSE(item.Visible());
+    EXPECT_EQ(item.Caption(), "load emis factors");
+
+    fs::rename(dir / "database2" / "partfactors.txt", dir / "database2" / "aside.txt");
+    std::vector<int> pointers;
+    platform.onmessage = [&](const std::string&) { pointers.push_back(app.form1.MousePointer()); };
+    item.Click();
+    EXPECT_EQ(pointers, std::vector<int>{11});  // the message of the missing export came under the hourglass
+    EXPECT_EQ(app.form1.MousePointer(), 1);
+
+    fs::rename(dir / "database2" / "aside.txt", dir / "database2" / "partfactors.txt");
+    app.ws.partfactors2(5).partremoval = 0;
+    item.Click();
+    EXPECT_FLOAT_EQ(app.ws.partfactors2(5).partremoval, 0.99f);
+    EXPECT_EQ(app.form1.MousePointer(), 1);
+    EXPECT_EQ(pointers.size(), 1u);
     fs::remove_all(dir);
 }
 
