@@ -1,0 +1,265 @@
+// The example factor calculation of a unit and the unit data scan summary: their rows, the
+// runs they skip, names outside their tables, the tallies, and golden reports over the example
+// working set.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "exampleset.h"
+#include "golden.h"
+#include "report/reportbuffer.h"
+#include "reports/datascan.h"
+#include "reports/factorexample.h"
+#include "reports/testruns.h"
+#include "ui/scripted_platform.h"
+
+using namespace brasket;
+
+namespace {
+
+struct Summaries : ::testing::Test {
+    ScriptedPlatform platform;
+    std::unique_ptr<App> owned = std::make_unique<App>(platform);
+    App& app = *owned;
+
+    void SetUp() override {
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+        platform.clock = brasket::testing::fixedclock();
+        app.ws.emfactor(3, furnacecolumn).name = "PC WALL";
+        app.ws.emfactor(1, pmcolumn).name = "ESP-CS";
+        app.ws.emfactor(2, so2column).name = "WET SCRUB/VENTURI";
+        app.ws.idfuel(0).name = "NONE";
+        app.ws.idfuel(3).name = "BITUMINOUS";
+        app.ws.idfuel(5).name = "LIGNITE";
+    }
+    testrec& add(int kind, int type, const std::string& name) {
+        const long n = testcount(app.ws) + 1;
+        settestcount(app.ws, n);
+        testrec& t = app.ws.test(n);
+        t.testkind = static_cast<u8>(kind);
+        t.typecode = static_cast<u8>(type);
+        t.testname = name;
+        t.runid = "1";
+        return t;
+    }
+    unitcrec& unit(long u, int boiler, int pm, int so2) {
+        setunitcount(app.ws, std::max(unitcount(app.ws), u));
+        unitcrec& r = app.ws.unitc(u);
+        r.modelboiler = static_cast<u8>(boiler);
+        r.modelpm = static_cast<u8>(pm);
+        r.modelso2 = static_cast<u8>(so2);
+        return r;
+    }
+    std::vector<std::string> lines() const {
+        std::vector<std::string> out;
+        for (long i = 1; i <= app.report.reportlinecount; ++i) out.push_back(app.report.line(i));
+        return out;
+    }
+    bool has(const std::string& line) const {
+        for (const std::string& l : lines())
+            if (l == line) return true;
+        return false;
+    }
+    std::string find(const std::string& prefix) const {
+        for (const std::string& l : lines())
+            if (l.rfind(prefix, 0) == 0) return l;
+        return "<none>";
+    }
+    long count(const std::string& prefix) const {
+        long n = 0;
+        for (const std::string& l : lines())
+            if (l.rfind(prefix, 0) == 0) ++n;
+        return n;
+    }
+};
+
+}  // namespace
+
+// ---- example factor calculation ---------------------------------------------------------------
+
+TEST_F(Summaries, ExampleCalculationOfUnitOneWhenNoneIsChosen) {
+    unitcrec& u = unit(1, 3, 1, 2);
+    u.ownerno = 2;
+    app.ws.owner(2).ownername = "SYNTHETIC POWER";
+    u.plantno = 4;
+    app.ws.plant(4).plantname = "PLANT FOUR";
+    app.ws.idplant(4).pfcode = "4004";
+    cmdflowsheet_Click(app);
+    EXPECT_EQ(app.report.pageindex().substr(0, 1), "2");
+    EXPECT_EQ(app.report.line(1), "  Estimate of Emission Modification Factors for Unit");
+    EXPECT_EQ(app.report.line(2), "  Data base record  1    07-14-1999");
+    EXPECT_TRUE(has("The owner is SYNTHETIC POWER"));
+    EXPECT_TRUE(has("The plant is PLANT FOUR"));
+    EXPECT_TRUE(has("pf code 4004"));
+    EXPECT_TRUE(has("Boiler/NOx type: PC WALL"));
+    EXPECT_TRUE(has("Particulate control: ESP-CS"));
+    EXPECT_TRUE(has("SO2 control: WET SCRUB/VENTURI"));
+    EXPECT_EQ(lines().back(), "@NEW PAGE");
+    EXPECT_TRUE(app.display.loaded);
+}
+
+TEST_F(Summaries, ExampleCalculationRowsOfTheUnitsTypesOnly) {
+    unit(1, 3, 1, 2);
+    testrec& b = add(boilertest, 3, "BOILER");
+    b.outpart = 1;
+    b.outox = 1;
+    b.outelem = 2;
+    add(boilertest, 4, "OTHER BOILER").outpart = 1;
+    add(boilertest, 3, "NO OUTLET");
+    testrec& p = add(particulatetest, 1, "ESP RUN");
+    p.inpart = p.inox = p.inelem = 10;
+    p.outpart = 1;
+    p.outox = 2;
+    p.outelem = 5;
+    p.o2in = 6;
+    p.o2out = 9;
+    testrec& noelem = add(particulatetest, 1, "NO ELEM");
+    noelem = p;
+    noelem.testname = "NO ELEM";
+    noelem.inelem = 0;
+    testrec& fullo2 = add(particulatetest, 1, "FULL O2");
+    fullo2 = p;
+    fullo2.testname = "FULL O2";
+    fullo2.o2out = 21;
+    app.ws.emfactor(1, pmcolumn).hgpart = 0.5f;
+    cmdflowsheet_Click(app);
+    EXPECT_EQ(find(" BOILER"), " BOILER    1       1.        1.        2.        .25       .25       .5");
+    EXPECT_EQ(count(" OTHER"), 0);
+    EXPECT_EQ(count(" NO OUTLET"), 0);
+    EXPECT_EQ(count("There were no reported tests"), 0);
+    EXPECT_EQ(find(" ESP RUN"), " ESP RUN   1       10.       10.       10.       1.        2.        5.        1.25      .125      .25       .625");
+    EXPECT_EQ(count(" NO ELEM"), 0);
+    EXPECT_EQ(count(" FULL O2"), 0);
+    // The average lines print the table's values and always say "average".
+    std::string average = " average factors for unit control emission modification factor";
+    average.resize(89, ' ');
+    EXPECT_TRUE(has(average + ".5        .         ."));
+    EXPECT_EQ(count(" average factors for unit control emission modification factor"), 2);
+}
+
+TEST_F(Summaries, ExampleCalculationOfAUnitWithoutBoilerRunsListsTheTestedTypes) {
+    unit(1, 3, 1, 2);
+    app.ws.emfactor(5, furnacecolumn).name = "STOKER/LNB";
+    app.ws.emfactor(5, furnacecolumn).testcount = 3;
+    app.ws.emfactor(5, furnacecolumn).hgelem = 0.75f;
+    cmdflowsheet_Click(app);
+    EXPECT_TRUE(has("There were no reported tests for this unit. average for others used."));
+    EXPECT_TRUE(has("  STOKER/LNB                                     .         .         .75"));
+}
+
+TEST_F(Summaries, ExampleCalculationWithNumbersOutsideTheTablesHasEmptyNames) {
+    unitcrec& u = unit(1, 200, 99, 31);
+    u.ownerno = 9999;
+    u.operatorno = -4;
+    u.plantno = 3000;
+    ASSERT_NO_THROW(cmdflowsheet_Click(app));
+    EXPECT_TRUE(has("The owner is"));
+    EXPECT_TRUE(has("The plant is"));
+    EXPECT_TRUE(has("pf code"));
+    EXPECT_TRUE(has("Boiler/NOx type:"));
+    app.currentunit = 2500;  // not a unit of the table: every name empty
+    ASSERT_NO_THROW(cmdflowsheet_Click(app));
+    EXPECT_EQ(app.report.line(2), "  Data base record  2500    07-14-1999");
+}
+
+// ---- unit data scan ---------------------------------------------------------------------------
+
+namespace {
+
+void burn(App& app, long u, long slot, long fuel, float hg, float tons) {
+    for (long m = 1; m <= 12; ++m) {
+        unitcoalrec& c = app.ws.unitcoal(u, m);
+        c.fuelnum[static_cast<std::size_t>(slot)] = static_cast<i16>(fuel);
+        c.hgppm[static_cast<std::size_t>(slot)] = hg;
+        c.drytons[static_cast<std::size_t>(slot)] = tons;
+    }
+}
+
+}  // namespace
+
+TEST_F(Summaries, DataScanFuelsBurntWithTheirMercuryAndTons) {
+    unit(1, 3, 1, 0);
+    unit(2, 3, 1, 0);
+    burn(app, 1, 1, 3, 0.1f, 1000);   // 12000 tons, 0.0012 tons of mercury
+    burn(app, 1, 2, 5, 0, 10);        // burnt, no mercury value
+    burn(app, 2, 1, 4, 0.2f, 0);      // never burnt
+    burn(app, 2, 2, 0, 0.3f, 500);    // no fuel number
+    burn(app, 2, 3, 2500, 0.1f, 50);  // beyond the fuel numbers
+    cmddatascan_Click(app);
+    EXPECT_EQ(app.report.pageindex().substr(0, 1), "0");
+    EXPECT_EQ(find(" 1.2e-03"), " 1.2e-03         12000.                BITUMINOUS");
+    EXPECT_EQ(find(" .e+00"), " .e+00           120.                  LIGNITE");
+    std::string totals;
+    for (const std::string& l : lines())
+        if (l.find("TOTALS") != std::string::npos && totals.empty()) totals = l;
+    EXPECT_EQ(totals, " 1.2e-03          12120                TOTALS");
+    EXPECT_EQ(count(" Unit 2 month"), 12);
+    EXPECT_EQ(find(" Unit 2 month 1:"), " Unit 2 month 1: fuel number 2500 is beyond the fuel numbers and was skipped.");
+    EXPECT_EQ(count(" 2.4e-03"), 0);
+}
+
+TEST_F(Summaries, DataScanDeviceListingsCountUnitsAndMegawatts) {
+    unitcrec& a = unit(1, 3, 1, 0);
+    a.mw = 100.5f;
+    a.specboiler = 250;
+    a.specnox = 7;  // beyond the NOx list of three names: not listed
+    a.specpm = 2;
+    unitcrec& b = unit(2, 3, 0, 0);
+    b.mw = 200;
+    b.specpm = 2;
+    setnamecount(app.ws.noxnames, 3);
+    setnamecount(app.ws.pmnames, 2);
+    app.ws.pmnames(2) = "FABRIC FILTER";
+    setnamecount(app.ws.boilernames, 10);
+    app.ws.boilernames(250) = "BEYOND THE COUNT";
+    cmddatascan_Click(app);
+    // A device line: the unit count at column 2, the name at 20, the megawatts at 80.
+    auto device = [](const std::string& units, const std::string& name, const std::string& mw) {
+        std::string l = " " + units;
+        l.resize(19, ' ');
+        l += name;
+        l.resize(79, ' ');
+        return l + mw;
+    };
+    EXPECT_TRUE(has(device(" 2", "PC WALL", " 300.5")));
+    EXPECT_EQ(count("  A LISTING OF"), 8);
+    // The particulate model listing: code 1 carried by one unit, code 0 counted nowhere.
+    EXPECT_TRUE(has(device(" 1", "ESP-CS", " 100.5")));
+    EXPECT_TRUE(has(device(" 2", "FABRIC FILTER", " 300.5")));
+    // Specified boilers scan 1..300 whatever the list's count.
+    EXPECT_TRUE(has(device(" 1", "BEYOND THE COUNT", " 100.5")));
+    // The NOx listing ends at its list's count: its TOTALS count none.
+    std::vector<std::string> totals;
+    for (const std::string& l : lines())
+        if (l.find("TOTALS") != std::string::npos) totals.push_back(l.substr(0, 3));
+    EXPECT_EQ(totals, (std::vector<std::string>{" .e", "  2", "  0", "  1", "  1", "  0", "  2", "  0"}));
+    // Every listing after the fuels starts a page of its own.
+    long pagefirsts = 0;
+    for (long p = 1; p <= pagecount(app.report); ++p) {
+        const std::string& first = app.report.line(pagelines(app.report, p).first);
+        const std::string& second = app.report.line(pagelines(app.report, p).first + 1);
+        if (first.rfind("  A LISTING OF", 0) == 0 || second.rfind("  A LISTING OF", 0) == 0) ++pagefirsts;
+    }
+    EXPECT_EQ(pagefirsts, 8);
+}
+
+// ---- golden reports ---------------------------------------------------------------------------
+
+TEST_F(Summaries, GoldenExampleCalculationOfAUnit) {
+    brasket::testing::loadexampleset(app, platform);
+    app.currentunit = 5;
+    cmdflowsheet_Click(app);
+    brasket::testing::expectgolden("factorexample.txt", brasket::testing::reporttext(app.report));
+}
+
+TEST_F(Summaries, GoldenUnitDataScan) {
+    brasket::testing::loadexampleset(app, platform);
+    cmddatascan_Click(app);
+    brasket::testing::expectgolden("datascan.txt", brasket::testing::reporttext(app.report));
+}
