@@ -59,7 +59,9 @@ struct Random {
     bool fixed = false;
     void reseed(std::uint64_t seed) { if (!fixed) gen.seed(seed); }
     void fix(std::uint64_t seed) { gen.seed(seed); fixed = true; }
-    double next() { return std::uniform_real_distribution<double>(0.0, 1.0)(gen); }
+    // A uniform draw in [0, 1): the top 53 bits of one 64-bit output times 2^-53, so a seed
+    // gives the same numbers with every standard library and the draw never reaches 1.
+    double next() { return static_cast<double>(gen() >> 11) * 0x1.0p-53; }
 };
 
 struct App {

@@ -51,6 +51,7 @@ frmplants::frmplants() {
     Command17.Caption = "NONE";
     Command18.Caption = "OK";
     Command19.Caption = "OK";
+    Command22.Caption = "fuel speciation table";
 }
 
 MenuItem& frmplants::menu(const std::string& nm) {

@@ -45,11 +45,17 @@ void readstatelist(App& app, ListBox& states) {
                             (skipped == 1 ? "was" : "were") + " left out of the state list.");
 }
 
-// A menu item of the main window, captioned and running its handler on a click.
+// A menu item of the main window, captioned and running its handler on a click, through the
+// handler registry when the handler is registered there.
 void wiremenu(App& app, const std::string& name, const std::string& caption, void (*handler)(App&)) {
     MenuItem& item = app.main.menu(name);
     item.Caption = caption;
-    item.onClick = [&app, handler] { handler(app); };
+    item.onClick = [&app, name, handler] {
+        if (const Handler* h = app.handlers.find(name + "_Click"))
+            h->run(app);
+        else
+            handler(app);
+    };
 }
 
 }  // namespace
