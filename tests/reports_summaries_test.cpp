@@ -7,6 +7,8 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "app.h"
@@ -15,6 +17,7 @@
 #include "report/reportbuffer.h"
 #include "reports/datascan.h"
 #include "reports/factorexample.h"
+#include "reports/factorsummary.h"
 #include "reports/testruns.h"
 #include "ui/scripted_platform.h"
 
@@ -249,6 +252,93 @@ TEST_F(Summaries, DataScanDeviceListingsCountUnitsAndMegawatts) {
     EXPECT_EQ(pagefirsts, 8);
 }
 
+// ---- emission factor summary -----------------------------------------------------------------
+
+namespace {
+
+// A line with texts at 1-based columns, as the expected rows are written.
+std::string at(std::initializer_list<std::pair<long, std::string>> texts) {
+    std::string l;
+    for (const auto& [col, text] : texts) {
+        if (l.size() < static_cast<std::size_t>(col - 1)) l.resize(static_cast<std::size_t>(col - 1), ' ');
+        l = l.substr(0, static_cast<std::size_t>(col - 1)) + text;
+    }
+    return l;
+}
+
+emfactorrec cell(float part, float ox, float elem, float tests) {
+    emfactorrec c;
+    c.hgpart = part;
+    c.hgox = ox;
+    c.hgelem = elem;
+    c.testcount = tests;
+    c.sdpart = 0.125f;
+    return c;
+}
+
+}  // namespace
+
+TEST_F(Summaries, FactorSummaryTotalsAreWeightedByTestsAndNormalised) {
+    app.ws.emfactor(1, furnacecolumn).name = "PC WALL/LNB";
+    app.ws.emfactor(2, furnacecolumn).name = "TYPE 2";
+    app.ws.emfactorf(3, 1) = cell(0.2f, 0.4f, 0.4f, 2);
+    app.ws.emfactorf(4, 1) = cell(0.4f, 0.2f, 0.4f, 1);
+    app.ws.emfactorf(5, 2) = cell(0, 0, 0, 2);  // tested, but no fractions: no quotient
+    app.ws.emfactorf(6, 2) = cell(0.5f, 0.25f, 0.25f, 0);  // untested: label alone in part 1
+    cmdefsummary_Click(app);
+    EXPECT_EQ(app.report.line(1), "  Estimate of Emission Modification Factors for Units and Fuel Type ");
+    EXPECT_EQ(app.report.pageindex().substr(0, 1), "2");
+    std::vector<std::string> totals;
+    for (const std::string& l : lines())
+        if (l.rfind(" TOTALS", 0) == 0) totals.push_back(l);
+    ASSERT_EQ(totals.size(), 23u + 10u + 10u);
+    EXPECT_EQ(totals[0], at({{2, "TOTALS"}, {25, ".26667"}, {35, ".33333"}, {45, ".4"}, {85, "3"}}));
+    EXPECT_EQ(totals[1], at({{2, "TOTALS"}, {85, "2"}}));  // fractions that sum to 0 give no quotient
+    EXPECT_EQ(totals[2], " TOTALS");                        // no tested cell: the name and an empty count
+    // Part 1 rows: the label alone for an untested cell, the values of a tested one.
+    EXPECT_TRUE(has(at({{2, "BITUMINOUS"}, {25, ".2"}, {35, ".4"}, {45, ".4"}, {55, ".125"}, {65, "."}, {75, "."}, {85, "2"}})));
+    // Part 3 rows are full whatever the count, and count nothing for an untested cell.
+    EXPECT_TRUE(has(at({{2, "TYPE 2"}, {25, ".5"}, {35, ".25"}, {45, ".25"}, {55, ".125"}, {65, "."}, {75, "."}})));
+}
+
+TEST_F(Summaries, FactorSummaryLabelsAndCountsByFuel) {
+    for (long b = 1; b <= 23; ++b) app.ws.emfactor(b, furnacecolumn).name = "TYPE " + std::to_string(b);
+    app.ws.idfuel(1).name = "FUEL ROW ONE";
+    app.ws.idfuel(2).name = "FUEL ROW TWO";
+    app.ws.idfuel(4).name = "SUBBITUMINOUS WITH A LONG NAME";
+    app.ws.emfactorfs(4, 1) = cell(0.1f, 0.2f, 0.7f, 3);
+    app.ws.emfactorfs(4, 2) = cell(0.1f, 0.2f, 0.7f, 2);
+    app.ws.emfactorfs(4, 5) = cell(0.1f, 0.2f, 0.7f, 7);  // chlorine: not in the fuel's count
+    app.ws.emfactorf(4, 3) = cell(0.1f, 0.2f, 0.7f, -2);  // a negative count is not totalled
+    app.ws.emfactorf(3, 3) = cell(0.1f, 0.2f, 0.7f, 4);
+    app.opt.missingfactormode = 1;
+    cmdefsummary_Click(app);
+    for (const std::string& l : lines()) {
+        EXPECT_EQ(l.find("FUEL ROW"), std::string::npos) << l;
+    }
+    EXPECT_TRUE(has(" Summary data for fuel type SUBBITUMINOUS WITH A"));
+    EXPECT_TRUE(has(" Summary data for fuel type SUBBITUMINOUS WITH A LONG NAME"));
+    EXPECT_TRUE(has(" COAL GAS PROCESS"));
+    EXPECT_TRUE(has("Missing factors by average fuel type."));
+    // The count summaries: part 1 by boiler type, part 2 and part 3 by fuel.
+    std::vector<std::string> summary;
+    for (const std::string& l : lines())
+        if (l.size() < 45 && (l.rfind(" Total", 0) == 0 || l.rfind(" SUBBITUMINOUS WITH A LONG NAME ", 0) == 0 ||
+                              l.rfind(" TYPE 3 ", 0) == 0))
+            summary.push_back(l);
+    EXPECT_EQ(summary, (std::vector<std::string>{
+                           at({{2, "TYPE 3"}, {40, "4"}}),  // part 1: the negative count adds nothing
+                           at({{2, "Total"}, {40, "4"}}),
+                           at({{2, "SUBBITUMINOUS WITH A LONG NAME"}, {40, "5"}}),  // part 2: sulfur classes only
+                           at({{2, "Total"}, {40, "5"}}),
+                           at({{2, "SUBBITUMINOUS WITH A LONG NAME"}, {40, "-2"}}),  // part 3
+                           at({{2, "Total"}, {40, "4"}}),
+                       }));
+    app.opt.missingfactormode = 7;
+    cmdefsummary_Click(app);
+    EXPECT_EQ(count("Missing factors"), 0);
+}
+
 // ---- golden reports ---------------------------------------------------------------------------
 
 TEST_F(Summaries, GoldenExampleCalculationOfAUnit) {
@@ -256,6 +346,12 @@ TEST_F(Summaries, GoldenExampleCalculationOfAUnit) {
     app.currentunit = 5;
     cmdflowsheet_Click(app);
     brasket::testing::expectgolden("factorexample.txt", brasket::testing::reporttext(app.report));
+}
+
+TEST_F(Summaries, GoldenEmissionFactorSummary) {
+    brasket::testing::loadexampleset(app, platform);
+    cmdefsummary_Click(app);
+    brasket::testing::expectgolden("factorsummary.txt", brasket::testing::reporttext(app.report));
 }
 
 TEST_F(Summaries, GoldenUnitDataScan) {

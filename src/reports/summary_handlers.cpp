@@ -1,6 +1,7 @@
 #include "import/fuelchecks.h"
 #include "reports/datascan.h"
 #include "reports/factorexample.h"
+#include "reports/factorsummary.h"
 #include "ui/handlers.h"
 
 namespace brasket {
@@ -9,6 +10,7 @@ namespace brasket {
 void registersummaryreporthandlers(HandlerRegistry& r) {
     const std::string menu = "Emission factors";
     r.add({"cmdflowsheet_Click", "frmplants", menu, "example calculation of EF", cmdflowsheet_Click});
+    r.add({"cmdefsummary_Click", "frmplants", menu, "Emission factor summary", cmdefsummary_Click});
     r.add({"cmddatascan_Click", "frmplants", menu, "Unit data scan summary", cmddatascan_Click});
     // The fuel data checks sit with the other data checks.
     const std::string checks = "Update data";
