@@ -22,3 +22,9 @@ mkdir -p "$data"
 # starts; then "Bin calculations" (its test import asks for the folder) and the save.
 "$build/brasket-batch" --data "$data" --answer "$data/boilertest.txt" \
   cmdupdateall_Click cmdbincalcs_Click cmdsaveallupdate_Click
+# The trace compound data: emission factor data, compound types, the oil and coal print files,
+# coal suppliers and the partition factors of the second method; then the set is saved again.
+"$build/brasket-batch" --data "$data" \
+  --answer "$data/trace oil.PRN" --answer "$data/trace coal.PRN" \
+  cmdemisf_Click cmdcompdtype_Click cmdupdatetraceoil_Click cmdupdcoal_Click \
+  cmdloadsupplier_Click cmdloadefacts_Click cmdsaveallupdate_Click

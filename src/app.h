@@ -92,6 +92,9 @@ struct App {
     int lookupplant = 0;
     int lookuponly = 0;
 
+    // Trace compounds: lowest (columns 0..2) and highest (3..5) concentrations by compound and data kind.
+    Table2<double, 0, 300, 0, 30> concranges;
+
     ReportBuffer report;
     BalanceTotals balance;  // test data reports
 

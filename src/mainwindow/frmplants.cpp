@@ -18,6 +18,8 @@ frmplants::frmplants() {
     add(List13, "List13");
     add(List15, "List15");
     add(List16, "List16");
+    // A click on a compound only shows it.
+    List1.onClick = [this] { Label3.Caption = List1.SelectedText(); };
     List12.MultiSelect = true;
     List13.MultiSelect = true;
     add(Option7, "Option7");

@@ -46,32 +46,6 @@ private:
 std::string five(double x) { return formatnumber(x, "#.#####"); }
 std::string four(double x) { return formatnumber(x, "0.0000"); }
 
-// The run id as the listing shows it: a number in the plain number form, any other text as
-// it stands without its blanks.
-std::string runidtext(const std::string& runid) {
-    std::string t = trim(runid);
-    std::size_t i = 0;
-    auto digits = [&] {
-        std::size_t from = i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-        return i - from;
-    };
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    std::size_t whole = digits(), fraction = 0;
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        fraction = digits();
-    }
-    bool number = whole + fraction > 0;
-    if (number && i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        number = digits() > 0;
-    }
-    if (number && i == t.size()) return str(val(t));
-    return t;
-}
-
 // The trimmed name of a device type in a column of the factor table; none outside it.
 std::string devicename(const Workset& ws, long code, int column) {
     if (!ws.emfactor.inbounds(code, column)) return "";
@@ -353,8 +327,9 @@ void compositebin(App& app, long bin, long firstbin, const std::string& heading,
     reportline(app, " distribution of the composite emission modification factors.");
     reportline(app, "The Monte Carlo average is" + fmtnum(m1mean) + ".  The 90% confidence range is " + four(m1high) +
                         " to " + four(m1low));
-    // Without runs of its own the bin's factor is its estimate.
-    if (b.n > 0) setworkvalues(app, m1mean, m1high, m1low);
+    // Without runs of both units the product cannot be formed (it would read as no mercury
+    // leaving at all): the bin's own factor is its estimate.
+    if (b.n > 0 && m > 0) setworkvalues(app, m1mean, m1high, m1low);
     else setworkvalues(app, row.efactor, row.efactor, row.efactor);
     reportline(app, "");
 
@@ -370,6 +345,30 @@ void compositebin(App& app, long bin, long firstbin, const std::string& heading,
 }
 
 }  // namespace
+
+std::string runidtext(const std::string& runid) {
+    std::string t = trim(runid);
+    std::size_t i = 0;
+    auto digits = [&] {
+        std::size_t from = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        return i - from;
+    };
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t whole = digits(), fraction = 0;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        fraction = digits();
+    }
+    bool number = whole + fraction > 0;
+    if (number && i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        number = digits() > 0;
+    }
+    if (number && i == t.size()) return str(val(t));
+    return t;
+}
 
 void printbinnumber(App& app, long bin, const std::string& heading) {
     reportline(app, "     ");
@@ -396,6 +395,8 @@ void printbinnumber(App& app, long bin, const std::string& heading) {
         return;
     }
 
+    // A number beyond the bin table names no bin: there is nothing to compute or store.
+    if (!app.ws.binindex.inbounds(bin)) return;
     BinRuns b = listruns(app, bin);
     storebinresults(app, bin, b);
     const long firstbin = firstunitbin(bin);

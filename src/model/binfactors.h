@@ -14,6 +14,10 @@ struct App;
 // the factor it has, which workvalues 1..3 then carry.
 void printbinnumber(App& app, long bin, const std::string& heading);
 
+// A test run's id as the bin listing shows it: a text that is wholly a number in the plain
+// number-to-text form (a leading blank for a positive number), any other text trimmed.
+std::string runidtext(const std::string& runid);
+
 // Menu item "Bin calculations": reloads the emission tests, lists bins 0..44 through
 // printbinnumber and shows the listing.
 void bincalculation(App& app);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <cmath>
 #include <string_view>
 
@@ -11,33 +12,39 @@
 
 namespace brasket {
 
+// Each tail is kept as a heap with its bound on top: the smallest of the high tail, the
+// largest of the low tail. A new value that beats the bound last found takes the bound
+// afresh from the tail and replaces it when it still beats it.
 void MonteCarloTally::add(double p) {
     sum_ += p;
     squares_ += p * p;
     if (highcount_ < taillength) {
         hightail_[static_cast<std::size_t>(highcount_++)] = p;
+        if (highcount_ == taillength) std::make_heap(hightail_.begin(), hightail_.end(), std::greater<>());
     } else if (p > high_) {
-        // The smallest of the high tail makes room for p.
-        high_ = 1;
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < hightail_.size(); ++i)
-            if (hightail_[i] < high_) high_ = hightail_[i], at = i;
-        if (p > high_) hightail_[at] = p;
+        high_ = std::min(1.0, hightail_.front());
+        if (p > high_) {
+            std::pop_heap(hightail_.begin(), hightail_.end(), std::greater<>());
+            hightail_.back() = p;
+            std::push_heap(hightail_.begin(), hightail_.end(), std::greater<>());
+        }
     }
     if (lowcount_ < taillength) {
         lowtail_[static_cast<std::size_t>(lowcount_++)] = p;
+        if (lowcount_ == taillength) std::make_heap(lowtail_.begin(), lowtail_.end());
     } else if (p < low_) {
-        // The largest of the low tail makes room for p.
-        low_ = 0;
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < lowtail_.size(); ++i)
-            if (lowtail_[i] > low_) low_ = lowtail_[i], at = i;
-        if (p < low_) lowtail_[at] = p;
+        low_ = std::max(0.0, lowtail_.front());
+        if (p < low_) {
+            std::pop_heap(lowtail_.begin(), lowtail_.end());
+            lowtail_.back() = p;
+            std::push_heap(lowtail_.begin(), lowtail_.end());
+        }
     }
 }
 
 double MonteCarloTally::variance() const {
-    return (squares_ - sum_ * sum_ / montecarlodraws) / (montecarlodraws - 1);
+    // Draws without spread may leave a variance just below 0 from rounding: it is 0.
+    return std::max(0.0, (squares_ - sum_ * sum_ / montecarlodraws) / (montecarlodraws - 1));
 }
 
 void MonteCarloTally::finalpass() {
@@ -63,10 +70,7 @@ std::array<double, 41> makedeviates() {
     return d;
 }
 
-const std::array<double, 41>& deviates() {
-    static const std::array<double, 41> table = makedeviates();
-    return table;
-}
+const std::array<double, 41> deviates = makedeviates();
 
 // Every estimate starts the random source afresh from the platform's clock.
 void reseedfromclock(App& app) {
@@ -85,7 +89,7 @@ double runvalue(std::span<const double> runs, long k) {
 
 }  // namespace
 
-double deviatedraw(App& app) { return deviates()[static_cast<std::size_t>(app.rng.next() * 41)]; }
+double deviatedraw(App& app) { return deviates[static_cast<std::size_t>(app.rng.next() * 41)]; }
 
 void montecarlo1(App& app, double meana, double sda, double meanb, double sdb, double& high, double& low,
                  double& mean, double& variance) {

@@ -12,7 +12,9 @@ struct App;
 
 inline constexpr long montecarlodraws = 2000;
 
-// The running tally of one estimate: sum, sum of squares and the two tails of 100 values.
+// The running tally of one estimate: sum, sum of squares and the two tails of 100 values
+// (5% of the draws each, hence the 90% range). A tail is looked at again only when a value
+// beats its bound, which grows rare as the draws go on.
 class MonteCarloTally {
 public:
     static constexpr int taillength = 100;
