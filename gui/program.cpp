@@ -6,7 +6,7 @@
 
 namespace brasket::gui {
 
-Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), report(app) {}
+Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), report(app), unit(app) {}
 
 void Program::start(const std::filesystem::path& folder) {
     static_cast<QtPlatform&>(app.platform).setdatafolder(folder);
@@ -26,6 +26,7 @@ void Program::flush() {
     about.binding().flush();
     main.binding().flush();
     report.binding().flush();
+    unit.binding().flush();
 }
 
 std::filesystem::path datafolder(int argc, char** argv) {

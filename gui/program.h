@@ -7,6 +7,7 @@
 #include "mainview.h"
 #include "qtplatform.h"
 #include "reportview.h"
+#include "unitview.h"
 
 namespace brasket::gui {
 
@@ -23,6 +24,7 @@ public:
     AboutView about;
     MainView main;
     ReportView report;
+    UnitView unit;
 };
 
 // The data folder the program works on: the folder given, else the program's own folder.

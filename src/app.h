@@ -14,6 +14,7 @@
 #include "report/reportbuffer.h"
 #include "ui/handlers.h"
 #include "ui/platform.h"
+#include "unitwindow/form1.h"
 
 namespace brasket {
 
@@ -102,6 +103,8 @@ struct App {
     frmplants main;  // reach it through mainwindow(app), which runs its load handler first
     frmabout about;
     frmDisplay display;
+    // Unit evaluation window: reach it through unitwindow(app), which runs its load handler first.
+    Form1 form1;
 
     HandlerRegistry handlers;
 };

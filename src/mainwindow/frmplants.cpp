@@ -14,6 +14,7 @@ frmplants::frmplants() {
     add(List5, "List5");
     add(List6, "List6");
     add(List7, "List7");
+    add(List8, "List8");
     add(List12, "List12");
     add(List13, "List13");
     add(List15, "List15");

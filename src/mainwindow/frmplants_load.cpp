@@ -9,6 +9,7 @@
 #include "data/textfiles.h"
 #include "mainwindow/frmplants.h"
 #include "report/numformat.h"
+#include "unitwindow/form1.h"
 
 namespace brasket {
 namespace {
@@ -111,6 +112,8 @@ void frmplants_Load(App& app) {
     for (const auto& [name, item] : m.menus())
         for (const char* caption : maintenance)
             if (item->Caption() == caption) item->Visible = false;
+
+    wireunitchooser(app);
 }
 
 }  // namespace brasket
