@@ -75,8 +75,15 @@ void UnitTypeReport(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(app.report.reportlinecount);
 }
 
+void StateReport(benchmark::State& state) {
+    brasket::App& app = fullset().app;
+    for (auto _ : state) brasket::cmdstatelist_Click(app);
+    state.counters["lines"] = static_cast<double>(app.report.reportlinecount);
+}
+
 BENCHMARK(PlainPassOverBurnRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(UnitTypeReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(StateReport)->Unit(benchmark::kMillisecond);
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -95,7 +102,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto plain = reporter.times.find("PlainPassOverBurnRecords");
     if (plain != reporter.times.end() && plain->second > 0) {
-        for (const char* report : {"UnitTypeReport"}) {
+        for (const char* report : {"UnitTypeReport", "StateReport"}) {
             const auto t = reporter.times.find(report);
             if (t != reporter.times.end())
                 std::printf("\n%s takes %.2f times a plain pass over the same burn records\n", report,

@@ -48,15 +48,36 @@ const Mapping* mappingfor(const std::string& name) {
     return nullptr;
 }
 
+// A fixed-pitch family this machine has, asked for by name: the system's own fixed font is
+// proportional on some machines once more fonts are installed, so every candidate is checked.
+QString fixedfamily() {
+    static const QString chosen = [] {
+        const QStringList families = QFontDatabase::families();
+        for (const char* preferred : {"Liberation Mono", "DejaVu Sans Mono", "Noto Sans Mono", "FreeMono", "Courier New"}) {
+            QString f = QString::fromLatin1(preferred);
+            if (families.contains(f) && QFontDatabase::isFixedPitch(f)) return f;
+        }
+        QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (QFontDatabase::isFixedPitch(system.family())) return system.family();
+        for (const QString& f : families)
+            if (QFontDatabase::isFixedPitch(f)) return f;
+        return system.family();
+    }();
+    return chosen;
+}
+
 QFont makefont(const std::string& name, bool bold) {
     QFont f;
     const Mapping* m = mappingfor(name);
     QString family = m ? QString::fromLatin1(m->family) : QString::fromStdString(name);
     bool fixed = !m || m->hint == QFont::TypeWriter;
     if (!QFontDatabase::families().contains(family)) {
-        // Unknown or missing family: the fixed-pitch font of the system (or a plain sans for
-        // the proportional names).
-        f = fixed ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QFont();
+        // Unknown or missing family: a fixed-pitch family named explicitly (or a plain sans
+        // for the proportional names).
+        if (fixed) {
+            f.setFamily(fixedfamily());
+            f.setStyleHint(QFont::Monospace);
+        }
     } else {
         f.setFamily(family);
         if (m) f.setStyleHint(m->hint);

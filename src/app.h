@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
+#include <string>
 
 #include "data/table.h"
 #include "data/workset.h"
@@ -98,6 +99,13 @@ struct App {
 
     ReportBuffer report;
     BalanceTotals balance;  // test data reports
+
+    // Telling the user (imports, saving): warning lines written to the import warning log in
+    // this run, the count when the current import began, and the first line of the message of
+    // the last save or import that failed (empty when none did).
+    long importwarnings = 0;
+    long importwarningsatstart = 0;
+    std::string failure;
 
     // Window models
     frmplants main;  // reach it through mainwindow(app), which runs its load handler first

@@ -86,7 +86,7 @@ TEST(HeadlessDriver, MessageBoxesGoToStandardError) {
     writefile(dir / "meas.dat", std::string(40, 'x'));
     BatchRun r = batch("--data " + quoted(dir.path()), scratch);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "meas.dat ends in an incomplete record of 8 bytes; it was not loaded.\n");
+    EXPECT_EQ(r.err, "meas.dat ends in an incomplete record of 8 bytes; 1 whole record was loaded and the incomplete tail was left out.\n");
 }
 
 }  // namespace

@@ -253,8 +253,8 @@ TEST(StartupLoading, AnIncompleteLastRecordIsLeftOutAndTold) {
     EXPECT_EQ(l.app.ws.idfuel(3).code, 3);
     EXPECT_EQ(l.app.ws.idfuel(3).name.str(), std::string(35, ' '));
     ASSERT_EQ(l.platform.messages.size(), 2u);
-    EXPECT_EQ(l.platform.messages[0], "idfuel.dat ends in an incomplete record of 5 bytes; it was not loaded.");
-    EXPECT_EQ(l.platform.messages[1], "meas.dat ends in an incomplete record of 10 bytes; it was not loaded.");
+    EXPECT_EQ(l.platform.messages[0], "idfuel.dat ends in an incomplete record of 5 bytes; 2 whole records were loaded and the incomplete tail was left out.");
+    EXPECT_EQ(l.platform.messages[1], "meas.dat ends in an incomplete record of 10 bytes; 3 whole records were loaded and the incomplete tail was left out.");
 }
 
 TEST(StartupLoading, MalformedBinNumberLinesAreSkippedAndTold) {
@@ -267,7 +267,8 @@ TEST(StartupLoading, MalformedBinNumberLinesAreSkippedAndTold) {
     EXPECT_EQ(l.app.ws.binnumbertable(3, 3, 3, 3), 2);
     ASSERT_EQ(l.platform.messages.size(), 1u);
     EXPECT_EQ(l.platform.messages[0],
-              "binnumber.dat: 2 lines were not six numbers of a cell within the table and were skipped.");
+              "binnumber.dat: 2 lines were not six numbers of a cell within the table, or held a value beyond its field, "
+              "and were skipped.");
 }
 
 }  // namespace

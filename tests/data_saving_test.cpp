@@ -231,7 +231,7 @@ TEST(EmissionData, LoadsTheFileOfTheCurrentEmissionFactorSet) {
     EXPECT_EQ(recordbytesof(app.ws.emisf(2)), recordat<emisfrec>(set2, 2));
     EXPECT_EQ(app.ws.emisf(3).number1, 0);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "emisf2.dat ends in an incomplete record of 7 bytes; it was not loaded.");
+    EXPECT_EQ(platform.messages[0], "emisf2.dat ends in an incomplete record of 7 bytes; 2 whole records were loaded and the incomplete tail was left out.");
 
     app.ws.emisf.clear();
     app.opt.emisset = 3;

@@ -81,3 +81,27 @@ TEST(BinNumber, MercuryIsWrittenWithAPointAndReadsBackExactly) {
     EXPECT_EQ(decimaltext(1234.5f), "1234.5");
     EXPECT_EQ(decimaltext(1e-7f), "1e-07");
 }
+
+TEST(NameLists, NamesReadBackAsSavedWithoutBlanksOrQuotesThatWouldSplitThem) {
+    std::vector<std::string> names{"  PC WALL ", "6\" ESP", "DRY \"BOTTOM\", WALL", " FF, PULSE JET  "};
+    std::string text = namelisttext(names);
+    EXPECT_EQ(text, "PC WALL\r\n6' ESP\r\n\"DRY 'BOTTOM', WALL\"\r\n\"FF, PULSE JET\"\r\n");
+    std::vector<std::string> back = namelistitems(text);
+    EXPECT_EQ(back, (std::vector<std::string>{"PC WALL", "6' ESP", "DRY 'BOTTOM', WALL", "FF, PULSE JET"}));
+    // A second save and load changes nothing more.
+    EXPECT_EQ(namelisttext(back), text);
+    // Blanks inside quotes and before a line end do not count either.
+    EXPECT_EQ(namelistitems("\" ESP \" \r\nWET   \r\n"), (std::vector<std::string>{"ESP", "WET"}));
+}
+
+TEST(BinNumber, ValuesBeyondTheirFieldsAreSkippedNeverConverted) {
+    auto count = std::make_unique<BinGrid<i16>>();
+    auto hg = std::make_unique<BinGrid<f32>>();
+    auto r = readbinnumber("1,2,3,4,5,1e39\r\n1,2,3,5,40000,1\r\n1,2,3,6,-7,-3.4e38\r\n", *count, *hg);
+    EXPECT_EQ(r.cells, 1);
+    EXPECT_EQ(r.skipped, 2);
+    EXPECT_EQ((*hg)(1, 2, 3, 4), 0);
+    EXPECT_EQ((*count)(1, 2, 3, 5), 0);
+    EXPECT_EQ((*count)(1, 2, 3, 6), -7);
+    EXPECT_EQ((*hg)(1, 2, 3, 6), -3.4e38f);
+}

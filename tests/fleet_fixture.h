@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app.h"
+#include "exampleset.h"
 #include "common/numtext.h"
 #include "data/workset.h"
 #include "ui/scripted_platform.h"
@@ -120,6 +121,19 @@ struct FleetSet : ::testing::Test {
             if (w.find(part) != std::string::npos) return true;
         return false;
     }
+};
+
+// The example working set loaded from a private copy, so that the warning lines the reports
+// append to the log of the data folder stay out of the shared set.
+struct FleetExampleSet : ::testing::Test {
+    ScriptedPlatform platform;
+    App app{platform};
+    std::filesystem::path dir;
+    void SetUp() override {
+        dir = copyexampleset(std::string("fleet-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        loadexampleset(app, platform, dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
 };
 
 }  // namespace brasket::testing

@@ -64,8 +64,8 @@ TEST_F(BinImport, CodesTestRowsAndConfigurationRowsAreFilled) {
     EXPECT_EQ(ws.binindex(2).unitcode, 7);
     EXPECT_EQ(ws.binindex(2).unitfuel, 304);
     EXPECT_EQ(ws.binindex(2).unitso2, 1);
-    EXPECT_EQ(mainwindow(*app).Label11.Caption(), "reading bininfo");
-    EXPECT_FALSE(mainwindow(*app).Label11.Visible());
+    EXPECT_EQ(mainwindow(*app).Label11.Caption(), "no lines skipped or changed");
+    EXPECT_TRUE(mainwindow(*app).Label11.Visible());
     EXPECT_EQ(mainwindow(*app).MousePointer(), 0);
     EXPECT_TRUE(warnings().empty());
 }
@@ -144,4 +144,20 @@ TEST_F(BinImport, ABinFactorFileSetsTheFactorAndMarksTheTestRowsOfItsBins) {
     app->ws.binindex(7).efactor = 0.5f;
     cmdupdatebininfo_Click(*app);
     EXPECT_FLOAT_EQ(app->ws.binindex(7).efactor, 0.5f);
+}
+
+TEST_F(BinImport, NegativeBinsAndFactorsBeyondAFloatAreSkippedWithAWarning) {
+    exports({tabbed({"AA", "x", "-4"}), tabbed({"BB", "x", "5"})}, {}, {});
+    answerfolder();
+    cmdloadbin_Click(*app);
+    EXPECT_EQ(app->ws.binindex(5).Code.trimmed(), "BB");
+    write("update.txt", {"h1", "h2", tabbed({"-2", "0.5"}), tabbed({"7", "1e39"}), tabbed({"8", "0.25"})});
+    ASSERT_TRUE(readbinfactorfile(*app, dir / "update.txt"));
+    EXPECT_FLOAT_EQ(app->ws.binindex(8).efactor, 0.25f);
+    EXPECT_FLOAT_EQ(app->ws.binindex(7).efactor, 0);
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0], "line 3 of efsummary.txt skipped: bin -4 is below bin 0");
+    EXPECT_EQ(log[1], "line 3 of update.txt skipped: bin -2 is below bin 0");
+    EXPECT_EQ(log[2], "line 4 of " + (dir / "update.txt").string() + " skipped: the bin factor 1e39 does not fit its field");
 }

@@ -40,7 +40,7 @@ struct TestImport : brasket::testing::ImportFolder {
     void expectrestored() {
         frmplants& w = mainwindow(*app);
         EXPECT_EQ(w.MousePointer(), 0);
-        EXPECT_FALSE(w.Label11.Visible());
+        EXPECT_TRUE(w.Label11.Visible());  // telling how many lines were skipped
         EXPECT_FALSE(w.Label19.Visible());
         EXPECT_FALSE(w.Label22.Visible());
         EXPECT_EQ(app->lookuponly, 0);
@@ -64,8 +64,10 @@ TEST_F(TestImport, LinesWithoutATypeAreSkippedAndTheKindsComeInOrder) {
     EXPECT_EQ(ws.test(4).testkind, 2);
     EXPECT_EQ(ws.test(4).typecode, 1);
     EXPECT_EQ(ws.test(5).runid.str(), "2   ");
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(mainwindow(*app).Label11.Caption(), "reading test data summaries");
+    // The line without a type is told: in the warning log, the status caption and a message.
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].rfind("1 line skipped or changed: see import warnings.txt (", 0), 0u);
+    EXPECT_EQ(mainwindow(*app).Label11.Caption(), "1 line skipped or changed: see import warnings.txt");
     expectrestored();
 }
 
@@ -172,4 +174,18 @@ TEST_F(TestImport, ACancelledDialogChangesNothingAndTheBatchAsksNothing) {
     cmdmakeEF_Click(*app);
     EXPECT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(count(), 1);  // the table restarts from 0
+}
+
+TEST_F(TestImport, AValueBeyondAFloatSkipsTheTestWithAWarning) {
+    exports({run("PC", "Unit A", "1", "1e39"), run("PC", "Unit B", "1", "ND(9e38)"), run("PC", "Unit C", "1")},
+            {}, {});
+    answerfolder();
+    cmdmakeEF_Click(*app);
+    ASSERT_EQ(count(), 1);
+    EXPECT_EQ(app->ws.test(1).testname.trimmed(), "Unit C");
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_NE(log[0].find("line 3 of "), std::string::npos);
+    EXPECT_NE(log[0].find("skipped: the inlet particulate mercury 1e39 does not fit its field"), std::string::npos);
+    EXPECT_NE(log[1].find("skipped: the inlet particulate mercury ND(9e38) does not fit its field"), std::string::npos);
 }

@@ -1,5 +1,6 @@
 #include "import/exportfields.h"
 #include "import/importconduct.h"
+#include "data/textfiles.h"
 #include "import_testkit.h"
 
 using namespace brasket;
@@ -175,7 +176,8 @@ TEST_F(ImportConduct, StatusShowsHourglassAndCaptionWithOnePumpPerCaption) {
     importstep(app, "after", true);
     EXPECT_EQ(platform.pumps, 2);
     endimport(app);
-    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_TRUE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.Label11.Caption(), "no lines skipped or changed");
     EXPECT_EQ(app.main.MousePointer(), 0);
 }
 
@@ -229,7 +231,7 @@ TEST_F(ImportConduct, ExportsAreFoundWithoutRegardToCaseAndReadAsTheirBytes) {
     std::vector<std::string> got;
     std::string_view l;
     while (lines->next(l)) got.emplace_back(l);
-    EXPECT_EQ(got, (std::vector<std::string>{"h1", "b\xE9 ", "", "last\rx", "end"}));
+    EXPECT_EQ(got, (std::vector<std::string>{"h1", "b\xE9 ", "", "last", "x", "end"}));  // a lone CR ends a line
     EXPECT_FALSE(findexport(dir / "other.txt"));
     EXPECT_FALSE(openexport(app, dir / "other.txt"));
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -269,4 +271,89 @@ TEST_F(CodeLookup, StoredNamesAreComparedWithoutBlanksAtEitherEnd) {
     std::string id = "\" ST2 \"";
     EXPECT_EQ(codelookup(app, "boiler_ID", id), 1);
     EXPECT_EQ(id, " ST2 ");  // the name itself is only cleaned
+}
+
+TEST(Splitline, RemovesTheDoubleQuotesASpreadsheetPutsAroundAWholeField) {
+    CTXT f;
+    splitline("\"Ohio Power\"\t\"DRY \"\"BOTTOM\"\", WALL\"\t\"\"\t\"\t\"a\"b\"\tx\"", f);
+    EXPECT_EQ(f[1], "Ohio Power");
+    EXPECT_EQ(f[2], "DRY \"BOTTOM\", WALL");
+    EXPECT_EQ(f[3], "");
+    EXPECT_EQ(f[4], "\"");      // a lone quote is no pair
+    EXPECT_EQ(f[5], "a\"b");   // a single quote inside a quoted field stays
+    EXPECT_EQ(f[6], "x\"");    // a quote at one end only stays
+}
+
+TEST_F(CodeLookup, ANameWithADoubleQuoteIsStoredWithAnApostropheAndTold) {
+    std::string name = "DRY \"BOTTOM\", WALL";
+    EXPECT_EQ(codelookup(app, "boilers", name), 1);
+    EXPECT_EQ(app.ws.boilernames(1), "DRY 'BOTTOM', WALL");
+    std::string again = "dry \"bottom\", wall";
+    EXPECT_EQ(codelookup(app, "boilers", again), 1);  // the same name finds its row
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 1u);  // told once, when stored
+    EXPECT_EQ(log[0], "the name DRY \"BOTTOM\", WALL holds a double quote, which boiler.dat cannot keep; it is "
+                      "stored as DRY 'BOTTOM', WALL\r");
+    // The list file reads back as the same names.
+    std::vector<std::string> names{app.ws.boilernames(1), "PC"};
+    EXPECT_EQ(namelistitems(namelisttext(names)), names);
+}
+
+TEST_F(CodeLookup, ListNamesAreStoredAndComparedWithoutBlanksAtEitherEnd) {
+    std::string quoted = "\" esp cold side \"";
+    EXPECT_EQ(codelookup(app, "pms", quoted), 1);
+    EXPECT_EQ(app.ws.pmnames(1), "ESP COLD SIDE");
+    std::string plain = "ESP COLD SIDE";
+    EXPECT_EQ(codelookup(app, "pms", plain), 1);
+    // A row loaded from an older list with blanks around its name matches too.
+    app.ws.scrubnames(1) = " WET LIME ";
+    std::string wet = "wet lime";
+    EXPECT_EQ(codelookup(app, "scrubs", wet), 1);
+    EXPECT_EQ(app.ws.scrubnames(2), "");
+}
+
+TEST_F(CodeLookup, ANameCutAtABlankStillFindsItsRow) {
+    // 24 characters, a blank at the 25th (or 35th), then more: the cut leaves a blank at the end.
+    const std::string type = "ABCDEFGHIJKLMNOPQRSTUVWX YZ";
+    std::string first = type;
+    EXPECT_EQ(codelookup(app, "so2", first), 1);
+    for (int k = 0; k < 3; ++k) {
+        std::string again = type;
+        EXPECT_EQ(codelookup(app, "so2", again), 1);
+    }
+    EXPECT_EQ(app.ws.emfactor(2, 1).name.trimmed(), std::string(25, '\0'));
+    const std::string fuel = std::string(34, 'F') + " BLEND";
+    std::string f1 = fuel, f2 = fuel;
+    EXPECT_EQ(codelookup(app, "fuel", f1), 1);
+    EXPECT_EQ(codelookup(app, "fuel", f2), 1);
+    EXPECT_EQ(app.ws.idfuel(2).name.trimmed(), "");
+}
+
+TEST(ReadDate, DaysTheirMonthDoesNotHaveAreNoDates) {
+    int y = 0, m = 0;
+    EXPECT_FALSE(readdate("2/30/1999", y, m));
+    EXPECT_FALSE(readdate("4/31/1999", y, m));
+    EXPECT_FALSE(readdate("2/29/1999", y, m));
+    EXPECT_FALSE(readdate("1900-02-29", y, m));
+    EXPECT_FALSE(readdate("13/45/1999", y, m));
+    EXPECT_TRUE(readdate("2/29/2000", y, m));
+    EXPECT_EQ(m, 2);
+    EXPECT_TRUE(readdate("2004-02-29", y, m));
+    EXPECT_TRUE(readdate("12/31/99", y, m));
+    EXPECT_EQ(y, 1999);
+}
+
+TEST_F(ImportConduct, NumbersThatDoNotFitTheirFieldAreTold) {
+    std::ofstream(dir / "x.txt", std::ios::binary) << "a\n";
+    auto lines = openexport(app, dir / "x.txt");
+    std::string_view l;
+    ASSERT_TRUE(lines->next(l));
+    EXPECT_TRUE(numbersfit(app, *lines, {{"tons", "3.4e38"}, {"count", "-32768", true}}));
+    EXPECT_FALSE(numbersfit(app, *lines, {{"tons", "3.5e38"}}));
+    EXPECT_FALSE(numbersfit(app, *lines, {{"count", "32767.5", true}}));  // rounds to 32768
+    EXPECT_FALSE(numbersfit(app, *lines, {{"value", "1", false, std::numeric_limits<double>::quiet_NaN()}}));
+    EXPECT_EQ(app.importwarnings, 3);
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1], "line 1 of " + (dir / "x.txt").string() + " skipped: the count 32767.5 does not fit its field\r");
 }

@@ -85,7 +85,7 @@ TEST_F(FuelUseImport, TheMenuItemHonoursACancelledDialog) {
     platform.answers.push_back((dir / "fuelusageexport.txt").string());
     app.main.menu("cmdfuelusageexport").Click();
     EXPECT_EQ(app.ws.unitcoal(5, 1).fuelnum[1], 3);
-    EXPECT_EQ(app.main.Label11.Caption(), "processing fuel useage");
+    EXPECT_EQ(app.main.Label11.Caption(), "no lines skipped or changed");
     EXPECT_EQ(platform.pumps, 1);
 }
 
@@ -94,5 +94,25 @@ TEST_F(FuelUseImport, AMissingExportIsToldAndChangesNothing) {
     app.main.menu("cmdfuelusageexport").Click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(unitcoalcount(app.ws), 0);
-    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_TRUE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.Label11.Caption(), "no lines skipped or changed");
+}
+
+TEST_F(FuelUseImport, TonsBeyondAFloatImpossibleDatesAndLinesWithoutKeysAreSkippedAndTold) {
+    writeuse({use("1", "1/1/1999", "bituminous", "", "-5e300", "10"), use("1", "4/31/1999", "bituminous", "", "50", "0"),
+              use("", "1/1/1999", "bituminous", "", "60", "0"), use("1", "1/1/1999", "bituminous", "", "70", "0", " "),
+              use("1", "1/1/1999", "bituminous", "", "1e38", "-900"), use("1", "2/28/1999", "bituminous", "", "80", "0")});
+    ASSERT_TRUE(processcoal(app, path()));
+    EXPECT_FLOAT_EQ(app.ws.unitcoal(5, 2).drytons[1], 80);
+    EXPECT_EQ(app.ws.unitcoal(5, 1).fuelnum[1], 0);  // nothing stored for January
+    EXPECT_EQ(app.ws.unitcoal(5, 4).fuelnum[1], 0);
+    for (long m = 0; m <= 12; ++m) EXPECT_EQ(app.ws.unitcoal(0, m).fuelnum[1], 0) << m;  // nothing on unit 0
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 5u);
+    const std::string file = " of " + path().string() + " skipped: ";
+    EXPECT_EQ(log[0], "line 2" + file + "the tons -5e300 does not fit its field\r");
+    EXPECT_EQ(log[1], "line 3" + file + "unreadable date 4/31/1999\r");
+    EXPECT_EQ(log[2], "line 4" + file + "no boiler identifier (field 3)\r");
+    EXPECT_EQ(log[3], "line 5" + file + "no plant code (field 2)\r");
+    EXPECT_EQ(log[4], "line 6" + file + "the dry tons of 1e38 tons at -900 percent moisture do not fit their field\r");
 }

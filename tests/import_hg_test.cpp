@@ -135,8 +135,8 @@ TEST_F(HgImport, TheMenuItemReadsTheFourQuartersFromAnEmptyTable) {
     EXPECT_FLOAT_EQ(app.ws.meas(14).hgppm, 4);
     EXPECT_EQ(app.ws.meas(14).month, 12);
     EXPECT_EQ(platform.pumps, 4);
-    EXPECT_EQ(app.main.Label11.Caption(), "reading Hg measurements 4Q");
-    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.Label11.Caption(), "no lines skipped or changed");
+    EXPECT_TRUE(app.main.Label11.Visible());
     EXPECT_EQ(app.main.MousePointer(), 0);
 }
 
@@ -151,4 +151,38 @@ TEST_F(HgImport, AMissingQuarterLeavesTheAnalysesAsTheyWere) {
     platform.answers.push_back("*");
     app.main.menu("cmdreadhganalysis").Click();
     EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(HgImport, ValuesBeyondAFloatAndLinesWithoutKeyFieldsAreSkippedAndTold) {
+    writequarter(1, {analysis("a", "1001", "3/15/1999", "bituminous", "", "1e39"),
+                     analysis("b", "", "3/15/1999", "bituminous", "", "0.2"),
+                     analysis("c", "1001", "3/15/1999", "bituminous", "", "-1e309"),
+                     std::string("d\t1001\0\t", 8), analysis("e", "1001", "3/15/1999", "bituminous", "", "0.3"),
+                     "", "\t\t"});
+    processHg(app, quarter(1));
+    ASSERT_EQ(meascount(app.ws), 1);
+    EXPECT_FLOAT_EQ(app.ws.meas(1).hgppm, 0.3f);
+    auto log = warnings();
+    ASSERT_EQ(log.size(), 4u);  // the empty lines at the end are no analyses and not told
+    const std::string file = " of " + quarter(1).string() + " skipped: ";
+    EXPECT_EQ(log[0], "line 2" + file + "the mercury value 1e39 does not fit its field\r");
+    EXPECT_EQ(log[1], "line 3" + file + "no plant code (field 2)\r");
+    EXPECT_EQ(log[2], "line 4" + file + "the mercury value -1e309 does not fit its field\r");
+    EXPECT_EQ(log[3], "line 5" + file + "it holds NUL bytes\r");
+}
+
+TEST_F(HgImport, DatesAreCheckedAgainstTheCalendar) {
+    writequarter(1, {analysis("a", "1001", "2/30/1999", "bituminous", "", "0.1"),
+                     analysis("b", "1001", "4/31/1999", "bituminous", "", "0.1"),
+                     analysis("c", "1001", "2/29/2000", "bituminous", "", "0.1"),
+                     analysis("d", "1001", "2/29/1900", "bituminous", "", "0.1")});
+    processHg(app, quarter(1));
+    ASSERT_EQ(meascount(app.ws), 4);
+    for (long k : {1, 2, 4}) {
+        EXPECT_EQ(app.ws.meas(k).month, 0) << k;
+        EXPECT_EQ(app.ws.meas(k).year, 0) << k;
+    }
+    EXPECT_EQ(app.ws.meas(3).month, 2);
+    EXPECT_EQ(app.ws.meas(3).year, 2000);
+    EXPECT_EQ(warnings().size(), 3u);
 }

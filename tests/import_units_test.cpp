@@ -254,15 +254,15 @@ TEST_F(UnitImport, MenuItemsReadTheExportOfTheChosenFolderWithoutRegardToCase) {
     app.main.menu("cmdupdateplant").Click();
     EXPECT_EQ(unitcount(app.ws), 1);
     EXPECT_EQ(platform.pumps, 1);
-    EXPECT_EQ(app.main.Label11.Caption(), "update other fuel names.");
-    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.Label11.Caption(), "no lines skipped or changed");
+    EXPECT_TRUE(app.main.Label11.Visible());
     EXPECT_FALSE(app.main.Label19.Visible());
     EXPECT_EQ(app.main.MousePointer(), 0);
     EXPECT_EQ(app.main.menu("cmdupdateplant").Caption(), "update plant information from data file");
 
     platform.answers.push_back((dir / "any.txt").string());
     app.main.menu("cmdotherfuel").Click();
-    EXPECT_EQ(app.main.Label11.Caption(), "reading other names of units and controls");
+    EXPECT_EQ(app.main.Label11.Caption(), "no lines skipped or changed");
     EXPECT_EQ(platform.pumps, 2);
 }
 
@@ -302,4 +302,83 @@ TEST_F(UnitImport, ABlankLineDescribesNoUnitInEitherReader) {
     auto w = warnings();
     ASSERT_FALSE(w.empty());
     EXPECT_NE(w[0].find("skipped: an empty line"), std::string::npos);
+}
+
+TEST_F(UnitImport, LinesWithoutPlantNameOrBoilerIdentifierMakeNoPlantUnitOrTypeName) {
+    UnitLine good = unit("Plant 0001", "1");
+    UnitLine noboiler = unit("Plant 0002", "  ");
+    UnitLine noplant = unit("", "7");
+    std::vector<std::string> lines = {"header 1", "header 2", "just some words of a note",
+                                      std::string("\x01\x02\x00\xff binary", 12) + "\tPlant X\t",
+                                      std::string(45, '\t'), text(noboiler), text(noplant), text(good)};
+    writeexport("partIIExport.txt", lines);
+    ASSERT_TRUE(processunits(app, path()));
+    ASSERT_TRUE(processunits2(app, path()));
+    EXPECT_EQ(unitcount(app.ws), 1);
+    EXPECT_EQ(plantcount(app.ws), 1);
+    EXPECT_EQ(app.ws.idplant(1).plantname.trimmed(), "Plant 0001");
+    EXPECT_EQ(app.ws.emfactor(2, 0).name.trimmed(), std::string(25, '\0'));  // only the good line's type
+    auto log = warnings();
+    // Each reader tells each line: the text, the NUL line, the tabs, no boiler, no plant.
+    ASSERT_EQ(log.size(), 10u);
+    EXPECT_EQ(log[0], "line 3 of " + path().string() + " skipped: no plant name (field 13)\r");
+    EXPECT_EQ(log[1], "line 4 of " + path().string() + " skipped: it holds NUL bytes\r");
+    EXPECT_EQ(log[2], "line 5 of " + path().string() + " skipped: an empty line\r");
+    EXPECT_EQ(log[3], "line 6 of " + path().string() + " skipped: no boiler identifier (field 33)\r");
+    EXPECT_EQ(log[4], "line 7 of " + path().string() + " skipped: no plant name (field 13)\r");
+}
+
+TEST_F(UnitImport, NeighbouringPlantsOfOneNameAreTwoPlantsWhenTheirCodesDiffer) {
+    UnitLine a = unit("Columbia", "1"), b = unit("Columbia", "2"), c = unit("Columbia", "1");
+    c.code = "8023";
+    writeunits({a, b, c});
+    ASSERT_TRUE(processunits(app, path()));
+    Workset& ws = app.ws;
+    EXPECT_EQ(plantcount(ws), 2);
+    EXPECT_EQ(unitcount(ws), 3);
+    EXPECT_EQ(ws.idplant(1).pfcode.trimmed(), "1001");
+    EXPECT_EQ(ws.idplant(2).pfcode.trimmed(), "8023");
+    EXPECT_EQ(ws.idplant(1).unitno[2], 2);
+    EXPECT_EQ(ws.idplant(2).unitno[1], 3);
+    EXPECT_EQ(ws.unitc(3).plantno, 2);
+    EXPECT_EQ(app.main.List3.ListCount(), 2);
+}
+
+TEST_F(UnitImport, SpreadsheetQuotesAreRemovedFromEveryTextField) {
+    UnitLine u = unit("\"Plant 0001\"", "\" 1 \"");
+    u.owner = "\"OWNER, INC\"";
+    u.operator_ = "\"OPERATOR A\"";
+    u.code = "\"1001\"";
+    writeunits({u});
+    ASSERT_TRUE(processunits(app, path()));
+    Workset& ws = app.ws;
+    EXPECT_EQ(ws.owner(1).ownername.trimmed(), "OWNER, INC");
+    EXPECT_EQ(ws.operator_(1).operatorname.trimmed(), "OPERATOR A");
+    EXPECT_EQ(ws.idplant(1).pfcode.trimmed(), "1001");
+    EXPECT_EQ(ws.idunit(1).boilerid.trimmed(), " 1");  // the blanks inside the quotes stay
+    EXPECT_EQ(ws.plant(1).plantname.trimmed(), "Plant 0001");
+    // The test builds the long name of quoted parts; quotes not around the whole field stay.
+    EXPECT_EQ(ws.unitc(1).longname.trimmed(), "Plant 0001\" unit \" 1");
+}
+
+TEST_F(UnitImport, ACapacityBeyondAFloatIsNeverStoredAndTheLineIsTold) {
+    UnitLine big = unit("Plant 0001", "1"), next = unit("Plant 0001", "2");
+    big.mw = "1e39";
+    writeunits({big, next});
+    ASSERT_TRUE(processunits(app, path()));
+    EXPECT_EQ(unitcount(app.ws), 1);
+    EXPECT_FLOAT_EQ(app.ws.unitc(1).mw, 250);
+    ASSERT_EQ(warnings().size(), 1u);
+    EXPECT_EQ(warnings()[0], "line 3 of " + path().string() + " skipped: the capacity 1e39 does not fit its field\r");
+}
+
+TEST_F(UnitImport, LinesEndedByALoneCarriageReturnAreReadAndWarningsNameTheFileAsOnDisk) {
+    UnitLine a = unit("Plant 0001", "1"), b = unit("Plant 0002", "1");
+    b.code = "2002";
+    std::ofstream(dir / "PARTIIEXPORT.TXT", std::ios::binary) << "h1\rh2\r" << text(a) << "\r\r" << text(b) << "\r";
+    ASSERT_TRUE(processunits(app, dir / "partIIexport.txt"));
+    EXPECT_EQ(unitcount(app.ws), 2);
+    EXPECT_EQ(plantcount(app.ws), 2);
+    ASSERT_EQ(warnings().size(), 1u);  // the empty line between them
+    EXPECT_EQ(warnings()[0], "line 4 of " + (dir / "PARTIIEXPORT.TXT").string() + " skipped: an empty line\r");
 }

@@ -119,12 +119,22 @@ TEST(Fmtnum, Boundaries) {
 TEST(FormatNumber, ExtremeMagnitudesNeverFail) {
     // The smallest numbers take their exponent from their decimal digits, not from a power of
     // ten that underflows to zero.
-    EXPECT_EQ(formatnumber(5e-324, "#.###e+##"), "5.e-324");
+    EXPECT_EQ(formatnumber(5e-324, "#.###e+##"), "4.941e-324");
     EXPECT_EQ(formatnumber(2.2250738585072014e-308, "0.000e+0"), "2.225e-308");
-    EXPECT_EQ(fmtnum(5e-324), "5.e-324  ");
+    EXPECT_EQ(fmtnum(5e-324), "4.941e-324  ");
     EXPECT_EQ(fmtsig(1e-310, 2, 5), "  1.000e-310");
     EXPECT_EQ(formatnumber(1.7976931348623157e308, "#.###e+0"), "1.798e+308");
     // A percentage that overflows is told as such, like any infinite value.
     EXPECT_EQ(formatnumber(1e307, "0%"), "Infinity");
     EXPECT_EQ(formatnumber(-1e307, "0.0%"), "-Infinity");
+}
+
+TEST(Fmtnum, NumbersBelowTheSmallestNormalRoundToNearestLikeAnyOther) {
+    // The shortest text of a subnormal ("5e-324") carries fewer digits than the value has.
+    EXPECT_EQ(fmtnum(5e-324), "4.941e-324  ");
+    EXPECT_EQ(fmtnum(1e-323), "9.881e-324  ");
+    EXPECT_EQ(fmtnum(2.5e-320), "2.5e-320  ");
+    EXPECT_EQ(fmtnum(1e-310), "1.e-310  ");
+    // Just above the smallest normal nothing changes.
+    EXPECT_EQ(fmtnum(2.2250738585072014e-308), "2.225e-308  ");
 }

@@ -298,3 +298,49 @@ TEST_F(Output, WordsInAColumnGiveZero) {
     csvline(rb, 1, 1, cs, blank);
     EXPECT_EQ(blank, "    ");  // blanks only: left as they are
 }
+
+namespace {
+
+// A printer whose page turns with its orientation, as a real one does: landscape is the
+// portrait page lying on its side.
+class TurningPrinter : public TextPrinter {
+public:
+    double ScaleWidth() const override { return Orientation == 2 ? height : width; }
+    double ScaleHeight() const override { return Orientation == 2 ? width : height; }
+};
+
+struct TurningPlatform : ScriptedPlatform {
+    TurningPrinter turning;
+    Printer& printer() override { return turning; }
+};
+
+}  // namespace
+
+TEST(Printing, ALandscapePageBreaksAtNineTenthsOfItsOwnHeight) {
+    TurningPlatform platform;
+    App app(platform);
+    startreport(app, 1, 0);
+    reportline(app, std::string_view("Wide listing"));
+    reportline(app, std::string_view("@NEW PAGEL"));
+    for (int i = 0; i < 150; ++i) reportline(app, "row " + std::to_string(i));
+    reportline(app, std::string_view("@NEW PAGE"));
+    for (int i = 0; i < 100; ++i) reportline(app, "tall " + std::to_string(i));
+    printreport(app);
+    const TurningPrinter& pr = platform.turning;
+    ASSERT_EQ(pr.documents.size(), 1u);
+    std::size_t rows = 0, landscape = 0;
+    for (const PrintedPage& page : pr.documents[0]) {
+        const double height = page.orientation == 2 ? pr.width : pr.height;
+        const double width = page.orientation == 2 ? pr.height : pr.width;
+        landscape += page.orientation == 2;
+        ASSERT_FALSE(page.lines.empty());
+        EXPECT_DOUBLE_EQ(page.lines[0].y, 0.07 * height);  // the head sits on this page's top
+        EXPECT_DOUBLE_EQ(page.lines[0].x, 0.05 * width);
+        // Every line, the lowest included, lies within its page.
+        for (const PrintedText& l : page.lines) EXPECT_LE(l.y + pr.lineheight, height) << l.text;
+        for (const PrintedText& l : page.lines) rows += l.text.rfind("row ", 0) == 0 || l.text.rfind("tall ", 0) == 0;
+    }
+    EXPECT_EQ(rows, 250u);
+    // 150 rows at 200 twips do not fit one landscape page of 12240 twips: the breaks stay landscape.
+    EXPECT_GE(landscape, 3u);
+}

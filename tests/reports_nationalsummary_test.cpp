@@ -94,11 +94,9 @@ TEST_F(FleetSet, NationalSummaryOfAnEmptyTable) {
     EXPECT_EQ(lines(), want);
 }
 
-struct SummaryByBinExample : ::testing::Test {
-    ScriptedPlatform platform;
-    App app{platform};
+struct SummaryByBinExample : FleetExampleSet {
     void SetUp() override {
-        loadexampleset(app, platform);
+        FleetExampleSet::SetUp();
         cmdunittype_Click(app);
     }
 };

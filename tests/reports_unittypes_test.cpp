@@ -277,11 +277,7 @@ TEST_F(FleetSet, UnitTypeReportCutAtTheEndOfTheBufferKeepsItsTotals) {
 }
 
 // Over the example working set.
-struct UnitTypeExample : ::testing::Test {
-    ScriptedPlatform platform;
-    App app{platform};
-    void SetUp() override { loadexampleset(app, platform); }
-};
+struct UnitTypeExample : FleetExampleSet {};
 
 TEST_F(UnitTypeExample, GoldenReport) {
     cmdunittype_Click(app);

@@ -2,6 +2,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -111,6 +113,9 @@ TEST_F(Binding, ColoursAreBlueGreenRedAndFontsMapToMetricCompatibleFamilies) {
     EXPECT_EQ(fontfamily("Times New Roman"), QStringLiteral("Liberation Serif"));
     EXPECT_EQ(fontfamily("Courier New"), QStringLiteral("Liberation Mono"));
     EXPECT_TRUE(QFontInfo(screenfont("No Such Font At All", 9)).fixedPitch());
+    // The fallback names a fixed-pitch family itself, whatever fonts the machine has.
+    EXPECT_TRUE(QFontDatabase::isFixedPitch(fontfamily("No Such Font At All")));
+    EXPECT_TRUE(QFontDatabase::isFixedPitch(printfont("No Such Font At All", 8, false, false).family()));
     EXPECT_EQ(fontname(QStringLiteral("Liberation Mono")), "Courier New");
 }
 

@@ -177,6 +177,13 @@ T clampround(double x) {
 }
 }  // namespace
 
+bool fitsf32(double x) { return std::isfinite(x) && std::fabs(x) <= std::numeric_limits<float>::max(); }
+bool fitsi16(double x) {
+    if (!std::isfinite(x)) return false;
+    double r = roundhalfeven(x);
+    return r >= -32768 && r <= 32767;
+}
+
 std::int16_t cint16(double x) { return clampround<std::int16_t>(x); }
 std::int32_t cint32(double x) { return clampround<std::int32_t>(x); }
 std::uint8_t cbyte(double x) { return clampround<std::uint8_t>(x); }

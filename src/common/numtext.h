@@ -30,4 +30,9 @@ std::int16_t cint16(double x);
 std::int32_t cint32(double x);
 std::uint8_t cbyte(double x);
 
+// Whether a number can be stored in a 32-bit float field (finite and within its range) or,
+// rounded halves to even, in a 16-bit integer field.
+bool fitsf32(double x);
+bool fitsi16(double x);
+
 }  // namespace brasket

@@ -1,5 +1,9 @@
 #include "data/filebytes.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
@@ -30,12 +34,25 @@ bool readfilebytes(const fs::path& file, std::string& bytes) {
     return ok;
 }
 
-void readrecordfile(const fs::path& file, std::string& bytes) {
-    if (!readfilebytes(file, bytes)) {
-        std::error_code ec;
-        if (!fs::exists(file, ec)) std::ofstream(file, std::ios::binary | std::ios::app);
-        bytes.clear();
+FileRead readworkingfile(const fs::path& file, std::string& bytes) {
+    bytes.clear();
+    std::error_code ec;
+    auto st = fs::status(file, ec);
+    if (!fs::exists(st)) {
+        // A name that cannot even be looked at (a folder without search permission on the
+        // way, an I/O error) is not a missing file.
+        return ec && ec != std::errc::no_such_file_or_directory ? FileRead::unreadable : FileRead::missing;
     }
+    if (!fs::is_regular_file(st)) return FileRead::unreadable;
+    if (readfilebytes(file, bytes)) return FileRead::read;
+    bytes.clear();
+    return fs::exists(fs::symlink_status(file, ec)) ? FileRead::unreadable : FileRead::missing;
+}
+
+FileRead readrecordfile(const fs::path& file, std::string& bytes) {
+    FileRead state = readworkingfile(file, bytes);
+    if (state == FileRead::missing) std::ofstream(file, std::ios::binary | std::ios::app);
+    return state;
 }
 
 std::string toomanymessage(const std::string& file, long found, long loaded, const char* what) {
@@ -43,9 +60,18 @@ std::string toomanymessage(const std::string& file, long found, long loaded, con
            std::to_string(loaded) + " were loaded.";
 }
 
-std::string incompletemessage(const std::string& file, std::size_t restbytes) {
-    return file + " ends in an incomplete record of " + std::to_string(restbytes) + " bytes; it was not loaded.";
+std::string incompletemessage(const std::string& file, long wholerecords, std::size_t restbytes) {
+    return file + " ends in an incomplete record of " + std::to_string(restbytes) + " bytes; " +
+           std::to_string(wholerecords) + (wholerecords == 1 ? " whole record was" : " whole records were") +
+           " loaded and the incomplete tail was left out.";
 }
+
+std::string unreadablemessage(const std::string& file) {
+    return file + " exists but could not be read; its table was loaded empty. Saving the working set will not "
+                  "replace it until the program runs on a readable set or \"Erase all data\" is run.";
+}
+
+const char* const commitmarker = "saving.commit";
 
 namespace {
 
@@ -53,105 +79,341 @@ fs::path sibling(const fs::path& folder, const std::string& name, const char* su
     return folder / (name + suffix);
 }
 
-bool writewhole(const fs::path& file, const std::string& bytes, std::string& reason) {
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f) {
-        reason = std::generic_category().message(errno);
+std::string errnotext() { return std::generic_category().message(errno); }
+
+// Writes a file whole and flushes it to the disk before closing it.
+bool writedurable(const fs::path& file, const std::string& bytes, std::string& reason) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        reason = errnotext();
         return false;
     }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (!ok) reason = std::generic_category().message(errno);
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        reason = std::generic_category().message(errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            reason = n < 0 ? errnotext() : "the disk took no more bytes";
+            ::close(fd);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
     }
-    return ok;
+    if (::fsync(fd) != 0) {
+        reason = errnotext();
+        ::close(fd);
+        return false;
+    }
+    if (::close(fd) != 0) {
+        reason = errnotext();
+        return false;
+    }
+    return true;
+}
+
+// Makes the renames and removals in a folder durable.
+void syncfolder(const fs::path& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool plainfile(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::symlink_status(p, ec));
+}
+
+bool present(const fs::path& p) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(p, ec));
+}
+
+// A file its owner may not write: the analyst (or a copy from a CD) marked it read-only.
+bool readonly(const fs::path& p) {
+    std::error_code ec;
+    auto perms = fs::status(p, ec).permissions();
+    if (ec) return false;
+    return (perms & fs::perms::owner_write) == fs::perms::none || ::access(p.c_str(), W_OK) != 0;
+}
+
+// Puts a kept previous file back under its name. Where both names are links to the same
+// file, a rename would leave both (renaming a link onto itself does nothing): the kept name
+// is removed instead.
+void putback(const fs::path& backup, const fs::path& target, std::error_code& ec) {
+    std::error_code same;
+    if (present(target) && fs::equivalent(backup, target, same) && !same)
+        fs::remove(backup, ec);
+    else
+        fs::rename(backup, target, ec);
+}
+
+// The commit marker's text: the names of the set, one a line, closed by "end".
+std::string markertext(const std::vector<FileImage>& files) {
+    std::string out = "BRASKET working set save\n";
+    for (const auto& f : files) out += f.name + "\n";
+    return out + "end\n";
+}
+
+// The names of a marker, or nothing when it is not a whole marker.
+std::vector<std::string> markernames(const std::string& text) {
+    std::vector<std::string> names;
+    std::size_t pos = 0;
+    bool first = true, ended = false;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) return {};
+        std::string line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (first) {
+            if (line != "BRASKET working set save") return {};
+            first = false;
+        } else if (line == "end") {
+            ended = true;
+            break;
+        } else if (line.empty() || line.find('/') != std::string::npos || line == "." || line == "..") {
+            return {};  // a name of the folder itself, never a path
+        } else {
+            names.push_back(line);
+        }
+    }
+    if (!ended) return {};
+    return names;
 }
 
 }  // namespace
 
-bool writefileset(const fs::path& folder, const std::vector<FileImage>& files, std::string& failedfile,
-                  std::string& reason) {
+SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& files, const SaveStepHook& step) {
+    SaveOutcome out;
     std::error_code ec;
-    auto removetemporaries = [&] {
-        for (const auto& f : files) fs::remove(sibling(folder, f.name, ".new"), ec);
+    auto at = [&](const std::string& name, std::string why) {
+        out.failedfile = name;
+        out.reason = std::move(why);
     };
+    auto nextstep = [&](const std::string& what) {
+        if (step) step(what);
+    };
+    const fs::path marker = folder / commitmarker, markertemp = sibling(folder, commitmarker, ".new");
 
-    // Every target must be a plain file or absent, or renaming would move a folder aside.
+    if (present(marker)) {
+        at(commitmarker, "an earlier save of the set is not finished (the program's next start finishes it)");
+        return out;
+    }
+    // Every target must be a plain file the program may replace, or absent; a folder on a
+    // file's name would otherwise be moved aside by the rename.
     for (const auto& f : files) {
-        auto st = fs::symlink_status(folder / f.name, ec);
-        if (fs::exists(st) && !fs::is_regular_file(st)) {
-            failedfile = f.name;
-            reason = "a folder or other entry that is not a file has its name";
-            return false;
+        fs::path target = folder / f.name;
+        if (!present(target)) continue;
+        if (!plainfile(target)) {
+            at(f.name, "a folder or other entry that is not a file has its name");
+            return out;
+        }
+        if (readonly(target)) {
+            at(f.name, "the file is marked read-only");
+            return out;
         }
     }
+
+    // Only plain files of our own making are removed when the save is abandoned: a squatting
+    // folder is not ours.
+    auto removeplain = [&](const char* suffix) {
+        for (const auto& f : files) {
+            fs::path p = sibling(folder, f.name, suffix);
+            if (plainfile(p)) fs::remove(p, ec);
+        }
+    };
+
+    // 1. The new set, each file whole on the disk under its temporary name.
     for (const auto& f : files) {
-        if (!writewhole(sibling(folder, f.name, ".new"), f.bytes, reason)) {
-            failedfile = f.name;
-            reason = "its temporary file " + f.name + ".new could not be written (" + reason + ")";
-            // A squatting folder is not ours to remove: only plain temporaries are cleaned up.
-            for (const auto& g : files) {
-                auto tmp = sibling(folder, g.name, ".new");
-                if (fs::is_regular_file(fs::symlink_status(tmp, ec))) fs::remove(tmp, ec);
-            }
-            return false;
+        nextstep("write " + f.name + ".new");
+        fs::path tmp = sibling(folder, f.name, ".new");
+        std::string why;
+        if (!writedurable(tmp, f.bytes, why)) {
+            at(f.name, "its temporary file " + f.name + ".new could not be written (" + why + ")");
+            removeplain(".new");
+            return out;
         }
     }
 
-    // All temporaries are whole: rename them into place, each over its previous file in one
-    // step, so that the folder holds the old or the new file under its name at every moment.
-    // The previous file stays reachable as ".old" (a second link, or a copy) until the whole set
-    // is in place, so that a failure midway can put the old set back.
-    struct Done {
-        bool hadold = false;
+    // 2. Each previous file kept aside as "<name>.old" (a second link to it, or a copy); a
+    // file the set did not hold yet is kept aside as an empty file, which loads as the same
+    // empty table.
+    std::vector<bool> kept(files.size(), false);
+    auto abandon = [&] {
+        for (std::size_t i = 0; i < files.size(); ++i)
+            if (kept[i]) fs::remove(sibling(folder, files[i].name, ".old"), ec);
+        removeplain(".new");
     };
-    std::vector<Done> done;
-    bool failed = false;
-    for (const auto& f : files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto& f = files[i];
+        nextstep("keep " + f.name + ".old");
         fs::path target = folder / f.name, backup = sibling(folder, f.name, ".old");
-        Done d;
-        d.hadold = fs::exists(fs::symlink_status(target, ec));
-        if (d.hadold) {
-            if (fs::is_regular_file(fs::symlink_status(backup, ec))) fs::remove(backup, ec);
-            ec.clear();
+        if (plainfile(backup)) fs::remove(backup, ec);
+        ec.clear();
+        std::string why;
+        if (present(backup)) {
+            why = "a folder or other entry has that name";
+        } else if (present(target)) {
             fs::create_hard_link(target, backup, ec);
-            if (ec && !fs::exists(fs::symlink_status(backup))) {
+            if (ec) {
                 ec.clear();
                 fs::copy_file(target, backup, ec);
             }
             if (ec) {
-                failed = true;
-                failedfile = f.name;
-                reason = "the previous file could not be kept aside as " + f.name + ".old (" + ec.message() + ")";
-                break;
+                // A file this user may replace but neither link nor read is moved aside
+                // whole; until the renames it is missing under its name, which the next
+                // start mends either way.
+                fs::remove(backup, ec);
+                ec.clear();
+                fs::rename(target, backup, ec);
             }
+            if (ec) why = ec.message();
+        } else {
+            writedurable(backup, "", why);
         }
-        fs::rename(sibling(folder, f.name, ".new"), target, ec);
-        if (ec) {
-            failed = true;
-            failedfile = f.name;
-            reason = "the new file could not be put in place (" + ec.message() + ")";
-            std::error_code ignored;
-            if (d.hadold) fs::remove(backup, ignored);
-            break;
+        if (!why.empty()) {
+            at(f.name, "the previous file could not be kept aside as " + f.name + ".old (" + why + ")");
+            if (plainfile(backup) && !present(target)) kept[i] = true;
+            abandon();
+            return out;
         }
-        done.push_back(d);
+        kept[i] = true;
     }
-    if (failed) {
-        for (std::size_t i = done.size(); i-- > 0;) {
-            fs::path target = folder / files[i].name;
-            if (done[i].hadold)
-                fs::rename(sibling(folder, files[i].name, ".old"), target, ec);
-            else
-                fs::remove(target, ec);
-        }
-        removetemporaries();
-        return false;
+    syncfolder(folder);
+
+    // 3. The commit marker: from here on the save counts as done.
+    nextstep("write marker");
+    std::string why;
+    if (!writedurable(markertemp, markertext(files), why)) {
+        at(commitmarker, "the commit marker could not be written (" + why + ")");
+        fs::remove(markertemp, ec);
+        abandon();
+        return out;
     }
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (done[i].hadold) fs::remove(sibling(folder, files[i].name, ".old"), ec);
-    return true;
+    nextstep("commit");
+    fs::rename(markertemp, marker, ec);
+    if (ec) {
+        at(commitmarker, "the commit marker could not be put in place (" + ec.message() + ")");
+        fs::remove(markertemp, ec);
+        abandon();
+        return out;
+    }
+    syncfolder(folder);
+
+    // 4. Each new file renamed over its previous one.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        nextstep("rename " + files[i].name);
+        fs::rename(sibling(folder, files[i].name, ".new"), folder / files[i].name, ec);
+        if (!ec) continue;
+        at(files[i].name, "the new file could not be put in place (" + ec.message() + ")");
+        // Undo: without the marker the save no longer counts, then the previous files go back.
+        std::error_code undo;
+        fs::remove(marker, undo);
+        if (undo || present(marker)) {
+            out.restored = false;
+            out.reason += "; the commit marker could not be removed either (" + undo.message() +
+                          "), so the next start of the program finishes this save";
+            return out;
+        }
+        syncfolder(folder);
+        std::string stuck;
+        for (std::size_t j = 0; j < files.size(); ++j) {
+            fs::path target = folder / files[j].name, backup = sibling(folder, files[j].name, ".old");
+            if (plainfile(backup)) {
+                putback(backup, target, undo);
+                if (undo && stuck.empty()) stuck = files[j].name + " (" + undo.message() + ")";
+            }
+            fs::path tmp = sibling(folder, files[j].name, ".new");
+            if (plainfile(tmp)) fs::remove(tmp, undo);
+        }
+        syncfolder(folder);
+        if (!stuck.empty()) {
+            out.restored = false;
+            out.reason += "; the previous file " + stuck +
+                          " could not be put back either, so the next start of the program puts the previous set back";
+        }
+        return out;
+    }
+    syncfolder(folder);
+
+    // 5. The previous files are no longer needed; the marker goes last, so that a start after
+    // a stop here never puts a previous file back.
+    for (const auto& f : files) {
+        nextstep("drop " + f.name + ".old");
+        fs::path backup = sibling(folder, f.name, ".old");
+        if (plainfile(backup)) fs::remove(backup, ec);
+    }
+    syncfolder(folder);
+    nextstep("end");
+    fs::remove(marker, ec);
+    syncfolder(folder);
+    out.saved = true;
+    return out;
+}
+
+std::string finishfileset(const fs::path& folder, const std::vector<std::string>& names) {
+    std::error_code ec;
+    const fs::path marker = folder / commitmarker, markertemp = sibling(folder, commitmarker, ".new");
+    bool acted = false;
+    if (plainfile(markertemp)) {
+        fs::remove(markertemp, ec);
+        acted = true;
+    }
+    std::vector<std::string> committed;
+    if (plainfile(marker)) {
+        std::string text;
+        readfilebytes(marker, text);
+        committed = markernames(text);
+        if (committed.empty()) {
+            // Not a marker this program wrote whole: the save did not count.
+            fs::remove(marker, ec);
+            acted = true;
+        }
+    }
+
+    if (!committed.empty()) {
+        // The save counted: every new file still waiting goes into place.
+        std::string stuck;
+        for (const auto& name : committed) {
+            fs::path tmp = sibling(folder, name, ".new");
+            if (!plainfile(tmp)) continue;
+            fs::rename(tmp, folder / name, ec);
+            if (ec && stuck.empty()) stuck = name + " (" + ec.message() + ")";
+        }
+        syncfolder(folder);
+        if (!stuck.empty())
+            return "The last save of the working set was stopped before it ended, and it could not be finished now: " +
+                   stuck + ". The data folder holds a mixture of the previous and the new files until it is.";
+        for (const auto& name : committed) {
+            fs::path backup = sibling(folder, name, ".old");
+            if (plainfile(backup)) fs::remove(backup, ec);
+        }
+        syncfolder(folder);
+        fs::remove(marker, ec);
+        syncfolder(folder);
+        return "The last save of the working set was stopped before it ended; it was finished now.";
+    }
+
+    // The save did not count: its new files go, the previous files come back.
+    std::string stuck;
+    for (const auto& name : names) {
+        fs::path tmp = sibling(folder, name, ".new"), backup = sibling(folder, name, ".old");
+        if (plainfile(tmp)) {
+            fs::remove(tmp, ec);
+            acted = true;
+        }
+        if (plainfile(backup)) {
+            putback(backup, folder / name, ec);
+            if (ec && stuck.empty()) stuck = name + " (" + ec.message() + ")";
+            acted = true;
+        }
+    }
+    syncfolder(folder);
+    if (!stuck.empty())
+        return "The last save of the working set was stopped before it ended, and the previous file " + stuck +
+               " could not be put back; it is kept as " + stuck.substr(0, stuck.find(' ')) + ".old.";
+    if (!acted) return "";
+    return "The last save of the working set was stopped before it ended; the previous set was kept.";
 }
 
 }  // namespace brasket

@@ -1,7 +1,8 @@
 // Working files read and written whole: a file's bytes are read into one buffer and records
-// are decoded from it, and a set of files is written to temporaries and renamed into place.
+// are decoded from it, and a set of files is written to temporaries and committed as a whole.
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,22 @@ namespace brasket {
 // cannot be read.
 bool readfilebytes(const std::filesystem::path& file, std::string& bytes);
 
+// What reading a working file found: its bytes, no file at all, or a file (or another entry
+// on its name) that exists but could not be read.
+enum class FileRead { read, missing, unreadable };
+// The whole content of a file into `bytes` (none unless read), telling the three cases apart.
+FileRead readworkingfile(const std::filesystem::path& file, std::string& bytes);
+
 // Reads a record file whole. A missing file is created empty (as opening a record file
 // always did), and then reads as no records; if it cannot be created it still reads as empty.
-void readrecordfile(const std::filesystem::path& file, std::string& bytes);
+// A file that exists but cannot be read gives no bytes and `unreadable`.
+FileRead readrecordfile(const std::filesystem::path& file, std::string& bytes);
 
-// The messages of a file that does not fit its table or ends in an incomplete record.
+// The messages of a file that does not fit its table, ends in an incomplete record, or
+// exists but cannot be read.
 std::string toomanymessage(const std::string& file, long found, long loaded, const char* what = "records");
-std::string incompletemessage(const std::string& file, std::size_t restbytes);
+std::string incompletemessage(const std::string& file, long wholerecords, std::size_t restbytes);
+std::string unreadablemessage(const std::string& file);
 
 // One file of a set to be written: its name in the folder and its complete bytes.
 struct FileImage {
@@ -25,12 +35,39 @@ struct FileImage {
     std::string bytes;
 };
 
-// Writes every file of the set into `folder` so that the set changes as a whole: each file is
-// written to "<name>.new", and only when all are written are they renamed into place, every
-// replaced file being kept as "<name>.old" until the last rename succeeded. On any failure the
-// files already replaced are put back, nothing of the new set stays behind, and the function
-// returns false with `failedfile` and `reason` telling what went wrong.
-bool writefileset(const std::filesystem::path& folder, const std::vector<FileImage>& files, std::string& failedfile,
-                  std::string& reason);
+// The name of the commit marker of a save in the data folder: while it exists, the new set
+// is whole on disk as "<name>.new" files and only their renames into place remain.
+extern const char* const commitmarker;
+
+// How a save of a set ended.
+struct SaveOutcome {
+    bool saved = false;
+    std::string failedfile;  // the file that stopped it
+    std::string reason;      // why
+    // After a failure: true when the folder holds the previous set whole again; false when
+    // that could not be done either and the next start must finish or undo the save.
+    bool restored = true;
+};
+
+// Called before each step of a save that changes the folder, with the step in words ("write
+// unit.dat.new", "keep unit.dat.old", "write marker", "commit", "rename unit.dat", "drop
+// unit.dat.old", "end"); a test stops the process there or puts obstacles in its way.
+using SaveStepHook = std::function<void(const std::string& step)>;
+
+// Writes every file of the set into `folder` so that the set changes as a whole. Each file is
+// written and flushed to disk as "<name>.new", each previous file is kept as "<name>.old" (a
+// second link), and then the commit marker naming the set is written: from that moment the
+// save counts as done, and the renames of the new files into place follow. A save stopped
+// before the marker is undone by the next start, one stopped after it is finished
+// (`finishfileset`). A working file marked read-only, or any entry on a file's name that is
+// not a plain file, refuses the save before anything is written. On a failure midway the
+// folder is put back as it was where possible, and the outcome says whether it was.
+SaveOutcome writefileset(const std::filesystem::path& folder, const std::vector<FileImage>& files,
+                         const SaveStepHook& step = {});
+
+// At start-up: a save that was stopped is finished (marker present) or undone (no marker) for
+// the files of the given names. Returns an empty text when there was nothing to do, otherwise
+// one line for the analyst saying what was done.
+std::string finishfileset(const std::filesystem::path& folder, const std::vector<std::string>& names);
 
 }  // namespace brasket

@@ -7,12 +7,20 @@
 #include "common/numtext.h"
 #include "data/codec.h"
 #include "data/filebytes.h"
+#include "data/saving.h"
 #include "data/textfiles.h"
 
 namespace fs = std::filesystem;
 
 namespace brasket {
 namespace {
+
+// A working file that exists but could not be read is told by name and remembered, so that
+// the save does not replace it with the empty table it was loaded as.
+void tellunreadable(App& app, const std::string& name) {
+    app.platform.msgbox(unreadablemessage(name));
+    app.ws.unreadable.push_back(name);
+}
 
 // Reads one working file at a time into a buffer and tells the analyst about a file that
 // does not fit its table or ends in an incomplete record.
@@ -24,7 +32,7 @@ public:
     long open(const char* name, std::size_t recordsize) {
         name_ = name;
         recordsize_ = recordsize;
-        readrecordfile(app_.datapath / name, bytes_);
+        if (readrecordfile(app_.datapath / name, bytes_) == FileRead::unreadable) tellunreadable(app_, name);
         return static_cast<long>(bytes_.size() / recordsize);
     }
     const std::uint8_t* record(long k) const {
@@ -41,20 +49,20 @@ public:
             app_.platform.msgbox(toomanymessage(name_, whole, bound));
             return bound;
         }
-        tellpartial();
+        tellpartial(whole);
         return whole;
     }
     // A fixed-count file: only an incomplete record among those read is told.
     long fixed(long whole, long count) {
-        if (whole < count) tellpartial();
+        if (whole < count) tellpartial(whole);
         return std::min(whole, count);
     }
 
 private:
-    void tellpartial() {
+    void tellpartial(long whole) {
         std::size_t rest = bytes_.size() % recordsize_;
         if (rest != 0)
-            app_.platform.msgbox(incompletemessage(name_, rest));
+            app_.platform.msgbox(incompletemessage(name_, whole, rest));
     }
 
     App& app_;
@@ -85,7 +93,7 @@ void readfixed(Loader& in, const char* name, long first, long last, Element elem
 template <class L>
 void readnames(App& app, const char* name, L& list, long bound) {
     std::string content;
-    readfilebytes(app.datapath / name, content);
+    if (readworkingfile(app.datapath / name, content) == FileRead::unreadable) tellunreadable(app, name);
     std::vector<std::string> items = namelistitems(content);
     long n = static_cast<long>(items.size());
     if (n > bound) {
@@ -122,6 +130,12 @@ void loadinitial(App& app, const fs::path& datafolder) {
 
     app.datapath = datafolder;
     app.importpath = app.datapath;
+    w.unreadable.clear();
+
+    // A save stopped midway (a power cut, a killed program) is finished or undone first, so
+    // that the set read below is the previous one or the new one, never a mixture.
+    std::string recovery = finishfileset(app.datapath, savedfilenames());
+    if (!recovery.empty()) app.platform.msgbox(recovery);
 
     // Fuels: every element starts with its own code and a blank name (element 0 too, so that
     // no name ever carries code-0 characters into a report).
@@ -141,12 +155,13 @@ void loadinitial(App& app, const fs::path& datafolder) {
 
     {
         std::string content;
-        readfilebytes(app.datapath / "binnumber.dat", content);
+        if (readworkingfile(app.datapath / "binnumber.dat", content) == FileRead::unreadable)
+            tellunreadable(app, "binnumber.dat");
         BinnumberRead r = readbinnumber(content, w.binnumbertable, w.binnumbervalue);
         if (r.skipped > 0)
             app.platform.msgbox("binnumber.dat: " + std::to_string(r.skipped) +
                                 (r.skipped == 1 ? " line was" : " lines were") +
-                                " not six numbers of a cell within the table and " +
+                                " not six numbers of a cell within the table, or held a value beyond its field, and " +
                                 (r.skipped == 1 ? "was" : "were") + " skipped.");
     }
     readfixed<partfactors1rec>(in, "partfactors1.dat", 1, 51,

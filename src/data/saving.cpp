@@ -54,7 +54,7 @@ std::string firstrecordkept(const fs::path& file) {
 
 }  // namespace
 
-void cmdsaveallupdate_Click(App& app) {
+std::vector<FileImage> worksetimages(const App& app) {
     const Workset& w = app.ws;
     long plants = within(plantcount(w), decltype(w.plant)::hi);
     long units = within(unitcount(w), decltype(w.unitc)::hi);
@@ -100,10 +100,37 @@ void cmdsaveallupdate_Click(App& app) {
                                              return w.emfactorfs((k - 1) / 20, (k - 1) % 20 + 1);
                                          })});
 
-    std::string failedfile, reason;
-    if (!writefileset(app.datapath, set, failedfile, reason))
-        app.platform.msgbox("The working set was not saved: " + failedfile + ": " + reason +
+    return set;
+}
+
+void cmdsaveallupdate_Click(App& app) {
+    const Workset& w = app.ws;
+    // A file that could not be read at start-up was loaded as an empty table: writing the set
+    // would replace what it holds with nothing.
+    if (!w.unreadable.empty()) {
+        std::string list;
+        for (const auto& name : w.unreadable) list += (list.empty() ? "" : ", ") + name;
+        app.platform.msgbox("The working set was not saved: " + list +
+                            " could not be read at start-up, and saving would replace what it holds with an empty table. "
+                            "The files of the data folder were left as they were.");
+        return;
+    }
+    SaveOutcome out = writefileset(app.datapath, worksetimages(app));
+    if (out.saved) return;
+    if (out.restored)
+        app.platform.msgbox("The working set was not saved: " + out.failedfile + ": " + out.reason +
                             ". The files of the data folder were left as they were.");
+    else
+        app.platform.msgbox("The working set was not saved: " + out.failedfile + ": " + out.reason + ".");
+}
+
+const std::vector<std::string>& savedfilenames() {
+    static const std::vector<std::string> names = {
+        "idplant.dat", "idunit.dat", "idfuel.dat",    "meas.dat",   "owner.dat",     "operator.dat",
+        "coalsupply.dat", "unit.dat", "plant.dat",   "fueluse.dat", "boiler.dat",   "pm.dat",
+        "scrub.dat",   "nox.dat",    "binnumber.dat", "bins.dat",   "test.dat",      "emfactor.dat",
+        "emfactorf.dat", "emfactorfs.dat"};
+    return names;
 }
 
 void cmderase_Click(App& app) {
@@ -123,6 +150,8 @@ void cmderase_Click(App& app) {
     w.scrubnames.clear();
     w.noxnames.clear();
     w.boilernames.clear();
+    // What was not read is now erased on purpose: the next save may write the set.
+    w.unreadable.clear();
 
     for (auto& r : w.owner) r.ownername = "";
     for (auto& r : w.operator_) r.operatorname = "";
@@ -139,13 +168,14 @@ void loademisf(App& app) {
     if (!name) return;
     constexpr std::size_t size = recordsize<emisfrec>();
     std::string bytes;
-    readrecordfile(app.datapath / name, bytes);
+    if (readrecordfile(app.datapath / name, bytes) == FileRead::unreadable)
+        app.platform.msgbox(name + std::string(" exists but could not be read; no emission data were loaded."));
     long whole = static_cast<long>(bytes.size() / size);
     long bound = decltype(app.ws.emisf)::hi;
     if (whole > bound)
         app.platform.msgbox(toomanymessage(name, whole, bound));
     else if (bytes.size() % size != 0)
-        app.platform.msgbox(incompletemessage(name, bytes.size() % size));
+        app.platform.msgbox(incompletemessage(name, whole, bytes.size() % size));
     long n = std::min(whole, bound);
     auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
     for (long k = 1; k <= n; ++k) decode(p + static_cast<std::size_t>(k - 1) * size, app.ws.emisf(k));

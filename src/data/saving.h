@@ -1,17 +1,28 @@
 // Saving the working tables back to the data folder as one set, erasing them in memory, and
 // loading the emission data of the current emission factor set.
 #pragma once
+#include <string>
+#include <vector>
+
+#include "data/filebytes.h"
 
 namespace brasket {
 
 struct App;
 
 // "Save update of processed files in set": writes every working file of the set from its
-// table. The set is written to temporaries and renamed into place, so a failure leaves the
-// previous files whole; it is told in a message naming the file.
+// table as one committed set, so that a failure or a stop at any moment leaves the previous
+// set or the new one whole; a failure is told in a message naming the file. A set of which a
+// file could not be read at start-up is not saved (told), so that the file is not emptied.
 void cmdsaveallupdate_Click(App& app);
 
-// "Erase all data": empties the loaded tables in memory, without asking.
+// The complete bytes of every working file a save writes, from the tables.
+std::vector<FileImage> worksetimages(const App& app);
+// The working files a save writes, in the order it writes them.
+const std::vector<std::string>& savedfilenames();
+
+// "Erase all data": empties the loaded tables in memory, without asking; a set with a file
+// that could not be read may then be saved.
 void cmderase_Click(App& app);
 
 // Loads `emisf` from emisf.dat (emission factor set 1) or emisf2.dat (set 2).

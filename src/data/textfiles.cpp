@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "common/numtext.h"
+#include "common/textutil.h"
 
 namespace brasket {
-
 std::vector<std::string> namelistitems(const std::string& content) {
     std::vector<std::string> items;
     std::size_t i = 0, n = content.size();
@@ -34,7 +34,8 @@ std::vector<std::string> namelistitems(const std::string& content) {
             i = end;
             if (!item.empty() && item.back() == '\r') item.pop_back();
         }
-        items.push_back(std::move(item));
+        // Names are kept without blanks at either end, so that a name reads back as saved.
+        items.push_back(trim(item));
         if (i < n) ++i;  // the delimiter
     }
     return items;
@@ -42,7 +43,11 @@ std::vector<std::string> namelistitems(const std::string& content) {
 
 std::string namelisttext(const std::vector<std::string>& names) {
     std::string out;
-    for (const auto& name : names) {
+    for (const auto& given : names) {
+        // A double quote inside a name would end it on reading: it is written as an apostrophe
+        // (the imports store such names that way already and tell it).
+        std::string name = trim(given);
+        std::replace(name.begin(), name.end(), '"', '\'');
         if (name.find(',') != std::string::npos)
             out += '"' + name + '"';
         else
@@ -87,7 +92,9 @@ BinnumberRead readbinnumber(const std::string& content, BinGrid<i16>& count, Bin
             if (c == std::string_view::npos) break;
             p = c + 1;
         }
-        wellformed = wellformed && fields == 6;
+        // The count goes into a 16-bit field and the mercury into a 32-bit float: a value beyond
+        // either is refused, never converted out of range.
+        wellformed = wellformed && fields == 6 && fitsi16(v[4]) && fitsf32(v[5]);
         // Indices are checked while still numbers, so that a huge one is refused, not converted.
         for (std::size_t k = 0; wellformed && k < 4; ++k) wellformed = v[k] > -1 && v[k] < 100;
         long a = 0, b = 0, c = 0, d = 0;

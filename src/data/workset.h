@@ -4,6 +4,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "data/records.h"
 #include "data/table.h"
@@ -59,6 +60,9 @@ struct Workset {
     Table2<emfactorrec, 0, 11, 0, 20> emfactorfs;  // (fuel, element class)
     Table<emisfrec, 0, 3000> emisf;
     Table<compoundrec, 0, 300> compounds;
+    // Working files that exist but could not be read at start-up: the save refuses to
+    // replace them until "Erase all data" is run.
+    std::vector<std::string> unreadable;
 };
 
 // Cell (a, b, c, d, e) of the bin-number table: layer 0 is binnumbertable, the file's

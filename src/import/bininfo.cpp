@@ -34,6 +34,7 @@ struct WholeField {
 // not is written to the warning log and the line is skipped, so that the row keeps its
 // earlier contents whole rather than mixing them with the new line's.
 bool rowfits(App& app, std::initializer_list<WholeField> fields, long line, const std::filesystem::path& path) {
+    // `path` is the export as it is spelled on disk.
     for (const WholeField& f : fields) {
         double v = roundhalfeven(val(f.text));
         if (v >= f.lo && v <= f.hi) continue;
@@ -59,9 +60,9 @@ void readbinsummary(App& app, const std::filesystem::path& path) {
     while (lines->next(line)) {
         splitline(line, f);
         long b = binnumber(f[3]);
-        if (b > maxbin) {
-            importwarning(app, where(lines->linenumber(), path) + " skipped: bin " + trim(f[3]) + " is beyond bin " +
-                                   std::to_string(maxbin));
+        if (b > maxbin || b < 0) {
+            importwarning(app, where(lines->linenumber(), lines->path()) + " skipped: bin " + trim(f[3]) +
+                                   (b < 0 ? " is below bin 0" : " is beyond bin " + std::to_string(maxbin)));
             continue;
         }
         if (b > 0) app.ws.binindex(b).Code = f[1];
@@ -78,13 +79,13 @@ void readtestrows(App& app, const std::filesystem::path& path) {
     for (long j = 1; lines->next(line); ++j) {
         long lineno = lines->linenumber();
         if (j > maxrows) {
-            importwarning(app, where(lineno, path) + " skipped: more than " + std::to_string(maxrows) + " test rows");
+            importwarning(app, where(lineno, lines->path()) + " skipped: more than " + std::to_string(maxrows) + " test rows");
             continue;
         }
         splitline(line, f);
         long b = binnumber(f[2]);
         if (b < 0 || b > maxbin) {
-            importwarning(app, where(lineno, path) + " skipped: bin " + trim(f[2]) + " is outside 0.." +
+            importwarning(app, where(lineno, lines->path()) + " skipped: bin " + trim(f[2]) + " is outside 0.." +
                                    std::to_string(maxbin));
             continue;
         }
@@ -111,14 +112,14 @@ void readconfigurationrows(App& app, const std::filesystem::path& path) {
     for (long j = 1; lines->next(line); ++j) {
         long lineno = lines->linenumber();
         if (j > maxrows) {
-            importwarning(app, where(lineno, path) + " skipped: more than " + std::to_string(maxrows) +
+            importwarning(app, where(lineno, lines->path()) + " skipped: more than " + std::to_string(maxrows) +
                                    " configuration rows");
             continue;
         }
         splitline(line, f);
         long b = binnumber(f[3]);
         if (b < 0 || b > 255) {  // the configuration row holds its bin in 8 bits
-            importwarning(app, where(lineno, path) + " skipped: bin " + trim(f[3]) + " is outside 0..255");
+            importwarning(app, where(lineno, lines->path()) + " skipped: bin " + trim(f[3]) + " is outside 0..255");
             continue;
         }
         if (!rowfits(app, {{"fuel code", f[5], int16lo, int16hi}, {"boiler type", f[21], 0, 255},
@@ -153,11 +154,12 @@ bool readbinfactorfile(App& app, const std::filesystem::path& path) {
     while (lines->next(line)) {
         splitline(line, f);
         long b = binnumber(f[1]);
-        if (b > maxbin) {
-            importwarning(app, where(lines->linenumber(), path) + " skipped: bin " + trim(f[1]) + " is beyond bin " +
-                                   std::to_string(maxbin));
+        if (b > maxbin || b < 0) {
+            importwarning(app, where(lines->linenumber(), lines->path()) + " skipped: bin " + trim(f[1]) +
+                                   (b < 0 ? " is below bin 0" : " is beyond bin " + std::to_string(maxbin)));
             continue;
         }
+        if (!numbersfit(app, *lines, {{"bin factor", f[2]}})) continue;
         if (b > 0) setbinfactor(app.ws, b, val(f[2]));
     }
     return true;

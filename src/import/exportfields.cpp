@@ -1,8 +1,11 @@
 #include "import/exportfields.h"
 
+#include <algorithm>
+
 #include "app.h"
 #include "common/numtext.h"
 #include "common/textutil.h"
+#include "import/importconduct.h"
 
 namespace brasket {
 
@@ -14,7 +17,19 @@ void splitline(std::string_view line, CTXT& ctxt) {
     while (pos < line.size() && k < 50) {
         std::size_t tab = line.find('\t', pos);
         if (tab == std::string_view::npos) tab = line.size();
-        ctxt[static_cast<std::size_t>(k)].assign(line.substr(pos, tab - pos));
+        std::string_view field = line.substr(pos, tab - pos);
+        std::string& into = ctxt[static_cast<std::size_t>(k)];
+        if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
+            // A field a spreadsheet put in double quotes: the quotes go, and a doubled quote
+            // inside stands for one.
+            into.clear();
+            for (std::size_t i = 1; i + 1 < field.size(); ++i) {
+                into.push_back(field[i]);
+                if (field[i] == '"' && i + 2 < field.size() && field[i + 1] == '"') ++i;
+            }
+        } else {
+            into.assign(field);
+        }
         ++k;
         pos = tab + 1;
     }
@@ -57,14 +72,25 @@ bool emptyrow(const Text<N>& t) {
     return true;
 }
 
-// A name list of the working set: a name is its position; element 0 holds the count.
+// A name list of the working set: a name is its position; element 0 holds the count. Names
+// are stored and compared without blanks at either end. The list file cannot hold a double
+// quote inside a name (it would split the name on reading), so a name holding one is stored
+// with an apostrophe in its place, and the change is written to the warning log.
 template <class List>
-long listlookup(List& list, long last, const std::string& name) {
+long listlookup(App& app, List& list, long last, const char* file, const std::string& given) {
+    std::string name = trim(given);
+    if (name.empty()) return 0;
+    bool quoted = name.find('"') != std::string::npos;
+    if (quoted) std::replace(name.begin(), name.end(), '"', '\'');
     for (long i = 1; i <= last; ++i) {
-        if (list(i) == name) return i;
-        if (list(i).empty()) {
+        const std::string& row = list(i);
+        if (row == name || (!row.empty() && trim(row) == name)) return i;
+        if (row.empty()) {
             list(i) = name;
             list(0) = str(i);
+            if (quoted)
+                importwarning(app, "the name " + trim(given) + " holds a double quote, which " + file +
+                                       " cannot keep; it is stored as " + name);
             return i;
         }
     }
@@ -72,8 +98,9 @@ long listlookup(List& list, long last, const std::string& name) {
 }
 
 long typelookup(App& app, int column, std::string& name) {
-    // Type names are held in 25 characters; a longer name is known by its first 25.
-    if (name.size() > 25) name.resize(25);
+    // Type names are held in 25 characters; a longer name is known by its first 25, compared
+    // without the blanks the cut may leave at its end.
+    if (name.size() > 25) name = rtrim(std::string_view(name).substr(0, 25));
     for (long i = 1; i <= 30; ++i) {
         auto& row = app.ws.emfactor(i, column).name;
         if (trimmedview(row) == name) return i;
@@ -119,7 +146,7 @@ long codelookup(App& app, std::string_view category, std::string& name) {
         return found;
     }
     if (category == "fuel") {
-        if (name.size() > 35) name.resize(35);
+        if (name.size() > 35) name = rtrim(std::string_view(name).substr(0, 35));
         for (long i = 1; i <= 100; ++i) {
             auto& row = ws.idfuel(i).name;
             if (trimmedview(row) == name) return i;
@@ -142,10 +169,10 @@ long codelookup(App& app, std::string_view category, std::string& name) {
         }
         return 0;
     }
-    if (category == "boilers") return listlookup(ws.boilernames, 300, name);
-    if (category == "pms") return listlookup(ws.pmnames, 300, name);
-    if (category == "scrubs") return listlookup(ws.scrubnames, 300, name);
-    if (category == "noxs") return listlookup(ws.noxnames, 400, name);
+    if (category == "boilers") return listlookup(app, ws.boilernames, 300, "boiler.dat", name);
+    if (category == "pms") return listlookup(app, ws.pmnames, 300, "pm.dat", name);
+    if (category == "scrubs") return listlookup(app, ws.scrubnames, 300, "scrub.dat", name);
+    if (category == "noxs") return listlookup(app, ws.noxnames, 400, "nox.dat", name);
     if (category == "boiler") return typelookup(app, 0, name);
     if (category == "so2") return typelookup(app, 1, name);
     if (category == "pm") return typelookup(app, 2, name);

@@ -15,7 +15,9 @@ struct Workset;
 using CTXT = std::array<std::string, 51>;
 
 // Cuts one line (without its line end) at its TAB characters into ctxt(1..49). Fields keep
-// their text exactly; a 50th field and everything after it are dropped.
+// their text exactly, except that double quotes a spreadsheet put around a whole field are
+// removed (a doubled quote inside such a field stands for one); a 50th field and everything
+// after it are dropped.
 void splitline(std::string_view line, CTXT& ctxt);
 
 // A name field made comparable: blanks trimmed at both ends, upper case, then one double

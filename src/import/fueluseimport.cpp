@@ -28,10 +28,15 @@ bool processcoal(App& app, const std::filesystem::path& path) {
         splitline(line, f);
         if (c == 10) showbusy(app, static_cast<double>(n) / 160);
         else ++c;
-        auto skip = [&](const std::string& reason) {
-            importwarning(app, "line " + std::to_string(lines->linenumber()) + " of " + path.string() +
-                                   " skipped: " + reason);
-        };
+        auto skip = [&](const std::string& reason) { skippedline(app, *lines, reason); };
+        // The plant code and the boiler identifier say whose fuel use a line is.
+        if (f[2].find_first_not_of(' ') == std::string::npos || f[3].find_first_not_of(' ') == std::string::npos) {
+            if (line.find_first_not_of(" \t") != std::string_view::npos)
+                skip(f[2].find_first_not_of(' ') == std::string::npos ? "no plant code (field 2)"
+                                                                       : "no boiler identifier (field 3)");
+            continue;
+        }
+        if (!numbersfit(app, *lines, {{"tons", f[7]}, {"moisture", f[8]}})) continue;
 
         const long p = plants.lookup(f[2]);
         app.lookupplant = static_cast<int>(p);
@@ -54,6 +59,10 @@ bool processcoal(App& app, const std::filesystem::path& path) {
         if (a > b) std::swap(a, b);
         const i16 fuel = static_cast<i16>(100 * a + b);
         const double drytons = val(f[7]) * (100 - val(f[8])) / 100;
+        if (!fitsf32(drytons)) {
+            skip("the dry tons of " + trim(f[7]) + " tons at " + trim(f[8]) + " percent moisture do not fit their field");
+            continue;
+        }
 
         unitcoalrec& rec = ws.unitcoal(u, month);
         for (std::size_t s = 1; s <= 4; ++s) {

@@ -39,14 +39,23 @@ bool processHg(App& app, const std::filesystem::path& path) {
         } else {
             ++c;
         }
-        if (f[1].find_first_not_of(' ') == std::string::npos) {
+        // Field 1 marks a line as an analysis and the plant code says whose it is: a line
+        // without either is skipped (told, unless the line is empty altogether).
+        const bool nofield1 = f[1].find_first_not_of(' ') == std::string::npos;
+        if (nofield1 || f[2].find_first_not_of(' ') == std::string::npos) {
             --n;
+            if (line.find_first_not_of(" \t") != std::string_view::npos)
+                skippedline(app, *lines, nofield1 ? "field 1 is empty" : "no plant code (field 2)");
             continue;
         }
         if (!ws.meas.inbounds(n)) {
             --n;
-            importwarning(app, "line " + std::to_string(lines->linenumber()) + " of " + path.string() +
-                                   " skipped: more than " + std::to_string(ws.meas.hi) + " analyses");
+            skippedline(app, *lines, "more than " + std::to_string(ws.meas.hi) + " analyses");
+            continue;
+        }
+        if (!numbersfit(app, *lines, {{"value of field 14", f[14]}, {"value of field 16", f[16]},
+                                      {"mercury value", f[17]}, {"value of field 19", f[19]}})) {
+            --n;
             continue;
         }
         measrec& m = ws.meas(n);
@@ -54,14 +63,15 @@ bool processHg(App& app, const std::filesystem::path& path) {
         long b = codelookup(app, "fuel", f[11]);
         int year = 0, month = 0;
         if (!f[4].empty() && !readdate(f[4], year, month)) {
-            importwarning(app, "unreadable date " + f[4] + " for line" + str(n) + "  in file " + path.string());
+            importwarning(app, "unreadable date " + f[4] + " for line" + str(n) + "  in file " + lines->path().string());
             year = month = 0;
         }
         m.month = static_cast<i16>(month);
         m.year = static_cast<i16>(year);
         m.plantno = static_cast<i16>(plants.lookup(f[2]));
         m.fuelnum = static_cast<i16>(100 * std::min(a, b) + std::max(a, b));
-        if (m.plantno == 0) importwarning(app, "missing pf code for line " + str(n) + "  in file " + path.string());
+        if (m.plantno == 0)
+            importwarning(app, "missing pf code for line " + str(n) + "  in file " + lines->path().string());
         m.value14 = static_cast<f32>(val(f[14]));
         m.value16 = static_cast<f32>(val(f[16]));
         m.hgppm = static_cast<f32>(val(f[17]));

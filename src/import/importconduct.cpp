@@ -54,6 +54,7 @@ bool importfolderdialog(App& app, const std::string& filter) {
 
 void beginimport(App& app, const std::string& caption) {
     frmplants& w = mainwindow(app);
+    app.importwarningsatstart = app.importwarnings;
     w.MousePointer = 11;
     w.Label11.Caption = caption;
     w.Label11.Visible = true;
@@ -67,8 +68,17 @@ void importstep(App& app, const std::string& caption, bool pump) {
 
 void endimport(App& app) {
     frmplants& w = mainwindow(app);
-    w.Label11.Visible = false;
+    long count = app.importwarnings - app.importwarningsatstart;
+    w.Label11.Caption = warningsummary(count);
+    w.Label11.Visible = true;
     w.MousePointer = 0;
+    if (count > 0) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
+}
+
+std::string warningsummary(long count) {
+    if (count == 0) return "no lines skipped or changed";
+    return std::to_string(count) + (count == 1 ? " line" : " lines") +
+           " skipped or changed: see import warnings.txt";
 }
 
 fs::path warninglogpath(const App& app) { return app.datapath / "import warnings.txt"; }
@@ -76,6 +86,7 @@ fs::path warninglogpath(const App& app) { return app.datapath / "import warnings
 void importwarning(App& app, const std::string& line) {
     std::ofstream log(warninglogpath(app), std::ios::binary | std::ios::app);
     log << line << "\r\n";
+    ++app.importwarnings;
 }
 
 std::optional<fs::path> findexport(const fs::path& path) {
@@ -90,16 +101,32 @@ std::optional<fs::path> findexport(const fs::path& path) {
     return std::nullopt;
 }
 
-bool ExportLines::next(std::string_view& line) {
+bool ExportLines::nextraw(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
-    std::size_t end = text_.find('\n', pos_);
-    std::size_t next = end == std::string::npos ? text_.size() : end + 1;
-    if (end == std::string::npos) end = text_.size();
-    else if (end > pos_ && text_[end - 1] == '\r') --end;
+    std::size_t end = text_.find_first_of("\r\n", pos_);
+    std::size_t next;
+    if (end == std::string::npos) {
+        end = next = text_.size();
+    } else if (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') {
+        next = end + 2;
+    } else {
+        next = end + 1;
+    }
     line = std::string_view(text_).substr(pos_, end - pos_);
     pos_ = next;
     ++number_;
     return true;
+}
+
+bool ExportLines::next(std::string_view& line) {
+    while (nextraw(line)) {
+        if (app_ && line.find('\0') != std::string_view::npos) {
+            skippedline(*app_, *this, "it holds NUL bytes");
+            continue;
+        }
+        return true;
+    }
+    return false;
 }
 
 std::optional<ExportLines> openexport(App& app, const fs::path& path) {
@@ -111,12 +138,28 @@ std::optional<ExportLines> openexport(App& app, const fs::path& path) {
         if (in && !ec) {
             std::string text(static_cast<std::size_t>(size), '\0');
             in.read(text.data(), static_cast<std::streamsize>(size));
-            if (static_cast<std::uintmax_t>(in.gcount()) == size) return ExportLines(std::move(text));
+            if (static_cast<std::uintmax_t>(in.gcount()) == size) return ExportLines(std::move(text), *found, &app);
         }
     }
+    app.failure = "The export file " + path.string() + " cannot be read.";
     app.platform.msgbox("The export file " + path.string() +
                         " cannot be read. This step of the import was abandoned; the working tables are as they were.");
     return std::nullopt;
+}
+
+void skippedline(App& app, const ExportLines& lines, const std::string& reason) {
+    importwarning(app, "line " + std::to_string(lines.linenumber()) + " of " + lines.path().string() +
+                           " skipped: " + reason);
+}
+
+bool numbersfit(App& app, const ExportLines& lines, std::initializer_list<StoredNumber> numbers) {
+    for (const StoredNumber& n : numbers) {
+        double v = n.value ? *n.value : val(n.text);
+        if (n.whole ? fitsi16(v) : fitsf32(v)) continue;
+        skippedline(app, lines, std::string("the ") + n.what + " " + trim(n.text) + " does not fit its field");
+        return false;
+    }
+    return true;
 }
 
 std::string readingcaption(const fs::path& path) { return "reading " + right(path.string(), 18); }
@@ -160,7 +203,10 @@ bool readdate(std::string_view text, int& year, int& month) {
     } else {
         return false;
     }
-    if (m < 1 || m > 12 || day < 1 || day > 31) return false;
+    if (m < 1 || m > 12 || day < 1) return false;
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (day > days[m - 1] + (m == 2 && leap ? 1 : 0)) return false;
     year = y;
     month = m;
     return true;

@@ -153,7 +153,24 @@ bool processtests(App& app, int kind, const std::filesystem::path& path, std::st
             ++k;
         }
         app.lookuponly = 1;
-        if (rtrim(f[1]).empty()) continue;
+        // Field 1, the type tested, says which factor a test feeds: a line without it is
+        // skipped (told, unless the line is empty altogether).
+        if (rtrim(f[1]).empty()) {
+            if (line.find_first_not_of(" \t") != std::string_view::npos)
+                skippedline(app, *lines, "no type (field 1)");
+            continue;
+        }
+        if (!numbersfit(app, *lines,
+                        {{"burn rate", f[4]}, {"value of field 5", f[5]}, {"sulfur", f[6]}, {"inlet O2", f[7]},
+                         {"inlet particulate mercury", f[8], false, parsetestvalue(f[8])},
+                         {"mercury in the coal", f[9], false, parsetestvalue(f[9])},
+                         {"inlet elemental mercury", f[10], false, parsetestvalue(f[10])},
+                         {"gas rate", f[11]}, {"value of field 12", f[12]}, {"value of field 13", f[13]},
+                         {"outlet O2", f[14]},
+                         {"outlet particulate mercury", f[15], false, parsetestvalue(f[15])},
+                         {"outlet oxidized mercury", f[16], false, parsetestvalue(f[16])},
+                         {"outlet elemental mercury", f[17], false, parsetestvalue(f[17])}}))
+            continue;
         if (n >= ws.test.hi) {
             settestcount(ws, n);
             reason = "more than " + std::to_string(ws.test.hi) + " tests; " + path.filename().string() +
@@ -161,7 +178,7 @@ bool processtests(App& app, int kind, const std::filesystem::path& path, std::st
             return false;
         }
         ++n;
-        filltest(app, ws.test(n), kind, f, lines->linenumber(), path);
+        filltest(app, ws.test(n), kind, f, lines->linenumber(), lines->path());
     }
     settestcount(ws, n);
     showbusy(app, -3);

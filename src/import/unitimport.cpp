@@ -37,8 +37,21 @@ public:
         plantname = unquoted(f[13]);
         std::string boiler = f[33];
         cleanfield(boiler);
-        if (plantname == prevplant_ && boiler == prevboiler_) return Repeat;
-        newplant = plantname != prevplant_;
+        // The plant name and the boiler identifier say which unit a line describes: a line
+        // without them (plain text, a row of tabs, binary bytes) describes none.
+        if (plantname.empty() || boiler.empty()) {
+            reason = plantname.empty() ? "no plant name (field 13)" : "no boiler identifier (field 33)";
+            return Skipped;
+        }
+        if (!fitsf32(val(f[34]))) {
+            reason = "the capacity " + trim(f[34]) + " does not fit its field";
+            return Skipped;
+        }
+        std::string code = trim(f[14]);
+        if (plantname == prevplant_ && code == prevcode_ && boiler == prevboiler_) return Repeat;
+        // Neighbouring plants may share a name (two states each have a "Columbia"): a change
+        // of the plant code starts a new plant as a change of the name does.
+        newplant = plantname != prevplant_ || code != prevcode_;
         long nu = u + 1, np = newplant ? p + 1 : p, nk = newplant ? 1 : k + 1;
         long no = f[1] != prevowner_ ? o + 1 : o, nq = f[2] != prevoperator_ ? q + 1 : q;
         if (nu > maxunits) reason = "more than " + std::to_string(maxunits) + " units";
@@ -48,17 +61,13 @@ public:
         else if (nq > maxoperators) reason = "more than " + std::to_string(maxoperators) + " operators";
         if (!reason.empty()) return Skipped;
         u = nu, p = np, k = nk, o = no, q = nq;
-        prevowner_ = f[1], prevoperator_ = f[2], prevplant_ = plantname, prevboiler_ = boiler;
+        prevowner_ = f[1], prevoperator_ = f[2], prevplant_ = plantname, prevcode_ = code, prevboiler_ = boiler;
         return Unit;
     }
 
 private:
-    std::string prevowner_, prevoperator_, prevplant_, prevboiler_;
+    std::string prevowner_, prevoperator_, prevplant_, prevcode_, prevboiler_;
 };
-
-void skippedline(App& app, const std::filesystem::path& path, long line, const std::string& reason) {
-    importwarning(app, "line " + std::to_string(line) + " of " + path.string() + " skipped: " + reason);
-}
 
 // A code stored into an 8-bit field: a code that does not fit leaves the field as it was.
 void storecode(App& app, u8& field, long code, const std::string& what, long u) {
@@ -166,7 +175,7 @@ bool processunits(App& app, const std::filesystem::path& path) {
         std::string reason;
         switch (n.number(f, reason)) {
         case UnitNumbering::Repeat: break;
-        case UnitNumbering::Skipped: skippedline(app, path, lines->linenumber(), reason); break;
+        case UnitNumbering::Skipped: skippedline(app, *lines, reason); break;
         case UnitNumbering::Unit:
             if (n.newplant) w.List3.AddItem(n.plantname);
             writeunitrecords(app, f, n);
@@ -196,7 +205,7 @@ bool processunits2(App& app, const std::filesystem::path& path) {
         showbusy(app, static_cast<double>(n.u + 1) / 12);
         std::string reason;
         auto outcome = n.number(f, reason);
-        if (outcome == UnitNumbering::Skipped) skippedline(app, path, lines->linenumber(), reason);
+        if (outcome == UnitNumbering::Skipped) skippedline(app, *lines, reason);
         if (outcome != UnitNumbering::Unit) continue;
         const long u = n.u;
         unitcrec& uc = app.ws.unitc(u);

@@ -23,6 +23,8 @@ frmplants::frmplants() {
     List1.onClick = [this] { Label3.Caption = List1.SelectedText(); };
     List12.MultiSelect = true;
     List13.MultiSelect = true;
+    List15.MultiSelect = true;
+    List16.MultiSelect = true;
     add(Option7, "Option7");
     add(Option9, "Option9");
     add(Option10, "Option10");

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "common/textutil.h"
@@ -21,12 +22,19 @@ std::size_t exponentat(std::string_view p) {
 // The shortest decimal digits of a finite |x| and the decimal exponent of the first one.
 void decimaldigits(double x, std::string& digits, int& exponent) {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
+    const double a = std::fabs(x);
+    // Below the smallest normal double the shortest text that reads back is only as precise
+    // as the few bits left (5e-324 for 4.94e-324): the value's own 17 digits are taken, so that
+    // rounding to fewer digits is to the nearest.
+    auto res = a != 0 && a < std::numeric_limits<double>::min()
+                   ? std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 16)
+                   : std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
     std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));  // d.ddddde+XX
     auto epos = s.find('e');
     exponent = 0;
     std::from_chars(s.data() + epos + (s[epos + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
     digits = std::string(s.substr(0, 1)) + (epos > 2 ? std::string(s.substr(2, epos - 2)) : std::string());
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 }
 
 // |x| times 10^-e, by moving the point of its decimal digits: no binary error, no overflow

@@ -19,17 +19,20 @@ namespace {
 struct PrintJob {
     Printer& pr;
     const ReportBuffer& rb;
-    double width, height;
     long pageno = 0;
     int h = 0;
 
+    // The page's size, read afresh each time: a page turned landscape is wider than high.
+    double width() const { return std::trunc(pr.ScaleWidth()); }
+    double height() const { return std::trunc(pr.ScaleHeight()); }
+
     // The head of every printed page: the header lines, the first one carrying the page number.
     void head() {
-        pr.CurrentY = 0.07 * height;
+        pr.CurrentY = 0.07 * height();
         ++pageno;
         if (!rb.pageindex().empty()) h = headercount(rb);
         for (long k = 1; k <= h; ++k) {
-            pr.CurrentX = 0.05 * width;
+            pr.CurrentX = 0.05 * width();
             std::string text = rb.line(k);
             if (k == 1) text += "          page" + str(pageno);
             pr.Print(text);
@@ -47,7 +50,7 @@ struct PrintJob {
 void printreport(App& app) {
     Printer& pr = app.platform.printer();
     const ReportBuffer& rb = app.report;
-    PrintJob job{pr, rb, std::trunc(pr.ScaleWidth()), std::trunc(pr.ScaleHeight())};
+    PrintJob job{pr, rb};
     std::string error;
     bool ok = true;
     try {
@@ -60,9 +63,9 @@ void printreport(App& app) {
             } else if (ispagemark(line)) {
                 job.newpage(1);
             } else {
-                if (pr.CurrentY > 0.9 * job.height) job.newpage(0);
+                if (pr.CurrentY > 0.9 * job.height()) job.newpage(0);
                 if (line == "#" || left(line, 6) == "!TABS:") continue;
-                pr.CurrentX = 0.05 * job.width;
+                pr.CurrentX = 0.05 * job.width();
                 pr.Print(cleantabs(line));
             }
         }

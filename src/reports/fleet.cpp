@@ -114,6 +114,32 @@ std::string unitdescription(const Workset& ws, long unit) {
     return text;
 }
 
+long reportplant(App& app, long unit, const std::string& report) {
+    const long p = app.ws.idunit(unit).plantno;
+    if (p >= 0 && p <= lastplant) return p;
+    fleetwarning(app, report + ": " + unitdescription(app.ws, unit) +
+                          " has a plant number outside the plant table; the unit is left out");
+    return -1;
+}
+
+long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report) {
+    const std::string st = trim(app.ws.plant(plant).statecode.str());
+    const long k = statematch(codes, st);
+    if (k == 0 && !plantfuels(app.ws, plant).empty())
+        fleetwarning(app, report + ": " + unitdescription(app.ws, unit) +
+                              (st.empty() ? std::string(" has no state code")
+                                          : " has the state code \"" + st + "\", which is not in the state list") +
+                              "; it is counted under no state");
+    return k;
+}
+
+std::string totalsline(const std::string& lead, double kg, const std::string& burned) {
+    Row row(44);
+    row.put(4, lead).put(22, burned).put(35, formatnumber(kg, "######.##"));
+    row.append(" kg Hg per year, " + formatnumber(kg * tonsperkg, "###.##") + " tons/yr.");
+    return row.text();
+}
+
 long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const std::string& report) {
     const ConfigurationRows rows = findconfiguration(app.ws, fuel, boiler, so2, pm);
     if (rows.match != 0) return app.ws.binindex(rows.match).unitcode;

@@ -83,6 +83,19 @@ void fleetwarning(App& app, const std::string& line);
 // "unit 12 (BOILER ID) of plant 3 (PLANT NAME)", for warning lines.
 std::string unitdescription(const Workset& ws, long unit);
 
+// The plant of a unit for the emission reports: its plant number when it lies within the plant
+// table, else -1 after a warning line by `report`'s name.
+long reportplant(App& app, long unit, const std::string& report);
+
+// The state position (1..n) of a unit's plant in `codes`; 0, with a warning line by `report`'s
+// name, when its state code is blank or not in the list and the plant has fuels to count.
+long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report);
+
+// The total line of the emission reports: "National Totals" (or another lead) at column 4,
+// the burned amount text (if any) at 22 and the kilograms at 35 of a line of 44, then the
+// kilograms a year and the tons a year.
+std::string totalsline(const std::string& lead, double kg, const std::string& burned = "");
+
 // The bin of a class's configuration (fuel number and model codes) for the class listings:
 // the first configuration row of the bin table that describes it gives the bin (its
 // `.unitcode`). Without such a row the configuration is entered into the first empty row,
@@ -103,5 +116,24 @@ struct FuelEmission {
     double part = 0, ox = 0, elem = 0;
 };
 FuelEmission fuelemission(App& app, long unit, long fuel, long boiler, long so2, long pm);
+
+// Kilograms of mercury emitted with their particulate, oxidized and elemental parts.
+struct MercurySplit {
+    double kg = 0, part = 0, ox = 0, elem = 0;
+    void add(const FuelEmission& e) {
+        kg += e.emitted;
+        part += e.part;
+        ox += e.ox;
+        elem += e.elem;
+    }
+};
+
+// Every unit's emission summed by the state of its plant (states[k] for code k of `codes`,
+// states[0] unused) and over the nation, units of no listed state included.
+struct StateEmissions {
+    std::vector<MercurySplit> states;
+    MercurySplit nation;
+};
+StateEmissions stateemissions(App& app, const std::vector<std::string>& codes);
 
 }  // namespace brasket

@@ -92,4 +92,17 @@ void printbins(App& app) {
     showreport(app);
 }
 
+void cmdnatsummary_Click(App& app) {
+    // The busy panel is hidden and the mode put back on every way out.
+    struct HideBusy {
+        App& app;
+        ~HideBusy() { showbusy(app, -3); }
+    } hidebusy{app};
+    ReportModeScope mode(app, nationalsummary);
+    if (app.opt.partcorrmode == 100)
+        printbins(app);
+    else
+        cmdactslusum_Click(app);
+}
+
 }  // namespace brasket

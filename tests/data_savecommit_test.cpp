@@ -1,0 +1,269 @@
+// The save as one step: a save stopped at any moment leaves, at the next start, the previous
+// set or the new one whole; files that cannot be read or are marked read-only are never
+// replaced.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+
+#include "app.h"
+#include "data/filebytes.h"
+#include "data/loading.h"
+#include "data/saving.h"
+#include "ui/scripted_platform.h"
+#include "workset_files.h"
+
+namespace brasket {
+namespace {
+
+using namespace brasket::testing;
+
+struct Loaded {
+    explicit Loaded(const fs::path& dir) { loadinitial(app, dir); }
+    ScriptedPlatform platform;
+    App app{platform};
+};
+
+// Runs `body` in a child process and returns how it ended: true when it ran to its end,
+// false when it was killed.
+bool inchild(const std::function<void()>& body) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The bytes a save of the loaded set writes, by file name.
+std::map<std::string, std::string> imagesbyname(const App& app) {
+    std::map<std::string, std::string> out;
+    for (const auto& f : worksetimages(app)) out[f.name] = f.bytes;
+    return out;
+}
+
+TEST(SavingAsOneStep, AStopAtEveryStepLeavesTheOldOrTheNewSetWholeAtTheNextStart) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    const auto oldset = folderfiles(dir.path());
+    Loaded l(dir.path());
+    cmderase_Click(l.app);  // every file of the new set differs from the previous one
+    l.app.ws.boilernames(1) = "Cyclone";
+    setnamecount(l.app.ws.boilernames, 1);
+    const auto images = worksetimages(l.app);
+    auto newset = oldset;
+    for (const auto& f : images) newset[f.name] = f.bytes;
+
+    int killed = 0, endedold = 0, endednew = 0;
+    for (int stopat = 1;; ++stopat) {
+        bool finished = inchild([&] {
+            int step = 0;
+            writefileset(dir.path(), images, [&](const std::string&) {
+                if (++step == stopat) raise(SIGKILL);
+            });
+        });
+        // The next start finishes or undoes what the stopped save left.
+        Loaded next(dir.path());
+        auto now = folderfiles(dir.path());
+        bool isold = now == oldset, isnew = now == newset;
+        ASSERT_TRUE(isold || isnew) << "a mixture after a stop at step " << stopat;
+        if (finished) {
+            EXPECT_TRUE(isnew);
+            EXPECT_TRUE(next.platform.messages.empty());
+            break;
+        }
+        ++killed;
+        (isold ? endedold : endednew)++;
+        // The analyst is told what the start did with an interrupted save (a stop before the
+        // first file was written left nothing to do).
+        ASSERT_EQ(next.platform.messages.empty(), stopat == 1) << stopat;
+        if (stopat > 1)
+            EXPECT_NE(next.platform.messages[0].find(isold ? "the previous set was kept" : "it was finished now"),
+                  std::string::npos)
+            << next.platform.messages[0];
+        // Back to the previous set for the next stop.
+        for (const auto& [name, bytes] : oldset) writefile(dir / name, bytes);
+    }
+    EXPECT_GT(killed, 60);  // every file written, kept aside, renamed and dropped is a step
+    EXPECT_GT(endedold, 20);
+    EXPECT_GT(endednew, 20);
+}
+
+TEST(SavingAsOneStep, AFailedRollBackSaysSoAndTheNextStartPutsThePreviousSetBack) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    const auto oldset = folderfiles(dir.path());
+    Loaded l(dir.path());
+    cmderase_Click(l.app);
+    const auto images = worksetimages(l.app);
+    // Halfway through the renames the fifth file cannot be put in place, and the first,
+    // already replaced, cannot be put back either (folders appear on their names).
+    const std::string first = images[0].name, fifth = images[4].name;
+    SaveOutcome out = writefileset(dir.path(), images, [&](const std::string& step) {
+        if (step != "rename " + fifth) return;
+        for (const auto& name : {first, fifth}) {
+            fs::remove(dir / name);
+            fs::create_directories(dir / name / "in the way");
+        }
+    });
+    EXPECT_FALSE(out.saved);
+    EXPECT_FALSE(out.restored);
+    EXPECT_EQ(out.failedfile, fifth);
+    EXPECT_NE(out.reason.find("could not be put back either"), std::string::npos) << out.reason;
+    EXPECT_NE(out.reason.find("next start"), std::string::npos) << out.reason;
+    EXPECT_TRUE(fs::is_regular_file(dir / (first + ".old")));
+
+    fs::remove_all(dir / first);
+    fs::remove_all(dir / fifth);
+    Loaded next(dir.path());
+    EXPECT_TRUE(folderfiles(dir.path()) == oldset);
+    ASSERT_FALSE(next.platform.messages.empty());
+    EXPECT_NE(next.platform.messages[0].find("the previous set was kept"), std::string::npos);
+}
+
+TEST(SavingAsOneStep, ARenameThatFailsAfterTheCommitPutsThePreviousFilesBack) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    const auto oldset = folderfiles(dir.path());
+    Loaded l(dir.path());
+    cmderase_Click(l.app);
+    const auto images = worksetimages(l.app);
+    // The third new file vanishes before its rename (another program cleaning the folder).
+    const std::string third = images[2].name;
+    SaveOutcome out = writefileset(dir.path(), images, [&](const std::string& step) {
+        if (step == "rename " + third) fs::remove(dir / (third + ".new"));
+    });
+    EXPECT_FALSE(out.saved);
+    EXPECT_TRUE(out.restored);
+    EXPECT_EQ(out.failedfile, third);
+    // Every file holds its previous bytes, and no temporary, kept file or marker stays behind.
+    EXPECT_TRUE(folderfiles(dir.path()) == oldset);
+}
+
+TEST(SavingAsOneStep, AReadOnlyWorkingFileIsNotReplacedAndTheMessageNamesIt) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    Loaded l(dir.path());
+    cmderase_Click(l.app);
+    fs::permissions(dir / "unit.dat", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto before = folderfiles(dir.path());
+    cmdsaveallupdate_Click(l.app);
+    ASSERT_EQ(l.platform.messages.size(), 1u);
+    EXPECT_EQ(l.platform.messages[0],
+              "The working set was not saved: unit.dat: the file is marked read-only. The files of the data folder "
+              "were left as they were.");
+    EXPECT_TRUE(folderfiles(dir.path()) == before);
+    // Made writable again, the same save goes through.
+    fs::permissions(dir / "unit.dat", fs::perms::owner_write, fs::perm_options::add);
+    cmdsaveallupdate_Click(l.app);
+    EXPECT_EQ(l.platform.messages.size(), 1u);
+    EXPECT_EQ(readfile(dir / "unit.dat"), "");
+}
+
+TEST(SavingAsOneStep, TheSaveWritesExactlyTheFilesTheStartFinishesOrUndoes) {
+    ScriptedPlatform platform;
+    App app(platform);
+    std::vector<std::string> names;
+    for (const auto& f : worksetimages(app)) names.push_back(f.name);
+    EXPECT_EQ(names, savedfilenames());
+}
+
+// A working file that exists but cannot be read, as a user without read permission meets
+// it: the loader and the save run in a child process under another user when the tests run
+// as the superuser (who may read anything). Returns the child's messages, one a line.
+std::string messagesasreader(const fs::path& dir, const std::function<void(App&)>& after) {
+    int fds[2];
+    if (pipe(fds) != 0) return "no pipe";
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        ScriptedPlatform platform;
+        App app(platform);
+        loadinitial(app, dir);
+        after(app);
+        std::string text;
+        for (const auto& m : platform.messages) text += m + "\n";
+        if (write(fds[1], text.data(), text.size()) < 0) _exit(4);
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string text;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(fds[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return text;
+}
+
+TEST(UnreadableWorkingFiles, AreToldAtStartUpAndASaveLeavesThemByteIdentical) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    // Everything open to the other user but unit.dat and nox.dat, which it may write but not read.
+    fs::permissions(dir.path(), fs::perms::all);
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        fs::permissions(e.path(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                      fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    const auto writeonly = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(dir / "unit.dat", writeonly);
+    fs::permissions(dir / "nox.dat", writeonly);
+    auto bytes = [&] {
+        fs::permissions(dir / "unit.dat", fs::perms::owner_read, fs::perm_options::add);
+        fs::permissions(dir / "nox.dat", fs::perms::owner_read, fs::perm_options::add);
+        auto files = folderfiles(dir.path());
+        fs::permissions(dir / "unit.dat", writeonly);
+        fs::permissions(dir / "nox.dat", writeonly);
+        return files;
+    };
+    const auto before = bytes();
+
+    std::string told = messagesasreader(dir.path(), [](App& app) { cmdsaveallupdate_Click(app); });
+    EXPECT_EQ(told,
+              "unit.dat exists but could not be read; its table was loaded empty. Saving the working set will not "
+              "replace it until the program runs on a readable set or \"Erase all data\" is run.\n"
+              "nox.dat exists but could not be read; its table was loaded empty. Saving the working set will not "
+              "replace it until the program runs on a readable set or \"Erase all data\" is run.\n"
+              "The working set was not saved: unit.dat, nox.dat could not be read at start-up, and saving would "
+              "replace what it holds with an empty table. The files of the data folder were left as they were.\n");
+    EXPECT_TRUE(bytes() == before);
+
+    // "Erase all data" says the analyst means to empty the set: the save then goes through.
+    told = messagesasreader(dir.path(), [](App& app) {
+        cmderase_Click(app);
+        cmdsaveallupdate_Click(app);
+    });
+    EXPECT_EQ(told.find("not saved"), std::string::npos) << told;
+    fs::permissions(dir / "unit.dat", fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(readfile(dir / "unit.dat"), "");
+}
+
+TEST(UnreadableWorkingFiles, AFolderOnAFilesNameIsToldAndTheSetIsNotSaved) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    fs::remove(dir / "boiler.dat");
+    fs::create_directory(dir / "boiler.dat");
+    fs::remove(dir / "meas.dat");
+    fs::create_directory(dir / "meas.dat");
+    const auto before = folderfiles(dir.path());
+    Loaded l(dir.path());
+    EXPECT_EQ(meascount(l.app.ws), 0);
+    EXPECT_EQ(namecount(l.app.ws.boilernames), 0);
+    ASSERT_EQ(l.platform.messages.size(), 2u);
+    EXPECT_EQ(l.platform.messages[0].rfind("meas.dat exists but could not be read", 0), 0u);
+    EXPECT_EQ(l.platform.messages[1].rfind("boiler.dat exists but could not be read", 0), 0u);
+    cmdsaveallupdate_Click(l.app);
+    ASSERT_EQ(l.platform.messages.size(), 3u);
+    EXPECT_EQ(l.platform.messages[2].rfind("The working set was not saved: meas.dat, boiler.dat could not be read", 0),
+              0u);
+    EXPECT_TRUE(folderfiles(dir.path()) == before);
+}
+
+}  // namespace
+}  // namespace brasket
