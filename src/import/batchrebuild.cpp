@@ -81,10 +81,12 @@ bool rebuild(App& app, std::string& failed) {
     return true;
 }
 
-// The batch's end, however it comes: no flag, no status label, the normal pointer.
+// The batch's end, however it comes: no flag, no status label (the count of lines skipped is
+// told in a message), the normal pointer.
 void finish(App& app) {
     app.updatingall = 0;
     endimport(app);
+    mainwindow(app).Label11.Visible = false;
 }
 
 }  // namespace

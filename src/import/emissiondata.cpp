@@ -173,10 +173,9 @@ void cmdemisf_Click(App& app) {
         c.name = names[i];
         encode(c, reinterpret_cast<std::uint8_t*>(compoundbytes.data()) + i * compoundsize);
     }
-    std::string failedfile, reason;
-    if (!writefileset(app.datapath, {{"emisf.dat", factorbytes}, {"compound.dat", compoundbytes}}, failedfile,
-                      reason)) {
-        refuse("was read, but " + failedfile + " could not be written: " + reason + ".");
+    const SaveOutcome out = writefileset(app.datapath, {{"emisf.dat", factorbytes}, {"compound.dat", compoundbytes}});
+    if (!out.saved) {
+        refuse("was read, but " + out.failedfile + " could not be written: " + out.reason + ".");
         return;
     }
 

@@ -131,13 +131,14 @@ bool loadpartitionfactors(App& app) {
             r.elemremoval = static_cast<f32>(val(f[7]));
         }
     }
-    std::string failedfile, reason;
-    if (!writefileset(app.datapath,
-                      {{"partfactors1.dat", overwritten(app.datapath / "partfactors1.dat", ws.partfactors1, speciationrows)},
-                       {"partfactors2.dat", overwritten(app.datapath / "partfactors2.dat", ws.partfactors2, devicerows)}},
-                      failedfile, reason)) {
-        app.platform.msgbox("The partition factors were read, but " + failedfile + " could not be written: " + reason +
-                            ". The files were left as they were.");
+    const SaveOutcome out = writefileset(
+        app.datapath,
+        {{"partfactors1.dat", overwritten(app.datapath / "partfactors1.dat", ws.partfactors1, speciationrows)},
+         {"partfactors2.dat", overwritten(app.datapath / "partfactors2.dat", ws.partfactors2, devicerows)}});
+    if (!out.saved) {
+        app.platform.msgbox("The partition factors were read, but " + out.failedfile + " could not be written: " +
+                            out.reason + (out.restored ? ". The files were left as they were."
+                                                       : ". The next start finishes or undoes the change."));
         return false;
     }
     return true;
