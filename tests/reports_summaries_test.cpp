@@ -15,11 +15,13 @@
 #include "exampleset.h"
 #include "golden.h"
 #include "report/reportbuffer.h"
+#include "reports/binspeciation.h"
 #include "reports/datascan.h"
 #include "reports/factorexample.h"
 #include "reports/factorsummary.h"
 #include "reports/testruns.h"
 #include "ui/scripted_platform.h"
+#include "unitwindow/form1.h"
 
 using namespace brasket;
 
@@ -339,6 +341,86 @@ TEST_F(Summaries, FactorSummaryLabelsAndCountsByFuel) {
     EXPECT_EQ(count("Missing factors"), 0);
 }
 
+// ---- speciation report of a bin --------------------------------------------------------------
+
+TEST_F(Summaries, SpeciationReportListsTheRunsTheBinTableAssigns) {
+    unitcrec& u = unit(7, 3, 1, 2);
+    (void)u;
+    auto testrow = [&](long j, const std::string& name, int bin, int line) {
+        binindexrec& r = app.ws.binindex(j);
+        r.testname = name;
+        r.testcode = static_cast<i16>(bin);
+        r.testline = static_cast<u8>(line);
+        r.testunit = 7;
+        r.testfuel = 3;
+    };
+    testrow(1, "SERIES UNIT", 12, 1);    // control runs only
+    testrow(2, "ANY KIND", 12, 2);       // every kind
+    testrow(3, "Case Unit", 12, 2);
+    auto run = [&](int kind, const std::string& name, const std::string& id) -> testrec& {
+        const long n = testcount(app.ws) + 1;
+        settestcount(app.ws, n);
+        testrec& t = app.ws.test(n);
+        t.testkind = static_cast<u8>(kind);
+        t.testname = name;
+        t.runid = id;
+        t.o2in = t.o2out = 6;
+        t.inpart = 0;
+        t.inox = 6;
+        t.inelem = 4;  // shares 0, .6, .4
+        t.outox = 7.2f;  // factor 1.2: removal -20%
+        t.outelem = 1;   // factor .25: removal 75%
+        return t;
+    };
+    run(1, "SERIES UNIT", "1");     // a boiler run: not for a row of line 1
+    run(3, "SERIES UNIT", "2");
+    run(1, "ANY KIND", "A7 ");      // a run id that is no number
+    run(2, "case unit", "1");       // letter case differs: no match
+    run(3, "ANY KIND", "3").o2out = 21;  // no oxygen correction
+    testrec& empty = run(3, "ANY KIND", "4");
+    empty.outox = empty.outelem = 0;
+    speciationreport(app, 12);
+    const std::vector<std::string> l = lines();
+    ASSERT_EQ(l.size(), 6u);
+    EXPECT_EQ(l[0], "");
+    EXPECT_EQ(l[1], "   Emission control device type  12");
+    auto runline = [](const std::string& name, const std::string& id) {
+        return at({{2, name}, {20, id}, {28, "%(100%)"}, {40, "60%(-20%)"}, {52, "40%(75%)"},
+                   {65, "  PC WALL  ESP-CS  WET SCRUB/VENTURI  GAS Bit"}});
+    };
+    EXPECT_EQ(l[4], runline("SERIES UNIT", " 2"));
+    EXPECT_EQ(l[5], runline("ANY KIND", "A7"));
+    startreport(app, 0, 0);
+    speciationreport(app, 13);  // a bin that no row names: the headings only
+    EXPECT_EQ(lines().size(), 4u);
+}
+
+TEST_F(Summaries, BinLabelPressExplainsTheRowsBin) {
+    Form1& f = unitwindow(app);
+    f.Label14[0].Caption = "NA";
+    Label14_MouseDown(app, 0, rightbutton);
+    EXPECT_EQ(lines(), (std::vector<std::string>{"", " You have not identified a fuel for evaluation.",
+                                                 " Please identify a fuel, amount burned, and mercury content."}));
+    f.Label14[1].Caption = "NM";
+    f.Label14[1].BackColor = yellowcell;
+    Label14_MouseDown(app, 1, leftbutton);
+    EXPECT_EQ(lines(), (std::vector<std::string>{
+                           "", "This display presents the bin that is assigned for the fuel.",
+                           "   This bin is not an exact match with previous assignments, but is the closest match", "",
+                           "No automatic identification of applicable bin configuration for this fuel in this unit."}));
+    f.Label14[2].Caption = "12";
+    f.Label14[2].BackColor = buttonfacecolor;
+    Label14_MouseDown(app, 2, rightbutton);
+    EXPECT_EQ(lines()[2], "   This bin assignment is based upon previous manual evaluation of configurations.");
+    EXPECT_EQ(lines()[5], "   Emission control device type  12");
+    const long before = app.report.reportlinecount;
+    Label14_MouseDown(app, 2, 4);  // the middle button does nothing
+    EXPECT_EQ(app.report.reportlinecount, before);
+    Label14_MouseDown(app, 2, leftbutton);  // the factor listing of the bin instead
+    EXPECT_GT(app.report.reportlinecount, 5);
+    for (const std::string& l : lines()) EXPECT_EQ(l.find("speciation % and % removal"), std::string::npos);
+}
+
 // ---- golden reports ---------------------------------------------------------------------------
 
 TEST_F(Summaries, GoldenExampleCalculationOfAUnit) {
@@ -352,6 +434,14 @@ TEST_F(Summaries, GoldenEmissionFactorSummary) {
     brasket::testing::loadexampleset(app, platform);
     cmdefsummary_Click(app);
     brasket::testing::expectgolden("factorsummary.txt", brasket::testing::reporttext(app.report));
+}
+
+TEST_F(Summaries, GoldenSpeciationOfAnExampleUnitsBin) {
+    brasket::testing::loadexampleset(app, platform);
+    ASSERT_TRUE(selectunit(app, 1));
+    cmdevaluateunit_Click(app);
+    Label14_MouseDown(app, 0, rightbutton);
+    brasket::testing::expectgolden("binspeciation.txt", brasket::testing::reporttext(app.report));
 }
 
 TEST_F(Summaries, GoldenUnitDataScan) {

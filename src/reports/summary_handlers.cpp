@@ -1,4 +1,5 @@
 #include "import/fuelchecks.h"
+#include "reports/binspeciation.h"
 #include "reports/datascan.h"
 #include "reports/factorexample.h"
 #include "reports/factorsummary.h"
@@ -17,6 +18,14 @@ void registersummaryreporthandlers(HandlerRegistry& r) {
     r.add({"cmdworkunit_Click", "frmplants", checks, "Burn data QA", cmdworkunit_Click});
     r.add({"cmdmercury_conc_Click", "frmplants", checks, "mercury-gas conc. /QA", cmdmercury_conc_Click});
     r.add({"Command19_Click", "frmplants", "", "OK", Command19_Click});
+    // The bin labels of the evaluation window's four fuel rows, pressed with either button.
+    for (int row = 0; row < 4; ++row) {
+        for (int button : {leftbutton, rightbutton}) {
+            const std::string side = button == leftbutton ? "Left" : "Right";
+            r.add({"Form1.Label14_MouseDown" + std::to_string(row) + side, "Form1", "", "bin " + side + " press",
+                   [row, button](App& app) { Label14_MouseDown(app, row, button); }});
+        }
+    }
 }
 
 }  // namespace brasket
