@@ -1,4 +1,4 @@
-// The trace compound exports of the example set: emission factor data by control device,
+// The trace compound exports of the example set and its unit property file: emission factor data by control device,
 // compound types, trace elements in oil and coal, measured combustion concentrations, coal
 // supplier analyses and the partition factors of the second estimation method. All values are
 // synthetic, of plausible size.
@@ -260,6 +260,38 @@ inline std::string partitionfactorexport() {
     return out;
 }
 
+// "unitprops.dat": default properties of unit types (excess air percent, flue gas temperature
+// at the air heater outlet in degrees F, share of the ash leaving as fly ash), with the
+// placeholder records the data-set forms leave ("new data", in either spelling).
+inline std::vector<unitpropsrec> unitproperties() {
+    struct P {
+        const char* name;
+        float air, temp, flyash;
+        const char* text1;
+        const char* text2;
+    };
+    const P props[] = {
+        {"DRY BOTTOM WALL-FIRED", 20, 300, 0.8f, "Pulverized coal burned in wall-mounted burners.", "Dry ash hopper."},
+        {"DRY BOTTOM TANGENTIAL", 20, 290, 0.8f, "Pulverized coal from the furnace corners, swirling.", ""},
+        {"new data", 0, 0, 0, "", ""},
+        {"CYCLONE FIRED", 15, 310, 0.2f, "Crushed coal burned in cyclone barrels; slag tapped.", "Molten slag removed wet."},
+        {"SPREADER STOKER", 50, 330, 0.5f, "Coal thrown onto a moving grate.", ""},
+        {"New Data", 0, 0, 0, "A placeholder spelled otherwise: listed.", ""},
+        {"FLUIDIZED BED", 25, 280, 0.9f, "Coal burned in a bed of limestone and ash.", "Sorbent fed with the coal."},
+        {"new data", 0, 0, 0, "", ""},
+        {"WET BOTTOM WALL-FIRED", 20, 320, 0.45f, "Pulverized coal; ash leaves the furnace molten.", ""}};
+    std::vector<unitpropsrec> out;
+    for (const P& p : props) {
+        unitpropsrec r;
+        r.propname = p.name;
+        r.propvalue = {p.air, p.temp, p.flyash};
+        r.proptext1 = p.text1;
+        r.proptext2 = p.text2;
+        out.push_back(r);
+    }
+    return out;
+}
+
 // Writes the compound, supplier and partition factor exports into `dir`.
 inline void writecompoundexports(const fs::path& dir, bool small) {
     Random rng(small ? 7707 : 7708);
@@ -271,6 +303,7 @@ inline void writecompoundexports(const fs::path& dir, bool small) {
     fs::create_directories(dir / "database2");
     writetext(dir / "database2" / "coal suppliers.txt", supplierexport(rng, small ? 12 : 60));
     writetext(dir / "database2" / "partfactors.txt", partitionfactorexport());
+    writerecords(dir / "unitprops.dat", unitproperties());
 }
 
 }  // namespace brasket::example

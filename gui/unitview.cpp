@@ -44,8 +44,11 @@ UnitView::UnitView(App& app) : app_(app) {
         action->setObjectName(qs(item));
         auto run = h.run;
         App* a = &app_;
-        binding_->bindaction(f.menu(item), action, qs(h.caption), [run, a] {
-            if (run) run(*a);
+        MenuItem* model = &f.menu(item);
+        // The window's own wiring of an item (set when the window loads) comes first.
+        binding_->bindaction(*model, action, qs(h.caption), [run, a, model] {
+            if (model->onClick) model->Click();
+            else if (run) run(*a);
         });
     }
 

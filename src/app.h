@@ -13,6 +13,7 @@
 #include "mainwindow/frmplants.h"
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
+#include "reports/compoundemission.h"
 #include "ui/handlers.h"
 #include "ui/platform.h"
 #include "unitwindow/form1.h"
@@ -94,8 +95,14 @@ struct App {
     int lookupplant = 0;
     int lookuponly = 0;
 
-    // Trace compounds: lowest (columns 0..2) and highest (3..5) concentrations by compound and data kind.
+    // Trace compounds: lowest (columns 0..2) and highest (3..5) concentrations by compound and data
+    // kind, the selected compound, and the unit slots, device factors and slot factors of the
+    // compound emission (nothing fills the slot and device tables: they stay zero).
     Table2<double, 0, 300, 0, 30> concranges;
+    std::int16_t selcompound = 0;
+    Table<fuelslotrec, 0, 4> fuelslots;
+    Table<devicefactorrec, 0, 100> devicefactors;
+    double coalslotfactor = 0, oilslotfactor = 0, gasslotfactor = 0;
 
     ReportBuffer report;
     BalanceTotals balance;  // test data reports

@@ -83,6 +83,8 @@ TEST(EvaluationWindow, LoadsTheChosenUnitWithItsFuelsConfigurationAndResults) {
     for (const auto& list : w.f.Combo1) EXPECT_EQ(list.ListCount(), 31);
     EXPECT_EQ(w.f.Combo3[0].ListCount(), 5);
     EXPECT_EQ(w.f.Combo3[3].ListCount(), 6);
+    EXPECT_FALSE(w.f.menu("cmdloadefacts").Visible());
+    EXPECT_EQ(w.f.menu("cmdreport").Caption(), "view the report");
     // The existing configuration is the unit's model codes.
     const unitcrec& unit = w.app.ws.unitc(1);
     EXPECT_EQ(w.f.Combo1[0].ListIndex(), unit.modelboiler);

@@ -95,6 +95,8 @@ TEST(ExecutiveSummary, ContentsStandAtTheirLinesAndTheCounterIsRestored) {
     EXPECT_EQ(rb.line(71), "@NEW PAGE");
     EXPECT_EQ(rb.line(72), "1.0 UNIT CHARACTERIZATION DATA PROVIDED BY THE PLANT");
     EXPECT_GT(rb.reportlinecount, 200);
+    EXPECT_TRUE(w.app.display.Visible());  // the report window shows the report
+    EXPECT_EQ(w.app.reportcalc, 0);
 
     // Four fuel lines: the last contents line takes line 71.
     w.setrow(1, 3, "0.1", "1000");

@@ -411,6 +411,14 @@ TEST_F(DatabaseTwo, SupplierTypesAndCount) {
     EXPECT_EQ(mainwindow(*app).Label11.Caption(), "reading coal supply info");
     EXPECT_TRUE(mainwindow(*app).Label11.Visible());
 
+    std::vector<std::string> many(2002, tabbed({"S", "M", "C", "Tires"}));
+    many[0] = "HEAD";
+    writedb2("coal suppliers.txt", many);
+    cmdloadsupplier_Click(*app);
+    EXPECT_EQ(coalsupplycount(app->ws), 2000);  // the line beyond the table is skipped, told in the log
+    EXPECT_EQ(warnings().size(), 1u);
+    app->ws.coalsupply(1).fueltype = 3;
+
     writedb2("coal suppliers.txt", {"HEAD"});
     cmdloadsupplier_Click(*app);
     EXPECT_EQ(coalsupplycount(app->ws), 0);

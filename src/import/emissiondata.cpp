@@ -175,7 +175,11 @@ void cmdemisf_Click(App& app) {
     }
     const SaveOutcome out = writefileset(app.datapath, {{"emisf.dat", factorbytes}, {"compound.dat", compoundbytes}});
     if (!out.saved) {
-        refuse("was read, but " + out.failedfile + " could not be written: " + out.reason + ".");
+        if (out.restored)
+            refuse("was read, but " + out.failedfile + " could not be written: " + out.reason + ".");
+        else
+            app.platform.msgbox("EMISDATA.prn was read, but " + out.failedfile + " could not be written: " + out.reason +
+                                ". The next start finishes or undoes the change of emisf.dat and compound.dat.");
         return;
     }
 

@@ -12,6 +12,7 @@
 #include "evaluation/binscan.h"
 #include "evaluation/evaluation.h"
 #include "evaluation/matchlevels.h"
+#include "import/compounddata.h"
 #include "model/codes.h"
 #include "model/testratios.h"
 #include "report/numformat.h"
@@ -188,6 +189,21 @@ void wirecontrols(App& app) {
     };
     item("cmdreport", "view the report", cmdreport_Click);
     item("cmdbinassignments", "bin assignments", cmdbinassignments_Click);
+    // The maintenance item that imports the second method's factors, hidden from the analyst,
+    // with the hourglass shown while it reads.
+    MenuItem& factors = f.menu("cmdloadefacts");
+    factors.Caption = "load emis factors";
+    factors.Visible = false;
+    factors.onClick = [&app] {
+        app.form1.MousePointer = 11;
+        try {
+            cmdloadefacts_Click(app);
+        } catch (...) {
+            app.form1.MousePointer = 1;
+            throw;
+        }
+        app.form1.MousePointer = 1;
+    };
 }
 
 }  // namespace
