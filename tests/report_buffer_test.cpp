@@ -63,15 +63,17 @@ TEST(ReportPages, EmptyIndexCountsAsNoHeaderLines) {
     EXPECT_EQ(pagelines(rb, 0).last, 0);  // no header lines
 }
 
-TEST(ReportPages, HeaderCountIsHeldWithinZeroToNine) {
+TEST(ReportPages, HeaderCountIsHeldWithinZeroToTwentyNine) {
     ReportBuffer rb;
     rb.pageindex() = "*";  // code 42: would give a negative count
     EXPECT_EQ(headercount(rb), 0);
     appendlines(rb, 31);
     append(rb, "#");
     EXPECT_EQ(rb.pageindex(), std::string("*") + char(78) + char(49));
-    rb.pageindex() = "K";
-    EXPECT_EQ(headercount(rb), 9);
+    rb.pageindex() = "K";  // code 75: 27 header lines
+    EXPECT_EQ(headercount(rb), 27);
+    rb.pageindex() = "~";  // code 126: held at 29, one line of each page left
+    EXPECT_EQ(headercount(rb), 29);
 }
 
 TEST(PageLines, PagesOutsideTheIndexAreEmpty) {

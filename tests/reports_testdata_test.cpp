@@ -30,6 +30,8 @@ struct TestData : ::testing::Test {
         ::setenv("TZ", "UTC", 1);
         ::tzset();
         platform.clock = brasket::testing::fixedclock();
+        for (long r = 1; r <= 30; ++r)
+            for (int c = 0; c <= 2; ++c) app.ws.emfactor(r, c).name = "TYPE " + std::to_string(r);
         const char* boilers[] = {"", "PC WALL/LNB", "FBC/SNCR", "PC WALL"};
         for (int i = 1; i <= 3; ++i) app.ws.emfactor(i, furnacecolumn).name = boilers[i];
         app.ws.emfactor(21, furnacecolumn).name = "CYCLONE/SCR";

@@ -42,7 +42,7 @@ int headercount(const ReportBuffer& rb) {
     const std::string& index = rb.pageindex();
     if (index.empty()) return 0;
     int h = indexvalue(index[0]);
-    return h < 0 ? 0 : h > 9 ? 9 : h;
+    return h < 0 ? 0 : h > maxheaders ? maxheaders : h;
 }
 
 long pagecount(const ReportBuffer& rb) {
@@ -52,7 +52,8 @@ long pagecount(const ReportBuffer& rb) {
 
 void startreport(ReportBuffer& rb, int headers, long linecount) {
     rb.erase();
-    rb.pageindex() = std::to_string(headers < 0 ? 0 : headers > 9 ? 9 : headers);
+    // The count is the character of code 48 + count: "0".."9", then ":", ";", "<", ...
+    rb.pageindex() = std::string(1, static_cast<char>(48 + (headers < 0 ? 0 : headers > maxheaders ? maxheaders : headers)));
     rb.reportlinecount = linecount;
 }
 

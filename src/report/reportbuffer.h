@@ -32,12 +32,14 @@ struct ReportBuffer {
     void erase() { reportbuffer.clear(); }
 };
 
-// Header lines H from the page index, held within 0..9 (an empty index gives 0).
+// Header lines H from the page index, held within 0..maxheaders (an empty index gives 0),
+// so that every page keeps at least one line of its own.
+inline constexpr int maxheaders = 29;
 int headercount(const ReportBuffer& rb);
 // Pages recorded in the page index.
 long pagecount(const ReportBuffer& rb);
 
-// Starts a report: erases the buffer, sets the page index to the decimal text of the header
+// Starts a report: erases the buffer, sets the page index to the character of the header
 // count and the line counter to `linecount` (the lines the writer places itself at the top).
 void startreport(ReportBuffer& rb, int headers, long linecount);
 void startreport(App& app, int headers, long linecount);

@@ -124,9 +124,7 @@ void boilerspeciation(App& app, long c) {
     reportline(app, " test      run     Hg part.  Hg ox.   Hg elem.   Hg part.  Hg ox.   Hg elem.");
     long rows = 0;
     forruns(ws, boilertest, c, [&](long, const testrec& t) {
-        Row row(80);
-        row.at(2, t.testname.str()).at(12, t.runid.str());
-        row.at(20, f25(t.outpart)).at(30, f25(t.outox)).at(40, f25(t.outelem));
+        Row row = outletrow(t);
         const std::optional<Speciation> s = outletspeciation(t);
         if (!s) return;
         row.at(50, f5(s->part)).at(60, f5(s->ox)).at(70, f5(s->elem));
@@ -139,7 +137,7 @@ void boilerspeciation(App& app, long c) {
             const emfactorrec& e = ws.emfactor(j, furnacecolumn);
             if (e.testcount <= 0) continue;
             Row row(80);
-            row.at(3, e.name.str()).at(50, f5(e.hgpart)).at(60, f5(e.hgox)).at(70, f5(e.hgelem));
+            row.at(3, devicename(ws, j, furnacecolumn)).at(50, f5(e.hgpart)).at(60, f5(e.hgox)).at(70, f5(e.hgelem));
             reportline(app, row.text());
         }
     }
@@ -167,15 +165,6 @@ void controlheading(App& app, long mode, long c, int column) {
     reportline(app, std::string(mode == particulatesection ? " Test data for particulate control  "
                                                            : " Test data for SO2 control  ") +
                         devicename(app.ws, c, column));
-}
-
-// The inlet and outlet mercury of a control run, the first ten columns of its row.
-Row controlrow(const testrec& t) {
-    Row row(120);
-    row.at(2, t.testname.str()).at(12, t.runid.str());
-    row.at(20, f25(t.inpart)).at(30, f25(t.inox)).at(40, f25(t.inelem));
-    row.at(50, f25(t.outpart)).at(60, f25(t.outox)).at(70, f25(t.outelem));
-    return row;
 }
 
 // Particulate or SO2 control type c: factors of each accepted run, then its total factor
@@ -311,9 +300,7 @@ void boilertotal(App& app, long c) {
     forruns(ws, boilertest, c, [&](long, const testrec& t) {
         const MaterialBalance b = materialbalance(t);
         if (b.outlettotal == 0) return;
-        Row row(80);
-        row.at(2, t.testname.str()).at(12, t.runid.str());
-        row.at(20, f25(t.outpart)).at(30, f25(t.outox)).at(40, f25(t.outelem));
+        Row row = outletrow(t);
         row.at(60, formatnumber(b.hgin, "0.00e+00")).at(50, formatnumber(b.hgout, "0.00e+00"));
         if (b.hgin > 0) row.at(70, f5(b.hgout / b.hgin));
         reportline(app, row.text());
@@ -324,7 +311,7 @@ void boilertotal(App& app, long c) {
         for (long j = 1; j <= 30; ++j) {
             const emfactorrec& e = ws.emfactor(j, furnacecolumn);
             if (e.testcount <= 0) continue;
-            reportline(app, Row(80).at(3, e.name.str()).at(70, f5(e.hgtotal)).text());
+            reportline(app, Row(80).at(3, devicename(ws, j, furnacecolumn)).at(70, f5(e.hgtotal)).text());
         }
     }
     reportline(app, std::string_view(underline));
@@ -385,6 +372,21 @@ void controltotal(App& app, long mode, long c) {
 
 }  // namespace
 
+Row outletrow(const testrec& t) {
+    Row row(80);
+    row.at(2, t.testname.str()).at(12, t.runid.str());
+    row.at(20, f25(t.outpart)).at(30, f25(t.outox)).at(40, f25(t.outelem));
+    return row;
+}
+
+Row controlrow(const testrec& t) {
+    Row row(120);
+    row.at(2, t.testname.str()).at(12, t.runid.str());
+    row.at(20, f25(t.inpart)).at(30, f25(t.inox)).at(40, f25(t.inelem));
+    row.at(50, f25(t.outpart)).at(60, f25(t.outox)).at(70, f25(t.outelem));
+    return row;
+}
+
 void testdatareport(App& app, long mode, long code) {
     const Resolution r = resolve(app, mode, code);
     const int column = columnof(r.mode);
@@ -403,7 +405,7 @@ void testdatareport(App& app, long mode, long code) {
     for (int i = 0; i < r.nparts; ++i) {
         const long p = r.parts[static_cast<std::size_t>(i)];
         const emfactorrec& e = app.ws.emfactor(p, column);
-        reportline(app, Row(80).at(2, e.name.str()).at(40, f5(e.hgpart)).at(50, f5(e.hgox)).at(60, f5(e.hgelem)).text());
+        reportline(app, Row(80).at(2, devicename(app.ws, p, column)).at(40, f5(e.hgpart)).at(50, f5(e.hgox)).at(60, f5(e.hgelem)).text());
     }
     reportline(app, std::string_view(compositeline));
     reportline(app, Row(80)
@@ -428,8 +430,8 @@ void unittestreport(App& app, long mode, long code) {
     if (r.nparts < 2) return;
     compositeheading(app, r, "emission type                           EF total");
     for (int i = 0; i < r.nparts; ++i) {
-        const emfactorrec& e = app.ws.emfactor(r.parts[static_cast<std::size_t>(i)], column);
-        reportline(app, Row(80).at(2, e.name.str()).at(40, f5(e.hgtotal)).text());
+        const long p = r.parts[static_cast<std::size_t>(i)];
+        reportline(app, Row(80).at(2, devicename(app.ws, p, column)).at(40, f5(app.ws.emfactor(p, column).hgtotal)).text());
     }
     reportline(app, std::string_view(compositeline));
     reportline(app, Row(80).at(2, devicename(app.ws, r.code, column)).at(40, f5(r.whole.total)).text());

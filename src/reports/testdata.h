@@ -3,9 +3,17 @@
 // material balances, and the two reports built from them.
 #pragma once
 
+#include "data/records.h"
+#include "reports/reportrow.h"
+
 namespace brasket {
 
 struct App;
+
+// The row of a boiler run, 80 wide: its name, its run and its three outlet forms.
+Row outletrow(const testrec& t);
+// The row of a control device run, 120 wide: its name, its run, its inlet and outlet forms.
+Row controlrow(const testrec& t);
 
 // Section modes: the device family whose runs a section lists.
 enum TestSectionMode : long {

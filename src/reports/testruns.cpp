@@ -7,7 +7,10 @@
 namespace brasket {
 
 std::string devicename(const Workset& ws, long code, int column) {
-    return decltype(ws.emfactor)::inbounds(code, column) ? ws.emfactor(code, column).name.str() : std::string();
+    if (!decltype(ws.emfactor)::inbounds(code, column)) return {};
+    std::string name = ws.emfactor(code, column).name.str();
+    std::replace(name.begin(), name.end(), '\0', ' ');  // a name never written reads as blanks
+    return name;
 }
 
 long storedtests(const Workset& ws) { return std::clamp<long>(testcount(ws), 0, decltype(ws.test)::hi); }

@@ -22,8 +22,8 @@ inline constexpr long coalgasdevice = 16, coalgasboiler = 21;
 // A device code names a row of the factor table.
 inline bool isdevicecode(long code) { return code >= 0 && code <= 30; }
 
-// The 25-character name of a device type in its column of `emfactor`, as stored; empty for
-// a code outside the table.
+// The 25-character name of a device type in its column of `emfactor`, as stored (a name never
+// written reads as blanks); empty for a code outside the table.
 std::string devicename(const Workset& ws, long code, int column);
 
 // The number of test records stored, held within the table.
