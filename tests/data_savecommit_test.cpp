@@ -40,13 +40,6 @@ bool inchild(const std::function<void()>& body) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// The bytes a save of the loaded set writes, by file name.
-std::map<std::string, std::string> imagesbyname(const App& app) {
-    std::map<std::string, std::string> out;
-    for (const auto& f : worksetimages(app)) out[f.name] = f.bytes;
-    return out;
-}
-
 TEST(SavingAsOneStep, AStopAtEveryStepLeavesTheOldOrTheNewSetWholeAtTheNextStart) {
     TempFolder dir;
     writeworkset(dir.path());
@@ -82,10 +75,11 @@ TEST(SavingAsOneStep, AStopAtEveryStepLeavesTheOldOrTheNewSetWholeAtTheNextStart
         // The analyst is told what the start did with an interrupted save (a stop before the
         // first file was written left nothing to do).
         ASSERT_EQ(next.platform.messages.empty(), stopat == 1) << stopat;
-        if (stopat > 1)
+        if (stopat > 1) {
             EXPECT_NE(next.platform.messages[0].find(isold ? "the previous set was kept" : "it was finished now"),
-                  std::string::npos)
-            << next.platform.messages[0];
+                      std::string::npos)
+                << next.platform.messages[0];
+        }
         // Back to the previous set for the next stop.
         for (const auto& [name, bytes] : oldset) writefile(dir / name, bytes);
     }
