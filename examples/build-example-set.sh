@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the example working set: writes the synthetic exports into DATA_DIR, imports them
-# with the headless driver and saves the working set there.
+# Builds the example working set: writes the synthetic exports into DATA_DIR, rebuilds the
+# working set from them with the headless driver's batch rebuild and saves it there.
 #   examples/build-example-set.sh BUILD_DIR DATA_DIR [--small]
 # --small writes the small set the tests use instead of the full-size fleet.
 set -euo pipefail
@@ -18,12 +18,13 @@ for tool in brasket-make-example brasket-batch; do
 done
 mkdir -p "$data"
 "$build/brasket-make-example" "$data" ${3:+"$3"} >/dev/null
-# Each import menu item asks for its folder: any file in DATA_DIR answers it.
-answer="$data/partIIExport.txt"
-# The bin factor item reads the file chosen: the example's bin factor file.
+# The batch rebuild reads every export from the data folder, which is where the import folder
+# starts; then "Bin calculations" (its test import asks for the folder) and the save.
+"$build/brasket-batch" --data "$data" --answer "$data/boilertest.txt" \
+  cmdupdateall_Click cmdbincalcs_Click cmdsaveallupdate_Click
+# The trace compound data: emission factor data, compound types, the oil and coal print files,
+# coal suppliers and the partition factors of the second method; then the set is saved again.
 "$build/brasket-batch" --data "$data" \
-  --answer "$answer" --answer "$answer" --answer "$answer" \
-  --answer "$answer" --answer "$answer" --answer "$data/dornvelt factors.txt" \
-  cmdupdateplant_Click cmdreadhganalysis_Click cmdfuelusageexport_Click \
-  cmdmakeEF_Click cmdloadbin_Click cmdupdatebininfo_Click cmdupdateconc_Click \
-  cmdsaveallupdate_Click
+  --answer "$data/trace oil.PRN" --answer "$data/trace coal.PRN" \
+  cmdemisf_Click cmdcompdtype_Click cmdupdatetraceoil_Click cmdupdcoal_Click \
+  cmdloadsupplier_Click cmdloadefacts_Click cmdsaveallupdate_Click

@@ -485,6 +485,8 @@ inline void writeworkingfiles(const fs::path& dir) {
 // Writes the example set into `dir`: the full national fleet, or a small one for tests.
 // The emission test and bin exports of the fleet (examplegen_tests.h).
 inline void writetestandbinexports(const fs::path& dir, const std::vector<Plant>& plants, bool small);
+// The trace compound, supplier and partition factor exports (examplegen_compounds.h).
+inline void writecompoundexports(const fs::path& dir, bool small);
 
 inline Summary makeexample(const fs::path& dir, bool small) {
     fs::create_directories(dir);
@@ -501,9 +503,11 @@ inline Summary makeexample(const fs::path& dir, bool small) {
     writetext(dir / "states.prn", statelist);
     writeworkingfiles(dir);
     writetestandbinexports(dir, plants, small);
+    writecompoundexports(dir, small);
     return sum;
 }
 
 }  // namespace brasket::example
 
 #include "examplegen_tests.h"
+#include "examplegen_compounds.h"

@@ -7,7 +7,7 @@
 
 namespace brasket::gui {
 
-Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), report(app) {}
+Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), report(app), unit(app) {}
 
 void Program::start(const std::filesystem::path& folder, bool maintenance) {
     static_cast<QtPlatform&>(app.platform).setdatafolder(folder);
@@ -28,6 +28,7 @@ void Program::flush() {
     about.binding().flush();
     main.binding().flush();
     report.binding().flush();
+    unit.binding().flush();
 }
 
 CommandLine commandline(int argc, char** argv) {

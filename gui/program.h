@@ -8,6 +8,7 @@
 #include "mainview.h"
 #include "qtplatform.h"
 #include "reportview.h"
+#include "unitview.h"
 
 namespace brasket::gui {
 
@@ -25,6 +26,7 @@ public:
     AboutView about;
     MainView main;
     ReportView report;
+    UnitView unit;
 };
 
 // The program's command line: brasket [--maintenance] [DATA_FOLDER].

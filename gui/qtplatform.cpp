@@ -155,6 +155,8 @@ QWidget* activewindow() { return QApplication::activeWindow(); }
 
 int QtPlatform::msgbox(const std::string& prompt, int buttons, const std::string& title) {
     QMessageBox box(activewindow());
+    // Modal to the whole program: no other window's handler runs while the box is open.
+    box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(title.empty() ? QStringLiteral("BRASKET") : qs(title));
     box.setText(qs(prompt));
     box.setTextFormat(Qt::PlainText);

@@ -13,8 +13,10 @@
 #include "mainwindow/frmplants.h"
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
+#include "reports/compoundemission.h"
 #include "ui/handlers.h"
 #include "ui/platform.h"
+#include "unitwindow/form1.h"
 
 namespace brasket {
 
@@ -43,13 +45,26 @@ struct ModelTables {
     std::array<std::array<std::array<double, 3>, 6>, 5> binmatches{};  // (slot, rank, field)
 };
 
+// Test data reports: the material balances (grams of mercury out over grams in) of the boiler
+// test runs, summed over the sections reported since the emission factor report last reset them.
+struct BalanceTotals {
+    std::int16_t balancecount = 0;      // ratios computed
+    double balancesum = 0;
+    std::int16_t balancehighcount = 0;  // ratios above 1.5
+    double balancehighsum = 0;
+    std::int16_t balancelowcount = 0;   // ratios below 0.5
+    double balancelowsum = 0;
+};
+
 // The one random source; reseeded from the clock where the system says so, unless a test fixed it.
 struct Random {
     std::mt19937_64 gen{12345};
     bool fixed = false;
     void reseed(std::uint64_t seed) { if (!fixed) gen.seed(seed); }
     void fix(std::uint64_t seed) { gen.seed(seed); fixed = true; }
-    double next() { return std::uniform_real_distribution<double>(0.0, 1.0)(gen); }
+    // A uniform draw in [0, 1): the top 53 bits of one 64-bit output times 2^-53, so a seed
+    // gives the same numbers with every standard library and the draw never reaches 1.
+    double next() { return static_cast<double>(gen() >> 11) * 0x1.0p-53; }
 };
 
 struct App {
@@ -80,7 +95,17 @@ struct App {
     int lookupplant = 0;
     int lookuponly = 0;
 
+    // Trace compounds: lowest (columns 0..2) and highest (3..5) concentrations by compound and data
+    // kind, the selected compound, and the unit slots, device factors and slot factors of the
+    // compound emission (nothing fills the slot and device tables: they stay zero).
+    Table2<double, 0, 300, 0, 30> concranges;
+    std::int16_t selcompound = 0;
+    Table<fuelslotrec, 0, 4> fuelslots;
+    Table<devicefactorrec, 0, 100> devicefactors;
+    double coalslotfactor = 0, oilslotfactor = 0, gasslotfactor = 0;
+
     ReportBuffer report;
+    BalanceTotals balance;  // test data reports
 
     // Telling the user (imports, saving): warning lines written to the import warning log in
     // this run, the count when the current import began, and the first line of the message of
@@ -93,6 +118,8 @@ struct App {
     frmplants main;  // reach it through mainwindow(app), which runs its load handler first
     frmabout about;
     frmDisplay display;
+    // Unit evaluation window: reach it through unitwindow(app), which runs its load handler first.
+    Form1 form1;
 
     HandlerRegistry handlers;
 };

@@ -104,7 +104,7 @@ std::string batchoutput(const std::string& arguments, const TempFolder& scratch)
 TEST(HeadlessDriver, HelpListsTheUsageAndEveryHandlerWithItsWindowAndCaption) {
     TempFolder scratch;
     std::string help = batchoutput("--help", scratch);
-    EXPECT_EQ(help.rfind("usage: brasket-batch --data DIR [--answer TEXT]... [--report FILE] HANDLER...\n", 0), 0u);
+    EXPECT_EQ(help.rfind("usage: brasket-batch --data DIR [--unit N] [--answer TEXT]... [--report FILE] HANDLER...\n", 0), 0u);
     ScriptedPlatform platform;
     App app(platform);
     ASSERT_FALSE(app.handlers.all().empty());

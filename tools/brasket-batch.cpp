@@ -1,8 +1,11 @@
 // The headless driver: loads the working set of a data folder, runs menu and button handlers
 // by name, answers their file dialogs from the command line, and can write the report buffer.
 //
-//   brasket-batch --data DIR [--answer TEXT]... [--report FILE] HANDLER...
+//   brasket-batch --data DIR [--unit N] [--answer TEXT]... [--report FILE] HANDLER...
 //   brasket-batch --help
+//
+// --unit N selects unit N as the main window's choice would and opens the unit evaluation
+// window on it before the handlers run.
 //
 // Message boxes go to standard error, and so does the count of lines the run added to the
 // import warning log. Exits 0 when every handler ran; 1 with the first line of its message when
@@ -10,6 +13,7 @@
 // data folder, a file dialog left without an answer, a fault inside the loading or a handler,
 // or a command line it cannot read.
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -21,13 +25,14 @@
 #include "import/importconduct.h"
 #include "report/printexport.h"
 #include "ui/scripted_platform.h"
+#include "unitwindow/form1.h"
 
 namespace fs = std::filesystem;
 using namespace brasket;
 
 namespace {
 
-const char* const usage = "usage: brasket-batch --data DIR [--answer TEXT]... [--report FILE] HANDLER...";
+const char* const usage = "usage: brasket-batch --data DIR [--unit N] [--answer TEXT]... [--report FILE] HANDLER...";
 
 int fail(const std::string& reason, int code = 2) {
     std::cerr << "brasket-batch: " << reason << "\n";
@@ -41,6 +46,7 @@ struct CommandLine {
     bool havedata = false;
     std::string data;
     std::string report;
+    std::string unit;
     std::vector<std::string> answers;
     std::vector<std::string> handlers;
 };
@@ -66,6 +72,8 @@ bool readcommandline(const std::vector<std::string>& args, CommandLine& cl, std:
         } else if (a == "--answer") {
             if (!value("a text", v)) return false;
             cl.answers.push_back(v);
+        } else if (a == "--unit") {
+            if (!value("a unit number", cl.unit)) return false;
         } else if (a == "--report") {
             if (!value("a file name", cl.report)) return false;
         } else if (a.rfind("--", 0) == 0) {
@@ -83,7 +91,8 @@ void printhelp(const HandlerRegistry& registry) {
     std::cout << usage << "\n"
               << "       brasket-batch --help\n\n"
               << "Loads the working set of DIR, then runs each HANDLER in order as its menu item or button\n"
-              << "would. Each file dialog takes the next --answer (a path; a text with \"*\" cancels it);\n"
+              << "would; --unit N first selects unit N and opens the unit evaluation window on it.\n"
+              << "Each file dialog takes the next --answer (a path; a text with \"*\" cancels it);\n"
               << "message boxes go to standard error; --report FILE writes the report buffer as the report\n"
               << "window's \"File\" export does. Warning lines go to \"import warnings.txt\" in DIR, and\n"
               << "their count to standard error. Exit status: 0 done, 1 a save or an import failed,\n"
@@ -128,6 +137,15 @@ int main(int argc, char** argv) {
         loadinitial(app, cl.data);
     } catch (const std::exception& e) {
         return fail(std::string("the loading of the working set stopped: ") + e.what());
+    }
+    if (!cl.unit.empty()) {
+        const long u = static_cast<long>(std::strtol(cl.unit.c_str(), nullptr, 10));
+        try {
+            if (!selectunit(app, u)) return fail("no unit " + cl.unit + " of a plant in the working set");
+            cmdevaluateunit_Click(app);
+        } catch (const std::exception& e) {
+            return fail(std::string("opening unit ") + cl.unit + " stopped: " + e.what());
+        }
     }
     // The count of warning lines the run added, told however the run ends.
     auto tellwarnings = [&] {

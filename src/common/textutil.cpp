@@ -65,4 +65,12 @@ void putat(std::string& line, long col, std::string_view text) {
     std::copy(text.begin(), text.end(), line.begin() + static_cast<long>(from));
 }
 
+void placeat(std::string& line, long col, std::string_view text) {
+    if (col < 1) col = 1;
+    const std::size_t from = static_cast<std::size_t>(col - 1);
+    if (from >= line.size()) return;
+    const std::size_t n = std::min(text.size(), line.size() - from);
+    std::copy_n(text.begin(), n, line.begin() + static_cast<long>(from));
+}
+
 }  // namespace brasket

@@ -22,5 +22,8 @@ inline long instr(std::string_view s, std::string_view what) { return instr(1, s
 inline std::string space(long n) { return n > 0 ? std::string(static_cast<std::size_t>(n), ' ') : std::string(); }
 // Write `text` over `line` from 1-based column `col`, growing the line with blanks as needed.
 void putat(std::string& line, long col, std::string_view text);
+// Write `text` over a line of fixed width from 1-based column `col`; what reaches past the
+// line's end is cut.
+void placeat(std::string& line, long col, std::string_view text);
 
 }  // namespace brasket

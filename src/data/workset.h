@@ -1,6 +1,8 @@
 // The working tables of the data folder, with their bounds and their count conventions.
 #pragma once
 #include <algorithm>
+#include <array>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -35,8 +37,9 @@ using NameList400 = Table<std::string, 0, 400>;
 
 struct Workset {
     Table<idfuelrec, 0, 100> idfuel;
-    BinGrid<i16> binnumbertable;
+    BinGrid<i16> binnumbertable;                   // layer 0: class counts, fuel numbers in (a, 0, 0, 0)
     BinGrid<f32> binnumbervalue;
+    std::array<BinGrid<i16>, 4> binnumberlayers;   // layers 1..4, in memory only (binnumbercell)
     Table<partfactors1rec, 0, 55> partfactors1;
     Table<coalsupplyrec, 0, 2000> coalsupply;
     Table<partfactors2rec, 0, 14> partfactors2;
@@ -61,6 +64,17 @@ struct Workset {
     // replace them until "Erase all data" is run.
     std::vector<std::string> unreadable;
 };
+
+// Cell (a, b, c, d, e) of the bin-number table: layer 0 is binnumbertable, the file's
+// layer; layers 1..3 the counts by size class and 4 the unit type code, never stored.
+inline i16& binnumbercell(Workset& w, long a, long b, long c, long d, long e) {
+    if (e == 0) return w.binnumbertable(a, b, c, d);
+    if (e < 1 || e > 4) throw std::out_of_range("bin-number layer outside 0..4");
+    return w.binnumberlayers[static_cast<std::size_t>(e - 1)](a, b, c, d);
+}
+inline i16 binnumbercell(const Workset& w, long a, long b, long c, long d, long e) {
+    return binnumbercell(const_cast<Workset&>(w), a, b, c, d, e);
+}
 
 // Counts kept in element 0, each in the form its table keeps it.
 long unitcount(const Workset& w);       // unitc(0).unitname, as text

@@ -186,8 +186,10 @@ bool processtests(App& app, int kind, const std::filesystem::path& path, std::st
     return true;
 }
 
-void cmdmakeEF_Click(App& app) {
-    if (app.updatingall != 1 && !importfolderdialog(app)) return;
+void cmdmakeEF_Click(App& app) { importtests(app); }
+
+TestImportEnd importtests(App& app) {
+    if (app.updatingall != 1 && !importfolderdialog(app)) return TestImportEnd::cancelled;
     beginimport(app, "reading test data summaries");
     settestcount(app.ws, 0);
     std::string reason;
@@ -207,6 +209,7 @@ void cmdmakeEF_Click(App& app) {
         app.failure = "Files not processed.....\r\n" + reason;
         app.platform.msgbox(app.failure);
     }
+    return done ? TestImportEnd::read : TestImportEnd::failed;
 }
 
 }  // namespace brasket

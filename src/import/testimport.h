@@ -29,6 +29,13 @@ enum TestKind { boilertestkind = 1, so2testkind = 2, pmtestkind = 3 };
 // the tests read before stay stored and counted.
 bool processtests(App& app, int kind, const std::filesystem::path& path, std::string& reason);
 
+// What became of a test import: read whole, abandoned at the folder dialog (the test table as
+// it was), or failed on an export (told in a message; the table holds what was read).
+enum class TestImportEnd { read, cancelled, failed };
+
+// The test import of "Load and process test data to EF", telling its callers how it ended.
+TestImportEnd importtests(App& app);
+
 // Menu item "Load and process test data to EF": the three test exports of the import
 // folder replace the test table.
 void cmdmakeEF_Click(App& app);

@@ -14,12 +14,17 @@ frmplants::frmplants() {
     add(List5, "List5");
     add(List6, "List6");
     add(List7, "List7");
+    add(List8, "List8");
     add(List12, "List12");
     add(List13, "List13");
     add(List15, "List15");
     add(List16, "List16");
+    // A click on a compound only shows it.
+    List1.onClick = [this] { Label3.Caption = List1.SelectedText(); };
     List12.MultiSelect = true;
     List13.MultiSelect = true;
+    List15.MultiSelect = true;
+    List16.MultiSelect = true;
     add(Option7, "Option7");
     add(Option9, "Option9");
     add(Option10, "Option10");
@@ -51,6 +56,7 @@ frmplants::frmplants() {
     Command17.Caption = "NONE";
     Command18.Caption = "OK";
     Command19.Caption = "OK";
+    Command22.Caption = "fuel speciation table";
 }
 
 MenuItem& frmplants::menu(const std::string& nm) {

@@ -25,6 +25,7 @@ public:
     ListBox List5;   // boiler (and NOx) types: "no spec." and 25 names
     ListBox List6;   // particulate control types: "no spec." and 20 names
     ListBox List7;   // SO2 control types: "no spec." and 11 names
+    ListBox List8;   // units of the chosen plant: entry k - 1 is the unit at position k
     ListBox List12;  // states (multi-select): "AL   ( 4)"
     ListBox List13;  // regions (multi-select): "Region1".."Region10"
     ListBox List15;  // particulate controls of the area frame

@@ -9,6 +9,8 @@
 #include "data/textfiles.h"
 #include "mainwindow/frmplants.h"
 #include "report/numformat.h"
+#include "reports/fleetreports.h"
+#include "unitwindow/form1.h"
 
 namespace brasket {
 namespace {
@@ -45,11 +47,17 @@ void readstatelist(App& app, ListBox& states) {
                             (skipped == 1 ? "was" : "were") + " left out of the state list.");
 }
 
-// A menu item of the main window, captioned and running its handler on a click.
+// A menu item of the main window, captioned and running its handler on a click, through the
+// handler registry when the handler is registered there.
 void wiremenu(App& app, const std::string& name, const std::string& caption, void (*handler)(App&)) {
     MenuItem& item = app.main.menu(name);
     item.Caption = caption;
-    item.onClick = [&app, handler] { handler(app); };
+    item.onClick = [&app, name, handler] {
+        if (const Handler* h = app.handlers.find(name + "_Click"))
+            h->run(app);
+        else
+            handler(app);
+    };
 }
 
 }  // namespace
@@ -81,6 +89,10 @@ void frmplants_Load(App& app) {
     m.List13.Clear();
     for (int r = 1; r <= 10; ++r) m.List13.AddItem("Region" + std::to_string(r));
     m.List13.onClick = [&m] { List13_Click(m); };
+    // The area frame's buttons.
+    m.Command16.onClick = [&app] { Command16_Click(app); };
+    m.Command17.onClick = [&app] { Command17_Click(app); };
+    m.Command18.onClick = [&app] { Command18_Click(app); };
     m.Label19.Caption = " Please wait";
     // The busy panel, the import status and the area frame appear only when asked for.
     m.Label19.Visible = false;
@@ -98,6 +110,8 @@ void frmplants_Load(App& app) {
     // The maintenance items stay hidden in the analyst's menus; the headless driver still
     // runs their handlers by name, and the program shows them when started for maintenance.
     setmaintenancevisible(m, false);
+
+    wireunitchooser(app);
 }
 
 void setmaintenancevisible(frmplants& m, bool visible) {

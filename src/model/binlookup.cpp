@@ -35,19 +35,9 @@ void applybin(App& app, long bin, double mercuryin, double& emission, double& fa
     emission = mercuryin * factor;
 }
 
-// The first configuration row that matches; the first empty row met is passed over, later
-// ones are compared like any other. 0 when none matches.
+// The first configuration row that matches, 0 when none does.
 long configurationrow(const Workset& ws, long fuel, long boiler, long so2, long pm) {
-    bool emptypassed = false;
-    for (long j = 1; j <= configurationrows; ++j) {
-        const binindexrec& r = ws.binindex(j);
-        if (!emptypassed && r.emptyconfiguration()) {
-            emptypassed = true;
-            continue;
-        }
-        if (r.unitboiler == boiler && r.unitfuel == fuel && r.unitpm == pm && r.unitso2 == so2) return j;
-    }
-    return 0;
+    return findconfiguration(ws, fuel, boiler, so2, pm).match;
 }
 
 // Furnace, particulate and SO2 species factors multiplied together.
@@ -81,6 +71,22 @@ void factorproduct(App& app, double mercuryin, double& emission, double& factor,
 }
 
 }  // namespace
+
+ConfigurationRows findconfiguration(const Workset& ws, long fuel, long boiler, long so2, long pm) {
+    ConfigurationRows found;
+    for (long j = 1; j <= configurationrows; ++j) {
+        const binindexrec& r = ws.binindex(j);
+        if (found.firstempty == 0 && r.emptyconfiguration()) {
+            found.firstempty = j;
+            continue;
+        }
+        if (r.unitboiler == boiler && r.unitfuel == fuel && r.unitpm == pm && r.unitso2 == so2) {
+            found.match = j;
+            return found;
+        }
+    }
+    return found;
+}
 
 void binlookup(App& app, double mercuryin, double& emission, double& factor, long fuel, long boiler, long so2, long pm,
                long& bin, long unit) {

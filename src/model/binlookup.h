@@ -5,6 +5,7 @@
 namespace brasket {
 
 struct App;
+struct Workset;
 
 // Bin 90: no bin was found for the configuration.
 inline constexpr long nobin = 90;
@@ -19,6 +20,15 @@ inline constexpr long nounit = 0;
 // `nounit`. With the bin method (partcorrmode 100) a configuration without a row gets bin 90,
 // factor 1 and leaves binfractions as they were; with the factor-product method the bin is
 // not written.
+// What a search of the configuration rows 1..300 of the bin table meets: the first row that
+// describes the configuration (0 when none does) and the first empty row, which the search
+// passes over (0 when every row is in use). A later empty row is compared like any other.
+struct ConfigurationRows {
+    long match = 0;
+    long firstempty = 0;
+};
+ConfigurationRows findconfiguration(const Workset& ws, long fuel, long boiler, long so2, long pm);
+
 void binlookup(App& app, double mercuryin, double& emission, double& factor, long fuel, long boiler, long so2, long pm,
                long& bin, long unit);
 

@@ -1,7 +1,11 @@
 #include "ui/handlers.h"
 
+#include "model/binfactors.h"
+
 namespace brasket {
 
-void registermodelhandlers(HandlerRegistry&) {}
+void registermodelhandlers(HandlerRegistry& r) {
+    r.add({"cmdbincalcs_Click", "frmplants", "Update data", "Bin calculations", cmdbincalcs_Click});
+}
 
 }  // namespace brasket

@@ -2,10 +2,24 @@
 
 #include <stdexcept>
 
+#include "app.h"
+
 namespace brasket {
 
 void HandlerRegistry::add(Handler h) {
     if (find(h.name)) throw std::logic_error("handler registered twice: " + h.name);
+    // Every way to a handler (the menus, the buttons, the headless driver) passes here. While
+    // the batch rebuild runs, the window events it lets through run no other handler: a save
+    // or an import in the middle would work on a half-rebuilt working set.
+    if (h.run)
+        h.run = [caption = h.caption, run = std::move(h.run)](App& app) {
+            if (app.updatingall == 1) {
+                app.platform.msgbox("The working set is being rebuilt from the exports; \"" + caption +
+                                    "\" can be used when that is done.");
+                return;
+            }
+            run(app);
+        };
     handlers_.push_back(std::move(h));
 }
 

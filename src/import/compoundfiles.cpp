@@ -1,0 +1,98 @@
+// Updates of the compound data from fixed-column print files: the compound types of
+// "compounds.prn", the concentrations in oil of a trace-oil print file, and the coal update.
+#include <optional>
+#include <string>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "common/textutil.h"
+#include "import/compounddata.h"
+#include "import/importconduct.h"
+
+namespace brasket {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The selector with which transloilc stores the concentration in oil.
+constexpr int storeoil = 46;
+
+// The Open dialog of the print-file updates; nullopt when the user cancelled. The import
+// folder stays as it was.
+std::optional<fs::path> chooseprintfile(App& app) {
+    FileDialog& d = mainwindow(app).CommonDialog1;
+    d.InitDir = app.importpath.string();
+    d.Filter = "Data set files (*.PRN) ";
+    d.FileName = "*.PRN";
+    d.Flags = 0;
+    std::string chosen = app.platform.openfile(d);
+    if (chosen.find('*') != std::string::npos) return std::nullopt;
+    return fs::path(chosen);
+}
+
+}  // namespace
+
+void cmdcompdtype_Click(App& app) {
+    const fs::path source = app.importpath / "compounds.prn";
+    auto lines = openexport(app, source);
+    if (!lines) return;
+    std::string_view line;
+    while (lines->next(line)) {
+        std::string name = rtrim(mid(line, 1, 40));
+        double type = roundhalfeven(val(mid(line, 41, 8)));
+        if (!(type >= -32768 && type <= 32767)) {
+            importwarning(app, "line " + std::to_string(lines->linenumber()) + " of compounds.prn skipped: type " +
+                                   trim(mid(line, 41, 8)) + " does not fit its field");
+            continue;
+        }
+        std::int16_t number = 0;
+        putlistrecords(app, name, number);
+        if (number < 1) continue;
+        compoundrec& c = app.ws.compounds(number);
+        readcompoundrecord(app, number, c);
+        c.comptype = static_cast<std::int16_t>(type);
+        writecompoundrecord(app, number);
+    }
+}
+
+void transloilc(App& app, std::string_view line, int selector) {
+    std::string name = rtrim(mid(line, 17, 20));
+    double concentration = val(mid(line, 49, 6));
+    std::int16_t number = 0;
+    putlistrecords(app, name, number);
+    if (number > 0 && selector == storeoil) {
+        app.ws.compounds(number).oilconc = static_cast<f32>(concentration);
+        writecompoundrecord(app, number);
+    }
+}
+
+void cmdupdatetraceoil_Click(App& app) {
+    auto file = chooseprintfile(app);
+    if (!file) return;
+    app.platform.pumpevents();
+    auto lines = openexport(app, *file);
+    if (!lines) return;
+    std::string_view line;
+    lines->next(line);  // the heading
+    while (lines->next(line)) transloilc(app, line, storeoil);
+}
+
+void cmdupdcoal_Click(App& app) {
+    auto file = chooseprintfile(app);
+    if (!file) return;
+    // The chosen file is read through before the coal concentration file is deleted, so a
+    // file that cannot be read leaves it in place.
+    auto lines = openexport(app, *file);
+    if (!lines) return;
+    std::error_code ec;
+    fs::remove(app.importpath / "concen.dat", ec);
+    app.platform.pumpevents();
+    std::string_view line;
+    while (lines->next(line)) {
+    }
+}
+
+void cmdupgas_Click(App&) {}
+
+}  // namespace brasket

@@ -1,0 +1,184 @@
+#include "reports/fleet.h"
+
+#include <algorithm>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "common/textutil.h"
+#include "import/importconduct.h"
+#include "model/binlookup.h"
+#include "report/numformat.h"
+
+namespace brasket {
+
+Row& Row::put(long column, std::string_view text) {
+    if (column < 1) return *this;
+    const std::size_t start = static_cast<std::size_t>(column - 1);
+    for (std::size_t j = 0; j < text.size() && start + j < text_.size(); ++j) text_[start + j] = text[j];
+    return *this;
+}
+
+Row& Row::puttab(long column, std::string_view text) {
+    std::string withtab(text);
+    withtab += '\t';
+    return put(column, withtab);
+}
+
+Row& Row::append(std::string_view text) {
+    text_ += text;
+    return *this;
+}
+
+std::string massline(const std::string& lead, double kg) {
+    return lead + formatnumber(kg, "########") + "kg (" + formatnumber(kg / 907.1, "###.##") + " tons)";
+}
+
+bool ReportBody::line(std::string_view text) {
+    if (cut_) return false;
+    // The buffer keeps lines below its last line; this line, the cut note and the closing
+    // lines must all fit.
+    const long next = app_.report.reportlinecount + 1;
+    if (next + 1 + closing_ >= ReportBuffer::lastline) {
+        reportline(app_, reportcutline);
+        cut_ = true;
+        return false;
+    }
+    reportline(app_, text);
+    return true;
+}
+
+void ReportBody::closing(std::string_view text) {
+    reportline(app_, text);
+    if (closing_ > 0 && text != "#") --closing_;
+}
+
+std::vector<long> plantfuels(const Workset& ws, long plant) {
+    std::vector<long> fuels;
+    if (plant < 0 || plant > lastplant) return fuels;
+    const plantrec& p = ws.plant(plant);
+    for (std::size_t s = 1; s <= 10; ++s) {
+        const long f = p.fuelno[s];
+        if (f > 0 && std::find(fuels.begin(), fuels.end(), f) == fuels.end()) fuels.push_back(f);
+    }
+    return fuels;
+}
+
+long fleetunitcount(App& app, const std::string& report) {
+    const long n = unitcount(app.ws);
+    const long last = decltype(app.ws.unitc)::hi;
+    if (n > last) {
+        fleetwarning(app, report + ": the unit count " + std::to_string(n) + " exceeds the unit table; units 1 to " +
+                              std::to_string(last) + " are reported");
+        return last;
+    }
+    return n < 0 ? 0 : n;
+}
+
+long statematch(const std::vector<std::string>& codes, std::string_view state) {
+    const std::string st = trim(state);
+    if (st.empty()) return 0;
+    long found = 0;
+    for (std::size_t k = 0; k < codes.size(); ++k)
+        if (trim(codes[k]) == st) found = static_cast<long>(k) + 1;
+    return found;
+}
+
+std::vector<std::string> statecodes(const ListBox& states, long count) {
+    std::vector<std::string> codes;
+    for (long k = 1; k <= count; ++k) codes.push_back(trim(left(states.List(static_cast<int>(k - 1)), 2)));
+    return codes;
+}
+
+void fleetwarning(App& app, const std::string& line) { importwarning(app, line); }
+
+namespace {
+// A name for a warning line: without blanks at either end and without the code-0 characters
+// of a never-assigned field.
+std::string warningname(std::string name) {
+    name.erase(std::remove(name.begin(), name.end(), '\0'), name.end());
+    return trim(name);
+}
+}  // namespace
+
+std::string unitdescription(const Workset& ws, long unit) {
+    std::string text = "unit " + std::to_string(unit);
+    if (!decltype(ws.idunit)::inbounds(unit)) return text;
+    const long p = ws.idunit(unit).plantno;
+    const std::string id = warningname(ws.idunit(unit).boilerid.str());
+    if (!id.empty()) text += " (" + id + ")";
+    text += " of plant " + std::to_string(p);
+    if (decltype(ws.idplant)::inbounds(p)) {
+        const std::string name = warningname(ws.idplant(p).plantname.str());
+        if (!name.empty()) text += " (" + name + ")";
+    }
+    return text;
+}
+
+long reportplant(App& app, long unit, const std::string& report) {
+    const long p = app.ws.idunit(unit).plantno;
+    if (p >= 0 && p <= lastplant) return p;
+    fleetwarning(app, report + ": " + unitdescription(app.ws, unit) +
+                          " has a plant number outside the plant table; the unit is left out");
+    return -1;
+}
+
+long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report) {
+    const std::string st = trim(app.ws.plant(plant).statecode.str());
+    const long k = statematch(codes, st);
+    if (k == 0 && !plantfuels(app.ws, plant).empty())
+        fleetwarning(app, report + ": " + unitdescription(app.ws, unit) +
+                              (st.empty() ? std::string(" has no state code")
+                                          : " has the state code \"" + st + "\", which is not in the state list") +
+                              "; it is counted under no state");
+    return k;
+}
+
+std::string totalsline(const std::string& lead, double kg, const std::string& burned) {
+    Row row(44);
+    row.put(4, lead).put(22, burned).put(35, formatnumber(kg, "######.##"));
+    row.append(" kg Hg per year, " + formatnumber(kg * tonsperkg, "###.##") + " tons/yr.");
+    return row.text();
+}
+
+long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const std::string& report) {
+    const ConfigurationRows rows = findconfiguration(app.ws, fuel, boiler, so2, pm);
+    if (rows.match != 0) return app.ws.binindex(rows.match).unitcode;
+    if (rows.firstempty == 0) {
+        fleetwarning(app, report + ": every configuration row is in use; the configuration of fuel " +
+                              std::to_string(fuel) + ", boiler type " + std::to_string(boiler) +
+                              ", particulate control " + std::to_string(pm) + " and SO2 control " +
+                              std::to_string(so2) + " was not entered");
+        return -1;
+    }
+    binindexrec& r = app.ws.binindex(rows.firstempty);
+    r.unitfuel = static_cast<i16>(fuel);
+    r.unitpm = static_cast<u8>(pm);
+    r.unitso2 = static_cast<u8>(so2);
+    r.unitboiler = static_cast<u8>(boiler);
+    return -1;
+}
+
+FuelEmission fuelemission(App& app, long unit, long fuel, long boiler, long so2, long pm) {
+    FuelEmission e;
+    e.fuel = fuel;
+    e.bin = nobin;
+    double mercury = 0, emission = 0;
+    binlookup(app, mercury, emission, e.factor, fuel, boiler, so2, pm, e.bin, unit);
+    for (std::size_t k = 1; k <= 4; ++k) {
+        for (long m = 1; m <= 12; ++m) {
+            const unitcoalrec& r = app.ws.unitcoal(unit, m);
+            if (r.fuelnum[k] != fuel) continue;
+            const double kg = static_cast<double>(r.drytons[k]) * r.hgppm[k] * kgperppmton;
+            e.burned += r.drytons[k];
+            e.mercuryin += kg;
+            e.emitted += e.factor * kg;
+        }
+    }
+    const binindexrec& b = app.ws.binindex(e.bin);
+    e.part = b.partfrac * e.emitted;
+    e.ox = b.oxfrac * e.emitted;
+    e.elem = b.elemfrac * e.emitted;
+    return e;
+}
+
+}  // namespace brasket

@@ -1,0 +1,139 @@
+// What the fleet emission reports share: rows composed on a line of blanks, a report body
+// that keeps room for its closing lines, the distinct fuels of a plant, the state of a
+// plant's code in the state list, and the mercury a unit emits from one of its plant's fuels.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brasket {
+
+struct App;
+struct Workset;
+class ListBox;
+
+// Kilograms of mercury in a dry ton of fuel per ppm by weight, and tons per kilogram.
+inline constexpr double kgperppmton = 0.0009072;
+inline constexpr double tonsperkg = 0.0011023;
+
+// The highest plant number of the plant table.
+inline constexpr long lastplant = 500;
+
+// A report row: a line of blanks of a fixed width, each text written over it from its column
+// (columns from 1); the row never grows, what would fall past its end is dropped.
+class Row {
+public:
+    explicit Row(long width) : text_(width > 0 ? static_cast<std::size_t>(width) : 0, ' ') {}
+    Row& put(long column, std::string_view text);
+    // The text followed by one TAB character.
+    Row& puttab(long column, std::string_view text);
+    // Text appended after the row's last column.
+    Row& append(std::string_view text);
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// A mercury total line: the lead text, the kilograms as a whole number, "kg (", the tons of
+// 907.1 kg and " tons)".
+std::string massline(const std::string& lead, double kg);
+
+// The line that ends the body of a report that did not fit into the report buffer.
+inline constexpr const char* reportcutline = "REPORT CUT: the report buffer is full";
+
+// The body of a report whose closing lines (totals) must always be kept: a body line is
+// written only while the buffer still holds it, the cut note and the closing lines after it;
+// the first body line that does not fit is replaced by the cut note and the rest of the body
+// is dropped. Closing lines go through `closing`, which always writes.
+class ReportBody {
+public:
+    ReportBody(App& app, long closinglines) : app_(app), closing_(closinglines) {}
+    // The number of closing lines still to come (they may be written in several places).
+    void setclosing(long closinglines) { closing_ = closinglines; }
+    // Writes a body line; false once the report was cut.
+    bool line(std::string_view text);
+    void closing(std::string_view text);
+    bool cut() const { return cut_; }
+
+private:
+    App& app_;
+    long closing_;
+    bool cut_ = false;
+};
+
+// The distinct fuel numbers above 0 of the plant's fuel slots 1..10, in slot order (a fuel
+// listed in two slots counts once). Empty for a plant number outside the plant table.
+std::vector<long> plantfuels(const Workset& ws, long plant);
+
+// The unit count of unitc(0), held within the unit tables (0..2000); a count beyond them is
+// told in the warning log by `report`'s name.
+long fleetunitcount(App& app, const std::string& report);
+
+// The position (1..n) of a trimmed state code in `codes`, matched as the whole code; the last
+// equal code wins. 0 for a blank code or a code that is not in the list.
+long statematch(const std::vector<std::string>& codes, std::string_view state);
+
+// The state codes of the main window's state list, entry k - 1 giving code k (its first two
+// characters, without blanks), `count` codes; entries past the list give empty codes.
+std::vector<std::string> statecodes(const ListBox& states, long count);
+
+// A line of the warning log that the readers and the fleet reports share.
+void fleetwarning(App& app, const std::string& line);
+// "unit 12 (BOILER ID) of plant 3 (PLANT NAME)", for warning lines.
+std::string unitdescription(const Workset& ws, long unit);
+
+// The plant of a unit for the emission reports: its plant number when it lies within the plant
+// table, else -1 after a warning line by `report`'s name.
+long reportplant(App& app, long unit, const std::string& report);
+
+// The state position (1..n) of a unit's plant in `codes`; 0, with a warning line by `report`'s
+// name, when its state code is blank or not in the list and the plant has fuels to count.
+long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report);
+
+// The total line of the emission reports: "National Totals" (or another lead) at column 4,
+// the burned amount text (if any) at 22 and the kilograms at 35 of a line of 44, then the
+// kilograms a year and the tons a year.
+std::string totalsline(const std::string& lead, double kg, const std::string& burned = "");
+
+// The bin of a class's configuration (fuel number and model codes) for the class listings:
+// the first configuration row of the bin table that describes it gives the bin (its
+// `.unitcode`). Without such a row the configuration is entered into the first empty row,
+// whose bin is left as the row had it, so that the next search finds it, and -1 is returned;
+// when every row is in use it is entered nowhere and the warning log says so by `report`'s name.
+long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const std::string& report);
+
+// The mercury a unit took in and emitted with one fuel of its plant over the twelve months of
+// its fuel use: the bin and factor of the configuration from the bin lookup, the amounts in
+// kilograms and the particulate, oxidized and elemental parts from the bin's fractions.
+struct FuelEmission {
+    long fuel = 0;
+    long bin = 0;
+    double factor = 0;
+    double burned = 0;     // dry tons
+    double mercuryin = 0;  // kg
+    double emitted = 0;    // kg
+    double part = 0, ox = 0, elem = 0;
+};
+FuelEmission fuelemission(App& app, long unit, long fuel, long boiler, long so2, long pm);
+
+// Kilograms of mercury emitted with their particulate, oxidized and elemental parts.
+struct MercurySplit {
+    double kg = 0, part = 0, ox = 0, elem = 0;
+    void add(const FuelEmission& e) {
+        kg += e.emitted;
+        part += e.part;
+        ox += e.ox;
+        elem += e.elem;
+    }
+};
+
+// Every unit's emission summed by the state of its plant (states[k] for code k of `codes`,
+// states[0] unused) and over the nation, units of no listed state included.
+struct StateEmissions {
+    std::vector<MercurySplit> states;
+    MercurySplit nation;
+};
+StateEmissions stateemissions(App& app, const std::vector<std::string>& codes);
+
+}  // namespace brasket

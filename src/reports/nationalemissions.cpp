@@ -1,0 +1,124 @@
+// The national emission report: every unit's mercury in and emitted from each fuel of its
+// plant, computed as the state report computes it, with national totals; its speciated variant
+// gives each unit's particulate, oxidized and elemental mercury.
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "model/binlookup.h"
+#include "model/codes.h"
+#include "report/numformat.h"
+#include "reports/fleet.h"
+#include "reports/fleetreports.h"
+
+namespace brasket {
+namespace {
+
+const std::string reportname = "national emission report";
+
+std::string speciatedline(const std::string& unit, const std::string& plant, const MercurySplit& m) {
+    Row row(102);
+    row.put(8, unit).put(24, plant).put(46, fmtnum(m.part)).put(60, fmtnum(m.ox)).put(74, fmtnum(m.elem)).put(88,
+                                                                                                             fmtnum(m.kg));
+    return row.text();
+}
+
+}  // namespace
+
+void cmdactslusum_Click(App& app) {
+    Workset& ws = app.ws;
+    const bool speciated = app.reportmode == unitspeciated;
+    app.reportcalc = 0;
+    app.report.erase();
+    app.report.reportlinecount = 1;
+    // Room is kept for the two closing lines.
+    ReportBody body(app, 2);
+    body.line("  NATIONAL EMISSIONS OF MERCURY");
+    body.line(" Based upon plant reported fuel use and mercury tests.");
+    body.line("");
+    if (speciated)
+        body.line(Row(102)
+                      .put(1, "Cogen")
+                      .put(8, "Unit")
+                      .put(24, "Plant")
+                      .put(46, "kg part.")
+                      .put(60, "kg Hg++")
+                      .put(74, "kg Hg(e)")
+                      .put(88, "kg Hg(total)")
+                      .text());
+    else
+        body.line(Row(100)
+                      .puttab(1, "Plant")
+                      .puttab(22, "Unit")
+                      .puttab(38, "fuel")
+                      .puttab(60, "kg Hg in")
+                      .puttab(73, "bin")
+                      .puttab(78, "emf")
+                      .puttab(86, "kg Hg")
+                      .text());
+
+    MercurySplit nation;
+    const long n = fleetunitcount(app, reportname);
+    for (long u = 1; u <= n; ++u) {
+        const long p = reportplant(app, u, reportname);
+        if (p < 0) continue;
+        const std::vector<long> fuels = plantfuels(ws, p);
+        if (fuels.empty()) {
+            fleetwarning(app, reportname + ": " + unitdescription(ws, u) +
+                                  (p == 0 ? " has no plant" : "'s plant lists no fuel") +
+                                  "; no emission is estimated for it");
+            continue;
+        }
+        const unitcrec& unit = ws.unitc(u);
+        const std::string boilerid = ws.idunit(u).boilerid.str();
+        const std::string plantname = ws.idplant(p).plantname.str();
+        MercurySplit own;
+        bool burned = false;
+        for (long f : fuels) {
+            const FuelEmission e = fuelemission(app, u, f, unit.modelboiler, unit.modelso2, unit.modelpm);
+            nation.add(e);
+            own.add(e);
+            if (!(e.burned > 0)) continue;
+            burned = true;
+            if (e.bin == nobin)
+                fleetwarning(app, reportname + ": fuel " + std::to_string(f) + " of " + unitdescription(ws, u) +
+                                      " has no configuration row (bin 90); its mercury is counted as emitted");
+            if (!speciated)
+                body.line(Row(100)
+                              .puttab(1, plantname)
+                              .puttab(22, boilerid)
+                              .puttab(38, fuelname(ws, f))
+                              .puttab(60, fmtnum(e.mercuryin))
+                              .puttab(73, str(e.bin))
+                              .puttab(78, formatnumber(e.factor, "#.####"))
+                              .puttab(86, fmtnum(e.emitted))
+                              .text());
+        }
+        // A unit that burned none of its plant's fuels has nothing to list.
+        if (speciated && burned) body.line(speciatedline(boilerid, plantname, own));
+    }
+
+    if (speciated) {
+        body.closing("_______________________________________________");
+        body.closing(speciatedline("National Totals", "", nation));
+    } else {
+        body.closing("___________________________     ");
+        body.closing(totalsline("National Totals", nation.kg));
+    }
+    reportline(app, "#");
+    app.reportcalc = 0;
+    showreport(app);
+}
+
+void cmdunitspecreport_Click(App& app) {
+    ReportModeScope mode(app, unitspeciated);
+    cmdactslusum_Click(app);
+}
+
+void cmdus_Click(App& app) {
+    ReportModeScope mode(app, unitspeciated);
+    cmdactslusum_Click(app);
+}
+
+}  // namespace brasket

@@ -1,0 +1,220 @@
+// The existing and proposed configurations of an evaluation: the proposed boiler type, the
+// cascade of bin searches with its cell colours, the factor cell and its limit, the warning box,
+// and the report sections 3.0 and 4.0 with the table of the five best bins.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "evaluation/binscan.h"
+#include "evaluation/evaluation.h"
+#include "exampleset.h"
+#include "model/codes.h"
+#include "report/numformat.h"
+#include "ui/scripted_platform.h"
+#include "unitwindow/form1.h"
+
+namespace brasket {
+namespace {
+
+using namespace brasket::testing;
+
+struct Window {
+    ScriptedPlatform platform;
+    App app{platform};
+    Form1& f = app.form1;
+    Window() {
+        loadexampleset(app, platform);
+        EXPECT_TRUE(selectunit(app, 1));
+        cmdevaluateunit_Click(app);
+    }
+    void setrow(int row, int entry, const std::string& hg, const std::string& tons) {
+        f.Combo2[static_cast<std::size_t>(row)].setListIndex(entry);
+        f.Text1[static_cast<std::size_t>(row)].setText(hg);
+        f.Text2[static_cast<std::size_t>(row)].setText(tons);
+    }
+    // Proposed configuration: boiler group, NOx group, particulate code, SO2 code.
+    void propose(int g, int x, int pm, int so2) {
+        f.Combo3[0].setListIndex(g);
+        f.Combo3[3].setListIndex(x);
+        f.Combo3[1].setListIndex(pm);
+        f.Combo3[2].setListIndex(so2);
+    }
+    std::string cell(int k) const { return f.Label3[static_cast<std::size_t>(k)].Caption(); }
+    std::string reporttext() const {
+        std::string all;
+        for (long i = 1; i <= app.report.reportlinecount; ++i) all += app.report.line(i) + "\n";
+        return all;
+    }
+    // A configuration row of the bin table that only the coarse codes (particulate 2, SO2 3) of
+    // the proposed configuration below reach.
+    void coarserow(long bin) {
+        binindexrec& row = app.ws.binindex(300);
+        row.unitfuel = 203;
+        row.unitboiler = 1;
+        row.unitpm = 2;
+        row.unitso2 = 3;
+        row.unitcode = static_cast<u8>(bin);
+    }
+};
+
+TEST(ProposedBoiler, GroupPairsGiveTheirBoilerTypeOthersKeepTheExisting) {
+    EXPECT_EQ(proposedboiler(0, 1, 8), 13);  // CONV/PC with NOX/SCR
+    EXPECT_EQ(proposedboiler(2, 1, 8), 8);   // STOKER with NOX/SCR is no pair
+    EXPECT_EQ(proposedboiler(0, 0, 8), 1);
+    EXPECT_EQ(proposedboiler(3, 2, 8), 2);
+    EXPECT_EQ(proposedboiler(1, 1, 8), 21);
+    EXPECT_EQ(proposedboiler(4, 0, 8), 22);
+    EXPECT_EQ(proposedboiler(4, 3, 8), 8);
+    EXPECT_EQ(proposedboiler(0, 5, 0), 0);
+}
+
+TEST(ProposedConfiguration, ABinReachedThroughTheCoarseCodesNeedsNoScan) {
+    Window w;
+    constexpr long bin = 40;
+    w.coarserow(bin);
+    w.app.ws.binindex(bin).efactor = 0.45f;
+    w.propose(0, 0, 3, 0);  // particulate 3 and SO2 0 become 2 and 3
+    EXPECT_EQ(w.f.Label14[0].Caption(), "40");
+    EXPECT_EQ(w.f.Label14[0].BackColor(), yellowcell);
+    EXPECT_EQ(w.f.Label26[0].Caption(), "0.45  (55.0%)");
+    EXPECT_EQ(w.f.Label26[0].BackColor(), buttonfacecolor);
+    EXPECT_EQ(w.cell(2), fmtnum(0.45f * val(w.cell(0))));
+    for (const auto& rank : w.app.model.binmatches[1]) EXPECT_EQ(rank[0], 0);
+
+    // In the long report the row has no table of the five best bins.
+    cmdreport_Click(w.app);
+    const std::string text = w.reporttext();
+    EXPECT_EQ(text.find(" 4.1 Fuel number 1"), std::string::npos);
+    EXPECT_NE(text.find("       4.1.2 Summary of fuel 1 control evaluation"), std::string::npos);
+    EXPECT_NE(text.find("   The bin evaluation for this unit is 40\n"), std::string::npos);
+}
+
+TEST(ProposedConfiguration, AFactorAboveOneIsShownAsOneAndLimitedInTheEmissionOnlyOnRequest) {
+    Window w;
+    constexpr long bin = 40;
+    w.coarserow(bin);
+    w.app.ws.binindex(bin).efactor = 1.2f;
+    w.propose(0, 0, 3, 0);
+    const double h = val(w.cell(0));
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(w.f.Label26[0].Caption(), "1.  (0.0%)");
+    EXPECT_EQ(w.f.Label26[0].BackColor(), orangecell);
+    EXPECT_EQ(w.f.Label26[0].ToolTipText(),
+              "This is the emission modification factor.  The orange background indicates the EMF is limited to 1.0.");
+    EXPECT_EQ(w.cell(2), fmtnum(1.2f * h));
+    // The percent reduction is negative: red and bold.
+    EXPECT_EQ(w.f.Label3[3].ForeColor(), redtext);
+
+    mainwindow(w.app).Check1[1].Value = 1;
+    calculates(w.app);
+    EXPECT_EQ(w.cell(2), fmtnum(h));
+    EXPECT_EQ(w.f.Label26[0].Caption(), "1.  (0.0%)");
+}
+
+TEST(ProposedConfiguration, AScannedBinIsOrangeAndTheWarningFollowsTheWarnLevel) {
+    Window w;
+    w.setrow(0, 8, "1", "1000");  // WASTE BITUMINOUS has no configuration row
+    w.propose(0, 0, 1, 8);
+    EXPECT_EQ(w.f.Label14[0].BackColor(), orangecell);
+    EXPECT_EQ(w.f.Label14[0].ToolTipText(),
+              "This is the bin assignment.  Orange indicates a computer assigned best match.  See long report for "
+              "details.");
+    EXPECT_TRUE(w.platform.messages.empty());  // warnlevel 1 holds the warning
+
+    // With warnings on, the box tells the scanned bin; a run started from the open box finds the
+    // guard held and computes nothing.
+    w.f.warnlevel = 0;
+    int reentered = 0;
+    std::string during;
+    w.platform.onmessage = [&](const std::string&) {
+        ++reentered;
+        during = w.f.Label12.Caption();
+        calculates(w.app);
+    };
+    calculates(w.app);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(reentered, 1);
+    EXPECT_EQ(during, "N");
+    EXPECT_EQ(w.f.Label12.Caption(), "Y");
+    EXPECT_EQ(w.platform.messages[0],
+              "There is no exact bin match in the manual bin assignments for your selections for fuel " +
+                  fuelname(w.app.ws, 209) +
+                  "  When there is no match, no control can be assessed for this fuel in that unit. I have selected "
+                  "the closest match to your Furnace/boiler characterization as bin " +
+                  str(static_cast<long>(val(w.f.Label14[0].Caption()))));
+    w.f.warnlevel = 2;
+    calculates(w.app);
+    EXPECT_EQ(w.platform.messages.size(), 1u);
+}
+
+TEST(ProposedConfiguration, TheLongReportListsTheFiveBestBinsOfAScannedRow) {
+    Window w;
+    w.setrow(0, 8, "1", "1000");
+    w.propose(0, 3, 1, 8);
+    cmdreport_Click(w.app);
+    const std::string text = w.reporttext();
+    const auto section = text.find("\n4.0  EVALUATION OF PROPOSED (Future) FURNACE/BOILER MERCURY CONTROLS");
+    const auto at = text.find(" 4.1 Fuel number 1 ");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_LT(section, at);
+    EXPECT_LT(at, text.find("       4.1.2 Summary of fuel 1 control evaluation", section));
+    EXPECT_NE(text.find(" ________Evaluation of top 5 bin assignment matches_________________"), std::string::npos);
+    // Each rank line shows the bin, its desirability and the configuration of its row.
+    const auto& ranks = w.app.model.binmatches[1];
+    const std::string first = " " + formatnumber(ranks[1][0], "##");
+    EXPECT_NE(text.find(first), std::string::npos);
+    EXPECT_NE(text.find(" Evaluation specifications........       CONV/PC  NONOX  ESP-CS"), std::string::npos);
+    // The report is built once, with the guard released and reportcalc back to 0.
+    EXPECT_EQ(w.app.reportcalc, 0);
+    EXPECT_EQ(w.f.Label12.Caption(), "Y");
+}
+
+TEST(ExistingConfiguration, AConfigurationWithoutARowTakesTheScannedBinWithoutLimit) {
+    Window w;
+    // The example unit's fuel code has no configuration row: the scan chooses, and its factor
+    // stands unlimited even with the truncation on.
+    mainwindow(w.app).Check1[1].Value = 1;
+    w.app.model.binmatches[0][0][0] = 0;
+    int g = 0, x = 0;
+    boilergroup(w.f.Combo1[0].ListIndex(), g);
+    noxgroup(w.f.Combo1[0].ListIndex(), x);
+    const long bin = scanbins(w.app, 3, g, x, w.f.Combo1[2].ListIndex(), w.f.Combo1[1].ListIndex());
+    w.app.ws.binindex(bin).efactor = 1.2f;
+    calculates(w.app);
+    EXPECT_EQ(w.cell(1), fmtnum(1.2f * val(w.cell(0))));
+    cmdreport_Click(w.app);
+    const std::string text = w.reporttext();
+    EXPECT_NE(text.find("3.1  For the fuel BITUMINOUS"), std::string::npos);
+    EXPECT_NE(text.find("    The bin evaluation for this unit is " + formatnumber(static_cast<double>(bin), "##") +
+                        "\n    This bin was selected by the computer.\n"),
+              std::string::npos);
+}
+
+TEST(ExistingConfiguration, AConfigurationRowGivesItsBinAndNoComputerSelection) {
+    Window w;
+    // A row for the unit's own configuration and fuel code.
+    binindexrec& row = w.app.ws.binindex(300);
+    row.unitfuel = 203;
+    row.unitboiler = static_cast<u8>(w.f.Combo1[0].ListIndex());
+    row.unitpm = static_cast<u8>(w.f.Combo1[1].ListIndex());
+    row.unitso2 = static_cast<u8>(w.f.Combo1[2].ListIndex());
+    row.unitcode = 12;
+    w.app.ws.binindex(12).efactor = 0.5f;
+    calculates(w.app);
+    EXPECT_EQ(w.cell(1), fmtnum(0.5f * val(w.cell(0))));
+    // A new unit: only the heading and the notice, the tables still filled.
+    cmdreport_Click(w.app);
+    std::string text = w.reporttext();
+    EXPECT_NE(text.find("    The bin evaluation for this unit is 12\n    Current estimated"), std::string::npos);
+    w.app.newunitflag = 1;
+    cmdreport_Click(w.app);
+    text = w.reporttext();
+    EXPECT_NE(text.find("    You are evaluating a new unit and do not have an existing unit for\n"), std::string::npos);
+    EXPECT_EQ(text.find("3.1  For the fuel"), std::string::npos);
+    EXPECT_NE(text.find("                  Hg in fuel                         Hg evaluation\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace brasket

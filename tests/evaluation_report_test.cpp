@@ -1,0 +1,198 @@
+// The long evaluation report: the weights of the best bins, the second method's range, the
+// executive summary and contents at their line numbers, the sections 5.0 and 6.0, and the
+// whole report of an example unit through the headless driver.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app.h"
+#include "common/numtext.h"
+#include "evaluation/evaluation.h"
+#include "exampleset.h"
+#include "golden.h"
+#include "report/numformat.h"
+#include "report/reportbuffer.h"
+#include "ui/scripted_platform.h"
+#include "unitwindow/form1.h"
+
+namespace fs = std::filesystem;
+
+namespace brasket {
+namespace {
+
+using namespace brasket::testing;
+
+struct Window {
+    ScriptedPlatform platform;
+    App app{platform};
+    Form1& f = app.form1;
+    Window() {
+        loadexampleset(app, platform);
+        EXPECT_TRUE(selectunit(app, 1));
+        cmdevaluateunit_Click(app);
+    }
+    void setrow(int row, int entry, const std::string& hg, const std::string& tons) {
+        f.Combo2[static_cast<std::size_t>(row)].setListIndex(entry);
+        f.Text1[static_cast<std::size_t>(row)].setText(hg);
+        f.Text2[static_cast<std::size_t>(row)].setText(tons);
+    }
+    std::string text() const {
+        std::string all;
+        for (long i = 1; i <= app.report.reportlinecount; ++i) all += app.report.line(i) + "\n";
+        return all;
+    }
+};
+
+TEST(BinCandidates, DesirabilitiesWeighAndShareTheProbability) {
+    std::array<double, 5> w{};
+    const double sum = candidateweights({1.0, 0.5, 0.2, 0.2, 0.2}, w);
+    EXPECT_DOUBLE_EQ(w[0], 3.0);
+    EXPECT_DOUBLE_EQ(w[1], 0.5);
+    EXPECT_DOUBLE_EQ(w[2], 0.1);
+    EXPECT_DOUBLE_EQ(sum, 3.8);
+    EXPECT_EQ(formatnumber(w[0] / sum, "0.####"), "0.7895");
+    EXPECT_EQ(formatnumber(w[1] / sum, "0.####"), "0.1316");
+    for (std::size_t k = 2; k < 5; ++k) EXPECT_EQ(formatnumber(w[k] / sum, "0.####"), "0.0263");
+    // Stored as 32-bit numbers, 0.8 and 0.3 lie just above the thresholds.
+    candidateweights({0.9, static_cast<double>(0.8f), static_cast<double>(0.3f), 0.25, 0.0}, w);
+    EXPECT_DOUBLE_EQ(w[0], 2 * 0.9 * 1.5);
+    EXPECT_DOUBLE_EQ(w[1], 2 * static_cast<double>(0.8f));
+    EXPECT_DOUBLE_EQ(w[2], static_cast<double>(0.3f));
+    EXPECT_DOUBLE_EQ(w[3], 0.125);
+    EXPECT_DOUBLE_EQ(w[4], 0.0);
+}
+
+TEST(SecondMethodRange, AFactorGivesItsRemovalRange) {
+    RemovalRange r = secondmethodrange(0.5);
+    EXPECT_EQ(formatnumber(r.sd, "0.0000"), "0.1358");
+    EXPECT_DOUBLE_EQ(r.removed, 0.5);
+    EXPECT_EQ(formatnumber(r.high, "0.0000"), "0.7269");
+    EXPECT_EQ(formatnumber(r.low, "0.0000"), "0.2731");
+    // A negative factor has no spread.
+    r = secondmethodrange(-0.2);
+    EXPECT_EQ(r.sd, 0);
+    EXPECT_DOUBLE_EQ(r.high, r.low);
+}
+
+TEST(ExecutiveSummary, ContentsStandAtTheirLinesAndTheCounterIsRestored) {
+    Window w;
+    cmdreport_Click(w.app);
+    const ReportBuffer& rb = w.app.report;
+    EXPECT_EQ(rb.line(1), "An Evaluation of a Control Alternative for an Electric Utility Furnace");
+    EXPECT_EQ(rb.pageindex().substr(0, 1), "2");
+    EXPECT_EQ(rb.line(4).substr(0, 24), "EXECUTIVE SUMMARY       ");
+    EXPECT_EQ(rb.line(15).substr(0, 11), " BITUMINOUS");  // the one coal data line
+    EXPECT_EQ(rb.line(17), "The total mercury in the fuels is 49.3063 kg/yr.");
+    EXPECT_EQ(rb.line(33), "  Report TABLE OF CONTENTS");
+    EXPECT_EQ(rb.line(35), " EXECUTIVE SUMMARY....................... (above)");
+    EXPECT_EQ(rb.line(68), " 7.0 IDENTIFICATION OF EXISTING UNITS WITH SIMILAR CONTROLS");
+    EXPECT_EQ(rb.line(71), "@NEW PAGE");
+    EXPECT_EQ(rb.line(72), "1.0 UNIT CHARACTERIZATION DATA PROVIDED BY THE PLANT");
+    EXPECT_GT(rb.reportlinecount, 200);
+    EXPECT_TRUE(w.app.display.Visible());  // the report window shows the report
+    EXPECT_EQ(w.app.reportcalc, 0);
+
+    // Four fuel lines: the last contents line takes line 71.
+    w.setrow(1, 3, "0.1", "1000");
+    w.setrow(2, 4, "0.2", "2000");
+    w.setrow(3, 5, "0.3", "3000");
+    cmdreport_Click(w.app);
+    EXPECT_EQ(rb.line(36), "  Report TABLE OF CONTENTS");
+    EXPECT_EQ(rb.line(71), " 7.0 IDENTIFICATION OF EXISTING UNITS WITH SIMILAR CONTROLS");
+    const std::string text = w.text();
+    // With several fuels section 5.0 closes with the table of all fuels.
+    EXPECT_NE(text.find("    5.5. Speciated comparison of current and proposed controls for the combined fuels.\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("                    Summary for all of the fuels.\n"), std::string::npos);
+    EXPECT_NE(text.find("       6.4.5 Summary for the combined fuels.\n"), std::string::npos);
+}
+
+TEST(ExecutiveSummary, OneFuelHasNoCombinedTableAndEmptyRowsTakeBackTheirHeadings) {
+    Window w;
+    cmdreport_Click(w.app);
+    const std::string text = w.text();
+    // Each heading stands once in the contents; only fuel 1 has its table in section 5.0, the
+    // empty rows' headings are taken back, and one table has no combined table.
+    auto count = [&](const std::string& line) {
+        long n = 0;
+        for (auto at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("    5.1. Speciated comparison of current and proposed controls for fuel 1\n"), 2);
+    EXPECT_EQ(count("    5.2. Speciated comparison of current and proposed controls for fuel 2\n"), 1);
+    EXPECT_EQ(count("    5.4. Speciated comparison of current and proposed controls for fuel 4\n"), 1);
+    EXPECT_EQ(count("    5.5. Speciated"), 0);
+    EXPECT_NE(text.find("@NEW PAGE\n6.0  EVALUATION OF UNCERTAINTY IN THE ESTIMATED EFFECTIVENESS OF THE CONTROLS\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("      bin selection        desirability       probability     emis factor\n"), std::string::npos);
+    // The companion bins of the Monte Carlo draw stay set.
+    EXPECT_EQ(w.app.model.testratiotable(10, 21), 1);
+    EXPECT_EQ(w.app.model.testratiotable(38, 21), 24);
+}
+
+TEST(ExecutiveSummary, AnEvaluationOutsideTheLongReportLeavesAnotherReportWhole) {
+    Window w;
+    startreport(w.app, 1, 0);
+    for (int i = 1; i <= 80; ++i) reportline(w.app, "line " + std::to_string(i));
+    const long count = w.app.report.reportlinecount;
+    calculates(w.app);
+    EXPECT_EQ(w.app.report.reportlinecount, count);
+    for (int i = 1; i <= 80; ++i) EXPECT_EQ(w.app.report.line(i), "line " + std::to_string(i));
+    // The guard is released and the tool tips are set on every run.
+    EXPECT_EQ(w.f.Label12.Caption(), "Y");
+    EXPECT_NE(w.f.Label3[1].ToolTipText().find("For all fuels the emissions are"), std::string::npos);
+}
+
+TEST(ExecutiveSummary, PercentRemainingToolTips) {
+    Window w;
+    EvaluationRun run;
+    run.u = "kg/yr";
+    w.f.Combo2[1].setListIndex(3);
+    w.f.Label3[0].Caption = "2";
+    w.f.Label3[2].Caption = "0.5";
+    w.f.Label3[4].Caption = "2";
+    w.f.Label3[6].Caption = "0";
+    executivesummary(w.app, run);
+    const std::string a = w.f.Label3[3].ToolTipText(), b = w.f.Label3[7].ToolTipText();
+    EXPECT_EQ(a.substr(a.size() - 8), " is 25 %");
+    EXPECT_EQ(b.substr(b.size() - 6), " is  %");
+    EXPECT_EQ(w.f.Label3[0].ToolTipText(),
+              "Total Hg loading for the fuel BITUMINOUS  The Hg in all fuels are " + fmtnum(4) + " (kg/yr)");
+}
+
+std::string readall(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(EvaluationReport, TheLongReportOfAnExampleUnitThroughTheHeadlessDriver) {
+    const fs::path out = fs::temp_directory_path() / ("brasket-evaluation-report-" + std::to_string(::getpid()) + ".txt");
+    // The driver's clock stands at its start; its date is written in universal time.
+    const std::string cmd = "TZ=UTC '" + std::string(BRASKET_TOOLS_DIR) + "/brasket-batch' --data '" +
+                            exampleworkingset().string() + "' --unit 1 --report '" + out.string() +
+                            "' cmdreport_Click 2>/dev/null";
+    const int raw = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    ASSERT_EQ(WEXITSTATUS(raw), 0);
+    expectgolden("evaluation_report_unit1.txt", readall(out));
+    fs::remove(out);
+}
+
+TEST(EvaluationReport, TheDriverRefusesAUnitThatIsNoUnitOfAPlant) {
+    const std::string cmd = "'" + std::string(BRASKET_TOOLS_DIR) + "/brasket-batch' --data '" +
+                            exampleworkingset().string() + "' --unit 1999 cmdreport_Click 2>/dev/null";
+    const int raw = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+}
+
+}  // namespace
+}  // namespace brasket

@@ -1,0 +1,194 @@
+// The batch rebuild over the example exports: its steps and captions, its flag, the same set
+// however often it runs, and the set untouched when an export is missing or a step fails.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "data/saving.h"
+#include "data/workset.h"
+#include "exampleset.h"
+#include "import/batchrebuild.h"
+#include "import/imports.h"
+#include "ui/scripted_platform.h"
+#include "workset_files.h"
+
+using namespace brasket;
+using namespace brasket::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The working files of a folder (the exports and the warning log left out).
+std::map<std::string, std::string> workingfiles(const fs::path& dir) {
+    std::map<std::string, std::string> files = folderfiles(dir);
+    std::erase_if(files, [](const auto& f) { return f.first.size() < 4 || f.first.substr(f.first.size() - 4) != ".dat"; });
+    return files;
+}
+
+struct BatchRebuild : ::testing::Test {
+    std::vector<fs::path> dirs;
+    ~BatchRebuild() override {
+        for (const auto& d : dirs) fs::remove_all(d);
+    }
+    // A private copy of the example set, loaded into a fresh App.
+    struct Run {
+        ScriptedPlatform platform;
+        std::unique_ptr<App> app;
+        fs::path dir;
+    };
+    std::unique_ptr<Run> open(const std::string& name) {
+        auto r = std::make_unique<Run>();
+        r->dir = copyexampleset("batch-" + name);
+        dirs.push_back(r->dir);
+        r->app = std::make_unique<App>(r->platform);
+        loadexampleset(*r->app, r->platform, r->dir);
+        return r;
+    }
+    static void run(App& app, const std::string& handler) { app.handlers.find(handler)->run(app); }
+};
+
+}  // namespace
+
+TEST_F(BatchRebuild, StepsInOrderWithoutDialogsEndingOnTheConcentrationReport) {
+    auto r = open("steps");
+    App& app = *r->app;
+    std::vector<std::string> captions;
+    std::vector<int> flags;
+    r->platform.onpump = [&] {
+        captions.push_back(app.main.Label11.Caption());
+        flags.push_back(app.updatingall);
+    };
+    setmeascount(app.ws, 3);
+    run(app, "cmdupdateall_Click");
+    EXPECT_EQ(captions, (std::vector<std::string>{"Please wait... updating working file....", "reading units",
+                                                  "reading fuel data", "reading Hg measurements 1Q",
+                                                  "reading Hg measurements 2Q", "reading Hg measurements 3Q",
+                                                  "reading Hg measurements 4Q", "reading fuel use file",
+                                                  "reading bininfo", "reading test data summaries"}));
+    EXPECT_EQ(flags, std::vector<int>(captions.size(), 1));
+    EXPECT_EQ(app.updatingall, 0);
+    EXPECT_TRUE(r->platform.dialogs.empty());
+    EXPECT_TRUE(r->platform.messages.empty());
+    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.MousePointer(), 0);
+    EXPECT_EQ(app.main.menu("cmdupdateall").Caption(), "Load and process set from all data files ");
+    // The report window shows the concentration check, not the factor listing.
+    EXPECT_TRUE(app.display.Visible());
+    EXPECT_EQ(app.report.line(2), "Error form for mercury concentration data");
+
+    // The analyses are those of the four quarters alone, as their own menu item reads them.
+    auto alone = open("analyses");
+    alone->platform.answers.push_back((alone->dir / "hg1Qdatashort.txt").string());
+    setmeascount(alone->app->ws, 5);
+    run(*alone->app, "cmdreadhganalysis_Click");
+    EXPECT_EQ(meascount(app.ws), meascount(alone->app->ws));
+    EXPECT_GT(meascount(app.ws), 100);
+    EXPECT_GT(app.ws.emfactor(1, 2).testcount, 0);  // the factors derived from the tests
+}
+
+TEST_F(BatchRebuild, OnceOrTwiceGivesTheSameWorkingSet) {
+    auto once = open("once");
+    run(*once->app, "cmdupdateall_Click");
+    run(*once->app, "cmdsaveallupdate_Click");
+    auto twice = open("twice");
+    run(*twice->app, "cmdupdateall_Click");
+    run(*twice->app, "cmdupdateall_Click");
+    run(*twice->app, "cmdsaveallupdate_Click");
+    EXPECT_TRUE(once->platform.messages.empty());
+    EXPECT_TRUE(twice->platform.messages.empty());
+    const auto a = workingfiles(once->dir), b = workingfiles(twice->dir);
+    ASSERT_GT(a.size(), 15u);
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+}
+
+TEST_F(BatchRebuild, AMissingExportChangesNothing) {
+    auto base = open("base");
+    run(*base->app, "cmdsaveallupdate_Click");
+
+    auto r = open("missing");
+    fs::remove(r->dir / "so2test.txt");
+    fs::remove(r->dir / "partIIExport.txt");
+    const long pumps = r->platform.pumps;
+    run(*r->app, "cmdupdateall_Click");
+    EXPECT_EQ(r->app->updatingall, 0);
+    ASSERT_EQ(r->platform.messages.size(), 1u);
+    EXPECT_EQ(r->platform.messages[0], "The working set was not rebuilt: these exports are not in " +
+                                           r->dir.string() + ":\r\npartIIExport.txt\r\nso2test.txt");
+    EXPECT_EQ(r->platform.pumps, pumps);
+    run(*r->app, "cmdsaveallupdate_Click");
+    const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+}
+
+TEST_F(BatchRebuild, AFailedStepPutsTheTablesBack) {
+    auto base = open("unfailed");
+    run(*base->app, "cmdsaveallupdate_Click");
+
+    auto r = open("failed");
+    App& app = *r->app;
+    const int plants = app.main.List3.ListCount();
+    const std::string first = app.main.List3.List(0);
+    // The fuel-use export goes away after the check, while the analyses are read.
+    r->platform.onpump = [&] {
+        if (app.main.Label11.Caption() == "reading fuel use file") fs::remove(r->dir / "fuelusageexport.txt");
+    };
+    run(app, "cmdupdateall_Click");
+    EXPECT_EQ(app.updatingall, 0);
+    EXPECT_FALSE(app.main.Label11.Visible());
+    ASSERT_FALSE(r->platform.messages.empty());
+    EXPECT_EQ(r->platform.messages.back(),
+              "The working set was not rebuilt: fuelusageexport.txt could not be read. The tables are as they were.");
+    EXPECT_EQ(app.main.List3.ListCount(), plants);
+    EXPECT_EQ(app.main.List3.List(0), first);
+    r->platform.onpump = nullptr;
+    run(app, "cmdsaveallupdate_Click");
+    const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
+    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+
+    // A fault inside a step: the flag is cleared and the tables put back before it goes on.
+    r->platform.onpump = [&] {
+        if (app.main.Label11.Caption() == "reading Hg measurements 2Q") throw std::runtime_error("fault");
+    };
+    fs::copy_file(base->dir / "fuelusageexport.txt", r->dir / "fuelusageexport.txt");
+    const long analyses = meascount(app.ws);
+    EXPECT_THROW(run(app, "cmdupdateall_Click"), std::runtime_error);
+    EXPECT_EQ(app.updatingall, 0);
+    EXPECT_EQ(meascount(app.ws), analyses);
+}
+
+TEST_F(BatchRebuild, EveryOtherHandlerWaitsForTheBatch) {
+    auto r = open("refused");
+    App& app = *r->app;
+    const long units = unitcount(app.ws);
+    bool tried = false;
+    r->platform.onpump = [&] {
+        if (tried) return;
+        tried = true;
+        run(app, "cmderase_Click");
+        app.main.menu("cmderase").Click();
+        run(app, "cmdsaveallupdate_Click");
+        run(app, "cmdupdateall_Click");
+        EXPECT_EQ(unitcount(app.ws), units);
+    };
+    const auto before = workingfiles(r->dir);
+    run(app, "cmdupdateall_Click");
+    ASSERT_EQ(r->platform.messages.size(), 4u);
+    EXPECT_EQ(r->platform.messages[0],
+              "The working set is being rebuilt from the exports; \"Erase all data\" can be used when that is done.");
+    EXPECT_EQ(r->platform.messages[3], "The working set is being rebuilt from the exports; \"Load and process set "
+                                       "from all data files \" can be used when that is done.");
+    EXPECT_TRUE(workingfiles(r->dir) == before);  // nothing saved in the middle
+    EXPECT_EQ(unitcount(app.ws), units);
+    // Afterwards they run again.
+    r->platform.onpump = nullptr;
+    run(app, "cmderase_Click");
+    EXPECT_EQ(unitcount(app.ws), 0);
+}

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "common/numtext.h"
+#include "exampleset.h"
+#include "fleet_fixture.h"
+#include "golden.h"
+#include "reports/fleetreports.h"
+
+using namespace brasket;
+using namespace brasket::testing;
+
+namespace {
+
+// A bin-number table as loaded: two classes of fuel 3, one of them without a configuration row.
+struct SummaryByBin : FleetSet {
+    void SetUp() override {
+        FleetSet::SetUp();
+        Workset& w = app->ws;
+        w.binnumbertable(1, 0, 0, 0) = 3;
+        w.binnumbertable(1, 1, 1, 1) = 2;
+        w.binnumbervalue(1, 1, 1, 1) = 100;
+        w.binnumbertable(1, 2, 3, 4) = 1;
+        w.binnumbervalue(1, 2, 3, 4) = 40;
+        w.binnumbertable(1, 5, 5, 5) = 4;
+        w.binnumbervalue(1, 5, 5, 5) = 10;
+        configuration(1, 3, 1, 1, 1, 7);
+        configuration(2, 0, 0, 0, 0, 11);
+        configuration(3, 3, 5, 5, 5, 8);
+        bin(7, 1.3f, 0, 0, 0, "B7");
+        bin(8, 0.25f, 0, 0, 0, "B8");
+    }
+};
+
+TEST_F(SummaryByBin, TheTruncationBoxDecidesWhetherAFactorAboveOneIsUsed) {
+    printbins(*app);
+    EXPECT_EQ(linestarting("1   2"), "1   2   100.         1.3       130.          7 B7     GAS Bit        BOILER 1       "
+                                     "PM 1       SO2 1");
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 110kg (.12 tons)");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 132kg (.15 tons)");
+
+    mainwindow(*app).Check1[1].Value = 1;
+    printbins(*app);
+    EXPECT_EQ(linestarting("1   2").substr(0, 49), "1   2   100.         1.        100.          7 B7");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 103kg (.11 tons)");
+}
+
+TEST_F(SummaryByBin, AClassWithoutConfigurationIsEnteredNotListed) {
+    printbins(*app);
+    // Class 2 (boiler 2, particulate 3, SO2 4) has no row: its number is skipped.
+    EXPECT_FALSE(linestarting("1   2").empty());
+    EXPECT_TRUE(linestarting("2   1").empty());
+    EXPECT_EQ(linestarting("3   4").substr(0, 49), "3   4   10.          .25       2.5           8 B8");
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 110kg (.12 tons)");
+    const binindexrec& row = app->ws.binindex(2);
+    EXPECT_EQ(row.unitfuel, 3);
+    EXPECT_EQ(row.unitboiler, 2);
+    EXPECT_EQ(row.unitpm, 3);
+    EXPECT_EQ(row.unitso2, 4);
+    EXPECT_EQ(row.unitcode, 11);
+    // The table itself is read, never rebuilt.
+    EXPECT_EQ(app->ws.binnumbertable(1, 2, 3, 4), 1);
+    EXPECT_EQ(binnumbercell(app->ws, 1, 1, 1, 1, 4), 0);
+}
+
+TEST_F(SummaryByBin, BusyPanelIsLeftForTheCaller) {
+    printbins(*app);
+    const frmplants& m = app->main;
+    EXPECT_EQ(m.Label19.Caption(), "calculating unit type data ");
+    EXPECT_EQ(m.Label9.Caption(), "Preparing text for display ");
+    EXPECT_TRUE(m.Label19.Visible());
+    EXPECT_EQ(m.Label22.Width(), 33 * 2 * 50);
+    EXPECT_EQ(app->report.pageindex().substr(0, 1), "2");
+}
+
+TEST_F(FleetSet, NationalSummaryOfAnEmptyTable) {
+    printbins(*app);
+    const std::vector<std::string> want = {
+        "",
+        "",
+        "            Summary of National Mercury Emissions",
+        "                     methodology June 20, 2001",
+        "  This summary presents the plants organized by type of unit and by the type",
+        "  of fuel that is burned.  The first column is the bin number that represents",
+        "  the type of unit and fuel.  The second column is the number of units in the data base",
+        "  that are represented by that bin.  The third column is the total mercury input to these",
+        "  units based upon coal burned and mercury analysis. The next two columns indicate codes",
+        "  identifying the emission modification factor and the mercury emitted to the atmosphere.  The remaining",
+        "  columns indicate the identification of the emission modification factor and the characteristics of the bin.",
+        "",
+        " Number kg Hg in     emf       kg Hg stack  control",
+        "__________________________________________________",
+        "Total national mercury in coal kg (. tons)",
+        "Total national mercury emissions kg (. tons)"};
+    EXPECT_EQ(lines(), want);
+}
+
+struct SummaryByBinExample : FleetExampleSet {
+    void SetUp() override {
+        FleetExampleSet::SetUp();
+        cmdunittype_Click(app);
+    }
+};
+
+TEST_F(SummaryByBinExample, GoldenReport) {
+    printbins(app);
+    expectgolden("national-summary-by-bin.txt", reporttext(app.report));
+}
+
+// The input total is the sum of the listed rows (each rounded to grams in its column).
+TEST_F(SummaryByBinExample, TheTotalsAreTheSumsOfTheListedRows) {
+    printbins(app);
+    double input = 0, stack = 0;
+    long rows = 0;
+    std::string intotal, emtotal;
+    for (long i = 1; i <= app.report.reportlinecount; ++i) {
+        const std::string& l = app.report.line(i);
+        if (l.rfind("Total national mercury in coal ", 0) == 0) intotal = l;
+        if (l.rfind("Total national mercury emissions ", 0) == 0) emtotal = l;
+        if (l.size() < 45 || val(l.substr(0, 3)) < 1) continue;
+        input += val(l.substr(8, 13));
+        stack += val(l.substr(31, 13));
+        ++rows;
+    }
+    EXPECT_GT(rows, 10);
+    EXPECT_NEAR(val(intotal.substr(31)), input, 0.5 + rows * 0.0005);
+    EXPECT_NEAR(val(emtotal.substr(33)), stack, 0.5 + rows * 0.0005);
+}
+
+}  // namespace

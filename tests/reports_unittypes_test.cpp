@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "data/loading.h"
+#include "data/saving.h"
+#include "exampleset.h"
+#include "fleet_fixture.h"
+#include "golden.h"
+#include "reports/fleetreports.h"
+
+using namespace brasket;
+using namespace brasket::testing;
+
+namespace {
+
+std::string pad(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+// Three units of one configuration in three size classes, a second fuel at one plant, a fuel
+// listed twice at another, and a unit without model codes.
+struct UnitTypes : FleetSet {
+    void SetUp() override {
+        FleetSet::SetUp();
+        plant(1, "ALPHA", "PA", {3, 6});
+        plant(2, "BETA", "OH", {3, 3});
+        unit(1, 1, 1, 1, 1, 600);
+        unit(2, 1, 1, 1, 1, 600.5f);
+        unit(3, 2, 1, 1, 1, 100);
+        unit(4, 2, 0, 0, 0, 250);
+        burn(1, 1, 1, 3, 100000, 0.1f);
+        burn(1, 2, 2, 6, 50000, 0.2f);
+        burn(2, 3, 1, 3, 200000, 0.1f);
+        burn(3, 12, 4, 3, 300000, 0.2f);
+        burn(4, 1, 1, 3, 1000, 0.1f);
+        configuration(1, 3, 1, 1, 1, 7);
+        configuration(2, 0, 0, 0, 0, 9);  // the first empty row; its bin stays when it is filled
+        bin(7, 1.3f);
+        bin(9, 0.5f);
+    }
+    i16 cell(long a, long b, long c, long d, long e) const { return binnumbercell(app->ws, a, b, c, d, e); }
+};
+
+TEST_F(UnitTypes, ClassesCountUnitsByFuelCodesAndSize) {
+    cmdunittype_Click(*app);
+    // Fuel entries in the order the units meet the fuels.
+    EXPECT_EQ(cell(1, 0, 0, 0, 0), 3);
+    EXPECT_EQ(cell(2, 0, 0, 0, 0), 6);
+    EXPECT_EQ(cell(3, 0, 0, 0, 0), 0);
+    // Fuel 3: units 1, 2 and 3, the fuel listed twice at plant 2 counting once; 600 MW is
+    // medium, 600.5 MW large, 100 MW small.
+    EXPECT_EQ(cell(1, 1, 1, 1, 0), 3);
+    EXPECT_EQ(cell(1, 1, 1, 1, 1), 1);
+    EXPECT_EQ(cell(1, 1, 1, 1, 2), 1);
+    EXPECT_EQ(cell(1, 1, 1, 1, 3), 1);
+    // Fuel 6: both units of plant 1 count, though only unit 1 burned it; only its burn adds.
+    EXPECT_EQ(cell(2, 1, 1, 1, 0), 2);
+    EXPECT_EQ(cell(2, 1, 1, 1, 2), 1);
+    EXPECT_EQ(cell(2, 1, 1, 1, 3), 1);
+    EXPECT_NEAR(app->ws.binnumbervalue(1, 1, 1, 1), 0.0009072 * (10000 + 20000 + 60000), 1e-3);
+    EXPECT_NEAR(app->ws.binnumbervalue(2, 1, 1, 1), 0.0009072 * 10000, 1e-4);
+    // Unit type codes in listing order.
+    EXPECT_EQ(cell(1, 1, 1, 1, 4), 1);
+    EXPECT_EQ(cell(2, 1, 1, 1, 4), 2);
+    // The unit without model codes leaves the fuel number of its entry alone and is told.
+    EXPECT_TRUE(warned("unit 4 (U4) of plant 2 (BETA) has no model boiler, particulate or SO2 code"));
+    EXPECT_EQ(warnings().size(), 1u);
+}
+
+TEST_F(UnitTypes, ReportLinesAndTotals) {
+    cmdunittype_Click(*app);
+    EXPECT_EQ(app->report.line(1), "  Number of units for Fuel Types, Boilers, PM controls, and SO2 controls. ");
+    EXPECT_EQ(app->report.pageindex().substr(0, 1), "2");
+    EXPECT_EQ(linestarting("3   \t"), "3   \t 600000");
+    EXPECT_EQ(linestarting("6   \t"), "6   \t 50000");
+    // Count, mercury, the fuel and type names, the NOx class, the large, medium and small
+    // counts and the four indices, each after a TAB at its column.
+    EXPECT_EQ(linestarting("001"), "001 \t 3    \t81.648   \t" + pad("BITUMINOUS", 39) + "\t" + pad("BOILER 1", 19) +
+                                       "\t" + pad("PM 1", 19) + "\t" + pad("SO2 1", 12) + "\t" + pad("", 9) +
+                                       "\t1   \t1   \t1   \t1 \t1 \t1 \t1");
+    EXPECT_EQ(linestarting("002").substr(124), "\t1   \t1   \t    \t2 \t1 \t1 \t1");
+    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 650000 dry tons");
+    EXPECT_EQ(linestarting("Total mercury in coal "), "Total mercury in coal 91kg (.1 tons)");
+    // The listing by unit type code: units with burned fuel, each fuel once.
+    EXPECT_EQ(linestarting("  1      \tU1 "), "  1      \tU1            \tALPHA" + pad("", 39) + "\tBITUMINOUS");
+    EXPECT_EQ(linestarting("  2      \tU1 "), "  2      \tU1            \tALPHA" + pad("", 39) + "\tBIT LS");
+    EXPECT_TRUE(linestarting("  2      \tU2 ").empty());  // unit 2 burned no fuel 6
+    EXPECT_EQ(linestarting("  1      \tU3 ").substr(0, 30), "  1      \tU3            \tBETA ");
+    // The configuration with a bin factor of 1.3 is listed with 1 and its input as stack value;
+    // the class without a configuration row is not listed and its number is skipped.
+    EXPECT_EQ(linestarting("1   3").substr(0, 49), "1   3   81.648       1.        81.648            ");
+    EXPECT_EQ(linestarting("1   3").substr(49, 10), " 7   BITUM");
+    EXPECT_TRUE(linestarting("2   2").empty());
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 82kg (.09 tons)");
+    EXPECT_EQ(linestarting("Total national mercury emissions "),
+              "Total national mercury emissions 82kg (.09 tons)");
+    // The unmatched configuration now fills the first empty row, its bin left as it was.
+    const binindexrec& row = app->ws.binindex(2);
+    EXPECT_EQ(row.unitfuel, 6);
+    EXPECT_EQ(row.unitboiler, 1);
+    EXPECT_EQ(row.unitpm, 1);
+    EXPECT_EQ(row.unitso2, 1);
+    EXPECT_EQ(row.unitcode, 9);
+
+    // The next run finds it, with that row's bin.
+    cmdunittype_Click(*app);
+    EXPECT_EQ(linestarting("2   2").substr(0, 49), "2   2   9.072        .5        4.536             ");
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 91kg (.1 tons)");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 86kg (.1 tons)");
+}
+
+TEST_F(UnitTypes, BusyPanelAndStatusCaptions) {
+    cmdunittype_Click(*app);
+    const frmplants& m = app->main;
+    EXPECT_EQ(m.Label19.Caption(), "calculating unit type data ");
+    EXPECT_EQ(m.Label9.Caption(), "Preparing text for display ");
+    EXPECT_FALSE(m.Label19.Visible());
+    EXPECT_FALSE(m.Label22.Visible());
+    // The last progress value is that of fuel entry 25 in the configuration listing.
+    EXPECT_EQ(m.Label22.Width(), 33 * 3 * 25);
+    EXPECT_EQ(app->reportcalc, 0);
+    EXPECT_TRUE(app->display.Visible());
+}
+
+TEST_F(UnitTypes, TheMenuItemIsHiddenAndRunsTheReport) {
+    MenuItem& item = mainwindow(*app).menu("cmdunittype");
+    EXPECT_EQ(item.Caption(), "unit type report");
+    EXPECT_FALSE(item.Visible());
+    item.Click();
+    EXPECT_EQ(cell(1, 1, 1, 1, 0), 3);
+    EXPECT_NE(app->handlers.find("cmdunittype_Click"), nullptr);
+}
+
+TEST_F(UnitTypes, NOxClassesFromTheBoilerTypeName) {
+    const std::pair<const char*, const char*> names[] = {
+        {"NONOX/SCR", "SCR"}, {"FBC/SNCR", "SNCR"}, {"NONOX", "NONOX"}, {"PC NOX", "NOX"}, {"CYCLONE", "  "}};
+    long b = 1;
+    for (auto [name, nox] : names) {
+        app->ws.emfactor(b, 0).name = name;
+        unit(10 + b, 1, static_cast<int>(b), 2, 2);
+        burn(10 + b, 1, 1, 3, 10, 1);
+        ++b;
+    }
+    cmdunittype_Click(*app);
+    b = 1;
+    for (auto [name, nox] : names) {
+        bool found = false;
+        for (const auto& l : lines()) {
+            if (l.size() < 150 || l.substr(139) != "\t1 \t" + std::to_string(b) + " \t2 \t2") continue;
+            found = true;
+            EXPECT_EQ(l.substr(114, 10), "\t" + std::string(nox) + std::string(9 - std::string(nox).size(), ' '))
+                << name;
+        }
+        EXPECT_TRUE(found) << name;
+        ++b;
+    }
+}
+
+// Data beyond the tables is left out where it does not fit, with a warning line each.
+TEST_F(UnitTypes, DataBeyondTheTablesIsLeftOutAndTold) {
+    plant(3, "GAMMA", "WV", {1203, 203});
+    unit(5, 3, 26, 1, 1);  // boiler type beyond 25
+    unit(6, 501, 1, 1, 1);  // plant beyond 500
+    unit(1501, 3, 1, 1, 1);
+    burn(1501, 1, 1, 1203, 1000, 1);
+    burn(1501, 2, 1, 203, 2000, 1);
+    burn(1499, 2, 1, 203, 3000, 1);
+    unit(1499, 3, 1, 1, 1);
+    cmdunittype_Click(*app);
+    EXPECT_TRUE(warned("unit 5 (U5) of plant 3 (GAMMA) has boiler type 26, particulate control 1 and SO2 control 1, "
+                       "beyond the table (25, 17, 12); the unit is not classified"));
+    EXPECT_TRUE(warned("unit 6 (U6) of plant 501 has a plant number outside the plant table"));
+    EXPECT_TRUE(warned("fuel number 1203 of unit 1501 (U1501) of plant 3 (GAMMA) lies beyond the coal use summary"));
+    EXPECT_TRUE(warned("unit 1501 (U1501) of plant 3 (GAMMA) lies beyond the coal use listing by unit"));
+    // Fuel 1203 counts in its class and the totals, but not in the fuel summary.
+    const long a1203 = 3, a203 = 4;
+    EXPECT_EQ(binnumbercell(app->ws, a1203, 0, 0, 0, 0), 1203);
+    EXPECT_EQ(binnumbercell(app->ws, a1203, 1, 1, 1, 0), 2);
+    EXPECT_EQ(binnumbercell(app->ws, a203, 1, 1, 1, 0), 2);
+    EXPECT_TRUE(linestarting("1203").empty());
+    EXPECT_EQ(linestarting("203   \t"), "203   \t 5000");
+    // The bituminous use by unit lists unit 1499 but not unit 1501.
+    EXPECT_EQ(linestarting(" 1499  \t"), " 1499  \t3000       \tGAMMA" + pad("", 24) + "\tU1499");
+    EXPECT_TRUE(linestarting(" 1501").empty());
+    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 656000 dry tons");
+}
+
+TEST_F(UnitTypes, FuelEntriesBeyondTwentyFiveAndFifty) {
+    // Six plants of ten fuels each: fuels 101..160, one unit each burning its plant's last fuel.
+    for (long p = 3; p <= 8; ++p) {
+        plantrec& r = app->ws.plant(p);
+        for (std::size_t s = 1; s <= 10; ++s) r.fuelno[s] = static_cast<i16>(100 + (p - 3) * 10 + static_cast<long>(s));
+        app->ws.idplant(p).plantname = "P" + std::to_string(p);
+        unit(10 + p, p, 2, 2, 2);
+        burn(10 + p, 1, 1, r.fuelno[10], 100, 1);
+    }
+    cmdunittype_Click(*app);
+    // Plant 1's fuels take entries 1 and 2; fuels 101..148 take entries 3..50.
+    EXPECT_EQ(binnumbercell(app->ws, 26, 0, 0, 0, 0), 124);
+    EXPECT_EQ(binnumbercell(app->ws, 50, 0, 0, 0, 0), 148);
+    EXPECT_EQ(binnumbercell(app->ws, 26, 2, 2, 2, 0), 1);
+    EXPECT_EQ(binnumbercell(app->ws, 26, 2, 2, 2, 4), 0);  // no unit type code past entry 25
+    EXPECT_EQ(binnumbercell(app->ws, 25, 2, 2, 2, 4), 25);
+    for (long f = 149; f <= 160; ++f)
+        EXPECT_TRUE(warned("fuel " + std::to_string(f) + " of unit ")) << f;
+    EXPECT_TRUE(warned("finds no free fuel entry (all 50 are taken); it is not classified"));
+    // Unit 16 burned fuel 140, entry 42, and unit 18 fuel 160, which has no entry: code 0.
+    EXPECT_EQ(linestarting("  0      \tU16 ").substr(0, 13), "  0      \tU16");
+    EXPECT_EQ(linestarting("  0      \tU18 ").substr(0, 13), "  0      \tU18");
+    EXPECT_EQ(linestarting("  22     \tU14 ").substr(0, 13), "  22     \tU14");
+
+    // The national summary by bin lists the classes of entries 26 to 50 too, once their
+    // configurations have rows: its first run enters them, its second lists them.
+    printbins(*app);
+    EXPECT_TRUE(linestarting("50  1").empty());
+    printbins(*app);
+    EXPECT_EQ(linestarting("42  1").substr(0, 12), "42  1   .091");  // fuel 140 of unit 16
+    EXPECT_FALSE(linestarting("50  1").empty());
+}
+
+TEST_F(UnitTypes, EveryConfigurationRowInUseEntersNothing) {
+    fillconfigurations();
+    const binindexrec before = app->ws.binindex(0);
+    cmdunittype_Click(*app);
+    EXPECT_TRUE(warned("unit type report: every configuration row is in use; the configuration of fuel 3, boiler "
+                       "type 1, particulate control 1 and SO2 control 1 was not entered"));
+    for (long row = 1; row <= 300; ++row) ASSERT_EQ(app->ws.binindex(row).unitfuel, 999);
+    EXPECT_EQ(app->ws.binindex(0).unitfuel, before.unitfuel);
+    EXPECT_EQ(app->ws.binindex(0).unitcode, before.unitcode);
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal kg (. tons)");
+}
+
+TEST_F(FleetSet, UnitTypeReportOfAnEmptyTable) {
+    cmdunittype_Click(*app);
+    const std::vector<std::string> want = {
+        "  Number of units for Fuel Types, Boilers, PM controls, and SO2 controls. ",
+        "",
+        "",
+        "FUEL TYPE SUMMARY OF COAL USE",
+        "BITUNINIOUS COAL USE BY UNIT",
+        "=============================================================",
+        "",
+        " ID\t No.   \tkg Hg    \tfuel types                             \tboiler type        \tPM contr.          "
+        "\tSO2 cont.   \tNOx cont.\tLarg\tMedi\tSmall",
+        "Total coal burned  dry tons",
+        "Total mercury in coal kg (. tons)",
+        " a large unit is >600 MW and a medium unit is >100 MW.",
+        "A listing of units by unit type codes",
+        " ID      \tunit          \tplant                                       \tfuel",
+        " Number kg Hg in     emf       kg Hg stack       control type",
+        "Total national mercury in coal kg (. tons)",
+        "Total national mercury emissions kg (. tons)"};
+    EXPECT_EQ(lines(), want);
+}
+
+// A listing longer than the report buffer ends with the cut note and keeps its totals.
+TEST_F(FleetSet, UnitTypeReportCutAtTheEndOfTheBufferKeepsItsTotals) {
+    for (long p = 1; p <= 500; ++p) plant(p, "P" + std::to_string(p), "PA", {1, 3, 4, 5});
+    for (long u = 1; u <= 2000; ++u) {
+        unit(u, (u - 1) % 500 + 1, 1, 1, 1);
+        const int fuels[] = {1, 3, 4, 5};
+        for (std::size_t k = 1; k <= 4; ++k) burn(u, 1, k, fuels[k - 1], 10, 1);
+    }
+    configuration(1, 3, 1, 1, 1, 7);
+    bin(7, 0.5f);
+    cmdunittype_Click(*app);
+    EXPECT_LT(app->report.reportlinecount, ReportBuffer::lastline);
+    const std::vector<std::string> l = lines();
+    ASSERT_GE(l.size(), 3u);
+    EXPECT_EQ(l[l.size() - 3], "REPORT CUT: the report buffer is full");
+    EXPECT_EQ(l[l.size() - 2], "Total national mercury in coal 18kg (.02 tons)");
+    EXPECT_EQ(l[l.size() - 1], "Total national mercury emissions 9kg (.01 tons)");
+    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 80000 dry tons");
+}
+
+// Over the example working set.
+struct UnitTypeExample : FleetExampleSet {};
+
+TEST_F(UnitTypeExample, GoldenReport) {
+    cmdunittype_Click(app);
+    expectgolden("unit-type-report.txt", reporttext(app.report));
+}
+
+TEST_F(UnitTypeExample, SizeLayersAddUpAndTheMercuryCellsToTheTotal) {
+    cmdunittype_Click(app);
+    const Workset& w = app.ws;
+    double mercury = 0;
+    long classes = 0;
+    for (long a = 0; a <= 50; ++a)
+        for (long b = 0; b <= 25; ++b)
+            for (long c = 0; c <= 17; ++c)
+                for (long d = 0; d <= 12; ++d) {
+                    mercury += w.binnumbervalue(a, b, c, d);
+                    if (b == 0 && c == 0 && d == 0) {  // the fuel number of the entry
+                        for (long e = 1; e <= 3; ++e) ASSERT_EQ(binnumbercell(w, a, b, c, d, e), 0);
+                        continue;
+                    }
+                    const long layers = binnumbercell(w, a, b, c, d, 1) + binnumbercell(w, a, b, c, d, 2) +
+                                        binnumbercell(w, a, b, c, d, 3);
+                    ASSERT_EQ(layers, binnumbercell(w, a, b, c, d, 0)) << a << " " << b << " " << c << " " << d;
+                    if (layers > 0) ++classes;
+                }
+    EXPECT_GT(classes, 10);
+    // The report prints the total as a whole number of kilograms.
+    std::ostringstream want;
+    want << "Total mercury in coal " << std::llround(mercury) << "kg";
+    std::string got;
+    for (long i = 1; i <= app.report.reportlinecount; ++i)
+        if (app.report.line(i).rfind("Total mercury in coal ", 0) == 0) got = app.report.line(i);
+    EXPECT_EQ(got.substr(0, want.str().size()), want.str());
+}
+
+TEST_F(UnitTypeExample, ARerunGivesTheSameTablesAndReport) {
+    cmdunittype_Click(app);
+    const std::string first = reporttext(app.report);
+    const Workset before = app.ws;
+    cmdunittype_Click(app);
+    EXPECT_EQ(reporttext(app.report), first);
+    for (long a = 0; a <= 50; ++a)
+        for (long b = 0; b <= 25; ++b)
+            for (long c = 0; c <= 17; ++c)
+                for (long d = 0; d <= 12; ++d) {
+                    for (long e = 0; e <= 4; ++e)
+                        ASSERT_EQ(binnumbercell(app.ws, a, b, c, d, e), binnumbercell(before, a, b, c, d, e));
+                    ASSERT_EQ(app.ws.binnumbervalue(a, b, c, d), before.binnumbervalue(a, b, c, d));
+                }
+}
+
+// The working file keeps the counts and values of layer 0 only; the other layers live until
+// the program ends.
+TEST(UnitTypeFile, SavingKeepsLayerZeroInItsFile) {
+    const auto dir = copyexampleset("unittypefile");
+    std::vector<std::string> saved;
+    {
+        ScriptedPlatform platform;
+        App app(platform);
+        loadexampleset(app, platform, dir);
+        cmdunittype_Click(app);
+        cmdsaveallupdate_Click(app);
+        ScriptedPlatform again;
+        App reloaded(again);
+        loadexampleset(reloaded, again, dir);
+        for (long a = 0; a <= 50; ++a)
+            for (long b = 0; b <= 25; ++b)
+                for (long c = 0; c <= 17; ++c)
+                    for (long d = 0; d <= 12; ++d) {
+                        ASSERT_EQ(reloaded.ws.binnumbertable(a, b, c, d), app.ws.binnumbertable(a, b, c, d));
+                        ASSERT_FLOAT_EQ(reloaded.ws.binnumbervalue(a, b, c, d), app.ws.binnumbervalue(a, b, c, d));
+                        for (long e = 1; e <= 4; ++e) ASSERT_EQ(binnumbercell(reloaded.ws, a, b, c, d, e), 0);
+                    }
+    }
+    std::ifstream in(dir / "binnumber.dat", std::ios::binary);
+    long lines = 0;
+    for (std::string l; std::getline(in, l); ++lines) ASSERT_EQ(std::count(l.begin(), l.end(), ','), 5) << l;
+    EXPECT_GT(lines, 10);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
