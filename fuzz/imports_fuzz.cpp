@@ -2,11 +2,14 @@
 // content. Analyses and fuel use are read after a small unit export, so that their plant and
 // unit look-ups find something.
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app.h"
 #include "fuzzfolder.h"
 #include "import/bininfo.h"
+#include "import/compounddata.h"
 #include "import/imports.h"
 #include "import/testimport.h"
 #include "ui/scripted_platform.h"
@@ -36,7 +39,7 @@ std::string unitexport() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brasket;
-    auto in = fuzz::select(data, size, 9);
+    auto in = fuzz::select(data, size, 13);
     const auto& dir = fuzz::scratchfolder("imports");
     fuzz::clear(dir);
     ScriptedPlatform platform;
@@ -78,9 +81,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         cmdloadbin_Click(app);
         break;
     }
-    default:
+    case 8:
         fuzz::writebytes(dir / "factors.txt", in.content);
         readbinfactorfile(app, dir / "factors.txt");
+        break;
+    case 9: {
+        // A concentration export of one of the three data kinds (oil, gas, fuel).
+        static const int kinds[] = {48, 47, 1};
+        fuzz::writebytes(dir / "concentrations.txt", in.content);
+        std::vector<CompoundStatistics> statistics;
+        coalfileload(app, dir / "concentrations.txt", kinds[in.content.size() % 3], &statistics);
+        break;
+    }
+    case 10:
+        std::filesystem::create_directories(dir / "database2");
+        fuzz::writebytes(dir / "database2" / "coal suppliers.txt", in.content);
+        cmdloadsupplier_Click(app);
+        break;
+    case 11:
+        std::filesystem::create_directories(dir / "database2");
+        fuzz::writebytes(dir / "database2" / "partfactors.txt", in.content);
+        loadpartitionfactors(app);
+        break;
+    default:
+        fuzz::writebytes(dir / "EMISDATA.prn", in.content);
+        cmdemisf_Click(app);
         break;
     }
     return 0;

@@ -48,17 +48,23 @@ seedlines imports 005 "$set/so2test.txt" 30
 seedlines imports 006 "$set/efsummary.txt" 30
 seedlines imports 007 "$set/translation table 2.txt" 30
 seedlines imports 010 "$set/dornvelt factors.txt" 30
+# The compound data: concentration exports, suppliers, partition factors, emission data.
+[ -f "$set/combustion concentrations.prn" ] && seedlines imports 011 "$set/combustion concentrations.prn" 40
+[ -f "$set/database2/coal suppliers.txt" ] && seedlines imports 012 "$set/database2/coal suppliers.txt" 30
+[ -f "$set/database2/partfactors.txt" ] && seedlines imports 013 "$set/database2/partfactors.txt" 60
+[ -f "$set/EMISDATA.prn" ] && seedlines imports 014 "$set/EMISDATA.prn" 40
 
 # Export lines and fields: whole exports cut short.
-for f in "$set"/*.txt; do
+for f in "$set"/*.txt "$set"/*.prn "$set"/*.PRN; do
   case "$(basename "$f")" in "import warnings.txt") continue ;; esac
+  [ -f "$f" ] || continue
   head -n 20 "$f" >"$(corpus exportfields)/$(basename "$f" | tr ' ' _)"
 done
 
 # Numbers: the distinct fields of the exports' first lines, and a few of the writer's forms.
 numbers=$(corpus numtext)
 head -q -n 30 "$set/partIIExport.txt" "$set/hg1Qdatashort.txt" "$set/fuelusageexport.txt" "$set/boilertest.txt" |
-  tr '\t' '\n' | sort -u | head -n 300 | awk -v d="$numbers" '{ f = sprintf("%s/field-%04d", d, NR); printf "%s", $0 > f; close(f) }'
+  tr '\t' '\n' | sort -u | awk -v d="$numbers" 'NR <= 300 { f = sprintf("%s/field-%04d", d, NR); printf "%s", $0 > f; close(f) }'
 for n in "&H7FFF" "&O777" " -1.5E+07" "1e-320" "1e309" ".5" "12,5"; do printf '%s' "$n" >"$numbers/form-$(printf '%s' "$n" | od -An -tx1 | tr -d ' \n')"; done
 
 # Patterns: those the reports use, each with a number.
