@@ -6,9 +6,14 @@ source scripts/deps.sh
 install_missing
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
+# The example working set is rebuilt from the synthetic exports at every run, aside and then
+# put in place, so that a rerun starts from the same set (changes saved into it are not kept).
 data=build/example-data
 if [ -x examples/build-example-set.sh ]; then
-  examples/build-example-set.sh build "$data"
+  rm -rf "$data.new"
+  examples/build-example-set.sh build "$data.new"
+  rm -rf "$data"
+  mv "$data.new" "$data"
 fi
 mkdir -p "$data"
 if [ -x build/gui/brasket ]; then

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (plain and sanitized builds).
+# Installs what is missing, builds, and runs every test (plain and sanitized builds), then
+# runs each fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -14,3 +15,10 @@ cmake --build build -j"$jobs"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRASKET_SANITIZE=ON -DBRASKET_GUI=OFF -DBRASKET_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$jobs")
+
+# The fuzz targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer): each runs over
+# its seeds from the example set, then about 15 seconds of its own inputs.
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRASKET_FUZZ=ON \
+  -DBRASKET_GUI=OFF -DBRASKET_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs"
+fuzz/run-fuzzers.sh build-fuzz 15

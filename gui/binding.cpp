@@ -314,6 +314,11 @@ void FormBinding::applylook(Control& c, QWidget* w) {
 
 void FormBinding::syncgeometry(Bound& b) {
     if (!b.widget) return;
+    placetomodel(b);
+    if (onplaced) onplaced(*b.control, b.widget);
+}
+
+void FormBinding::placetomodel(Bound& b) {
     Control& c = *b.control;
     if (!placetwips_) {
         // Laid out by the view; a label keeps a size the window gives it (a progress bar

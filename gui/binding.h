@@ -57,6 +57,9 @@ public:
 
     // Called after every change of the form itself (the view repaints what it draws).
     std::function<void()> onformchanged;
+    // Called after a control's widget was moved or sized to the model: a view that places a
+    // control itself (the model's position stays as it is) moves the widget here.
+    std::function<void(Control&, QWidget*)> onplaced;
     // Called for the widget of a control that joined the form after the binding was made.
     std::function<void(Control&, QWidget*)> onlatecontrol;
     // What closing the window does; by default the form is unloaded and hidden.
@@ -87,6 +90,7 @@ private:
     void syncform();
     void synclist(ListBox& list, QWidget* w);
     void syncgeometry(Bound& b);
+    void placetomodel(Bound& b);
     void schedule(Control& c);
     void adoptlate();
     void applylook(Control& c, QWidget* w);

@@ -3,14 +3,16 @@
 #include <QCoreApplication>
 
 #include "data/loading.h"
+#include "mainwindow/frmplants.h"
 
 namespace brasket::gui {
 
 Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), report(app), unit(app) {}
 
-void Program::start(const std::filesystem::path& folder) {
+void Program::start(const std::filesystem::path& folder, bool maintenance) {
     static_cast<QtPlatform&>(app.platform).setdatafolder(folder);
     guarded(&main, [&] { loadinitial(app, folder); });
+    if (maintenance) guarded(&main, [&] { setmaintenancevisible(mainwindow(app), true); });
     // After a fault the loading did not finish: the main window is shown all the same, so
     // that the analyst is not left with no window at all.
     if (!main.isVisible()) {
@@ -29,9 +31,18 @@ void Program::flush() {
     unit.binding().flush();
 }
 
-std::filesystem::path datafolder(int argc, char** argv) {
-    if (argc > 1 && argv[1][0] != '\0') return std::filesystem::absolute(argv[1]);
-    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+CommandLine commandline(int argc, char** argv) {
+    CommandLine cl;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--maintenance") cl.maintenance = true;
+        else if (a.rfind("--", 0) == 0) cl.unknown = a;
+        else if (!a.empty() && cl.folder.empty()) cl.folder = std::filesystem::absolute(a);
+    }
+    if (cl.folder.empty()) cl.folder = QCoreApplication::applicationDirPath().toStdString();
+    return cl;
 }
+
+std::filesystem::path datafolder(int argc, char** argv) { return commandline(argc, argv).folder; }
 
 }  // namespace brasket::gui

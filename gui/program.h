@@ -2,6 +2,7 @@
 #pragma once
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app.h"
 #include "mainview.h"
@@ -15,8 +16,9 @@ class Program {
 public:
     explicit Program(QtPlatform& platform);
     // Runs the start-up loading over the data folder, with the about box showing its
-    // progress, and leaves the main window shown.
-    void start(const std::filesystem::path& datafolder);
+    // progress, and leaves the main window shown; for maintenance, with the maintenance items
+    // of its menus shown as well.
+    void start(const std::filesystem::path& datafolder, bool maintenance = false);
     // Brings every window up to its model now.
     void flush();
 
@@ -26,6 +28,14 @@ public:
     ReportView report;
     UnitView unit;
 };
+
+// The program's command line: brasket [--maintenance] [DATA_FOLDER].
+struct CommandLine {
+    std::filesystem::path folder;  // the folder given, else the program's own folder
+    bool maintenance = false;      // show the maintenance items of the main window's menus
+    std::string unknown;           // an option the program does not know, if any
+};
+CommandLine commandline(int argc, char** argv);
 
 // The data folder the program works on: the folder given, else the program's own folder.
 std::filesystem::path datafolder(int argc, char** argv);

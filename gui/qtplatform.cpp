@@ -4,11 +4,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "look.h"
@@ -136,7 +138,7 @@ bool QtPrinter::EndDoc(std::string& error) {
         return false;
     }
     if (!lastpdf.isEmpty() && pdffile.isEmpty() && tell)
-        tell(QStringLiteral("No printer is set up on this system. The report was written to the PDF file \"%1\".").arg(lastpdf));
+        tell(QStringLiteral("No printer is set up on this system. The report was written to the PDF file\n%1").arg(lastpdf));
     return true;
 }
 
@@ -158,6 +160,7 @@ int QtPlatform::msgbox(const std::string& prompt, int buttons, const std::string
     box.setWindowTitle(title.empty() ? QStringLiteral("BRASKET") : qs(title));
     box.setText(qs(prompt));
     box.setTextFormat(Qt::PlainText);
+    keeplineswhole(box);
     switch (buttons & 7) {
     case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case vbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
@@ -177,6 +180,17 @@ int QtPlatform::msgbox(const std::string& prompt, int buttons, const std::string
     }
 }
 
+void keeplineswhole(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label) return;
+    int widest = 0;
+    for (const QString& line : box.text().split(QLatin1Char('\n')))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line) + 2);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    int room = screen ? screen->availableGeometry().width() * 9 / 10 - 80 : widest;
+    label->setMinimumWidth(std::min(widest, std::max(room, 200)));
+}
+
 QString namefilters(const std::string& filter) {
     QStringList parts = qs(filter).split(QLatin1Char('|'));
     QStringList out;
@@ -190,6 +204,11 @@ QString namefilters(const std::string& filter) {
 }
 
 std::string QtPlatform::filedialog(FileDialog& d, bool save) {
+    if (!answers.empty()) {
+        d.FileName = answers.front();
+        answers.pop_front();
+        return d.FileName;
+    }
     QString title = !d.DialogTitle.empty() ? qs(d.DialogTitle) : save ? QStringLiteral("Save As") : QStringLiteral("Open");
     QFileDialog dlg(activewindow(), title);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);

@@ -3,12 +3,14 @@
 #pragma once
 #include <QRectF>
 #include <QString>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "ui/platform.h"
 
+class QMessageBox;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -69,6 +71,10 @@ public:
     void setdatafolder(const std::filesystem::path& folder) { datafolder_ = folder; printer_.pdffolder = folder; }
     QtPrinter& qtprinter() { return printer_; }
 
+    // Answers for the next file dialogs, in order, given on a command line: while any is left
+    // a file dialog takes it instead of showing itself (a text with "*" is a cancel).
+    std::deque<std::string> answers;
+
 private:
     std::string filedialog(FileDialog& dialog, bool save);
     QtPrinter printer_;
@@ -77,5 +83,9 @@ private:
 
 // "Text files (*.txt)|*.txt|All (*.*)|*.*" as Qt's name filters ("Text files (*.txt);;All (*.*)").
 QString namefilters(const std::string& filter);
+
+// Widens a message box so that no line of its text is broken or cut (a file path stays whole
+// on its line), as far as the screen allows.
+void keeplineswhole(QMessageBox& box);
 
 }  // namespace brasket::gui

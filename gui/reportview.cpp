@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 
 #include "app.h"
@@ -25,10 +26,26 @@ ReportView::ReportView(App& app) : app_(app) {
         update();
     };
     binding_->onclose = [this] { frmDisplay_Unload(app_); };
+    // The model places the page label partly under "File C,S,V " and too narrow for its text.
+    binding_->onplaced = [this](Control& c, QWidget*) {
+        if (&c == &app_.display.Label1 || &c == &app_.display.Command5) placepagelabel();
+    };
+    placepagelabel();
     qApp->installEventFilter(this);
 }
 
 ReportView::~ReportView() { qApp->removeEventFilter(this); }
+
+void ReportView::placepagelabel() {
+    auto* label = qobject_cast<QLabel*>(binding_->widget(app_.display.Label1));
+    QWidget* file = binding_->widget(app_.display.Command5);
+    if (!label || !file) return;
+    label->setWordWrap(false);
+    QSize size = label->sizeHint();
+    QRect beside = file->geometry();
+    label->setGeometry(beside.right() + 1 + label->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 2,
+                       beside.center().y() - size.height() / 2, size.width(), size.height());
+}
 
 int ReportView::keycode(int key, Qt::KeyboardModifiers modifiers) {
     bool keypad = modifiers & Qt::KeypadModifier;

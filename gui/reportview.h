@@ -27,6 +27,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The page label ("page 2 of 9 pages") on one line, whole and readable: right of the
+    // "File" button, where no other control of the window lies.
+    void placepagelabel();
+
     App& app_;
     FormBinding* binding_ = nullptr;
     bool keyhandled_ = false;

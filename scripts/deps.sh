@@ -1,5 +1,7 @@
 # Debian packages the build, the tests and the program need; installs only what is missing.
-BRASKET_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-liberation xvfb xauth)
+# clang and its runtime libraries build the fuzz targets (libFuzzer and the sanitizers).
+BRASKET_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-liberation xvfb xauth
+  clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()

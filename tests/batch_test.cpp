@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <sys/wait.h>
 
+#include "app.h"
+#include "ui/scripted_platform.h"
 #include "workset_files.h"
 
 namespace brasket {
@@ -64,7 +66,8 @@ TEST(HeadlessDriver, RefusesWithOneLineAndTouchesNothing) {
     BatchRun unknown =
         batch("--data " + quoted(dir.path()) + " cmderase_Click nosuchhandler_Click cmdsaveallupdate_Click", scratch);
     EXPECT_NE(unknown.status, 0);
-    EXPECT_EQ(unknown.err, "brasket-batch: unknown handler: nosuchhandler_Click\n");
+    EXPECT_EQ(unknown.err,
+              "brasket-batch: unknown handler: nosuchhandler_Click (brasket-batch --help lists the handlers)\n");
     EXPECT_TRUE(folderfiles(dir.path()) == before);
 
     BatchRun missing = batch("--data " + quoted(dir / "absent") + " cmdsaveallupdate_Click", scratch);
@@ -87,6 +90,70 @@ TEST(HeadlessDriver, MessageBoxesGoToStandardError) {
     BatchRun r = batch("--data " + quoted(dir.path()), scratch);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "meas.dat ends in an incomplete record of 8 bytes; 1 whole record was loaded and the incomplete tail was left out.\n");
+}
+
+// Runs the driver with its standard output kept instead.
+std::string batchoutput(const std::string& arguments, const TempFolder& scratch) {
+    fs::path outfile = scratch / "stdout.txt";
+    std::string cmd = std::string("'") + BRASKET_TOOLS_DIR + "/brasket-batch' " + arguments + " >'" +
+                      outfile.string() + "' 2>/dev/null";
+    if (std::system(cmd.c_str()) != 0) return "failed";
+    return readfile(outfile);
+}
+
+TEST(HeadlessDriver, HelpListsTheUsageAndEveryHandlerWithItsWindowAndCaption) {
+    TempFolder scratch;
+    std::string help = batchoutput("--help", scratch);
+    EXPECT_EQ(help.rfind("usage: brasket-batch --data DIR [--unit N] [--answer TEXT]... [--report FILE] HANDLER...\n", 0), 0u);
+    ScriptedPlatform platform;
+    App app(platform);
+    ASSERT_FALSE(app.handlers.all().empty());
+    for (const Handler& h : app.handlers.all()) {
+        std::size_t at = help.find("  " + h.name + " ");
+        ASSERT_NE(at, std::string::npos) << h.name;
+        std::string line = help.substr(at, help.find('\n', at) - at);
+        EXPECT_NE(line.find(" " + h.window + " "), std::string::npos) << line;
+        EXPECT_NE(line.find(h.caption), std::string::npos) << line;
+    }
+    EXPECT_NE(help.find("cmdsaveallupdate_Click"), std::string::npos);
+    EXPECT_NE(help.find("Save update of processed files in set"), std::string::npos);
+}
+
+TEST(HeadlessDriver, AFailedSaveOrImportEndsTheRunWithItsMessagesFirstLine) {
+    TempFolder dir, scratch;
+    writeworkset(dir.path());
+    fs::permissions(dir / "unit.dat", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    BatchRun save = batch("--data " + quoted(dir.path()) + " cmderase_Click cmdsaveallupdate_Click", scratch);
+    EXPECT_EQ(save.status, 1);
+    const std::string told = "The working set was not saved: unit.dat: the file is marked read-only. The files of "
+                             "the data folder were left as they were.";
+    EXPECT_EQ(save.err, told + "\nbrasket-batch: cmdsaveallupdate_Click failed: " + told + "\n");
+
+    // The export is not in the folder answered: the import fails, and the handlers after it
+    // do not run.
+    fs::permissions(dir / "unit.dat", fs::perms::owner_write, fs::perm_options::add);
+    BatchRun import = batch("--data " + quoted(dir.path()) + " --answer " + quoted(scratch / "any.txt") +
+                                " cmdfuelusageexport_Click cmderase_Click cmdsaveallupdate_Click",
+                            scratch);
+    EXPECT_EQ(import.status, 1);
+    EXPECT_NE(import.err.find("brasket-batch: cmdfuelusageexport_Click failed: The export file "), std::string::npos)
+        << import.err;
+    EXPECT_NE(readfile(dir / "unit.dat"), "");
+}
+
+TEST(HeadlessDriver, TellsHowManyWarningLinesTheRunAdded) {
+    TempFolder dir, scratch;
+    writeworkset(dir.path());
+    writefile(scratch / "fuelusageexport.txt", "header\r\nno plant\t\t1\r\n\tno boiler\r\n\r\n");
+    BatchRun r = batch("--data " + quoted(dir.path()) + " --answer " + quoted(scratch / "any.txt") +
+                           " cmdfuelusageexport_Click",
+                       scratch);
+    EXPECT_EQ(r.status, 0);
+    const std::string log = (dir / "import warnings.txt").string();
+    EXPECT_NE(r.err.find("2 lines skipped or changed: see import warnings.txt (" + log + ")\n"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("brasket-batch: 2 warning lines added to " + log + "\n"), std::string::npos) << r.err;
 }
 
 }  // namespace

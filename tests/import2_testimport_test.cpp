@@ -189,3 +189,13 @@ TEST_F(TestImport, AValueBeyondAFloatSkipsTheTestWithAWarning) {
     EXPECT_NE(log[0].find("skipped: the inlet particulate mercury 1e39 does not fit its field"), std::string::npos);
     EXPECT_NE(log[1].find("skipped: the inlet particulate mercury ND(9e38) does not fit its field"), std::string::npos);
 }
+
+TEST_F(TestImport, SpreadsheetQuotesAroundTestNamesAndRunsAreRemoved) {
+    exports({run("\"PC\"", "\"Unit A, east\"", "\"1\"")}, {}, {});
+    answerfolder();
+    cmdmakeEF_Click(*app);
+    ASSERT_EQ(count(), 1);
+    EXPECT_EQ(app->ws.test(1).testname.trimmed(), "Unit A, east");
+    EXPECT_EQ(app->ws.test(1).runid.trimmed(), "1");
+    EXPECT_EQ(app->ws.test(1).typecode, 1);
+}

@@ -509,6 +509,29 @@ TEST_F(DatabaseTwo, PartitionKeysBeyondEightBitsAndAMissingExport) {
     EXPECT_EQ(platform.messages.size(), 1u);
 }
 
+TEST_F(DatabaseTwo, NumbersBeyondAFloatAreNeverStoredAndTheirLinesAreTold) {
+    writedb2("coal suppliers.txt", {"HEAD", tabbed({"A", "", "", "Lignite", "0.8", "1e39"}),
+                                    tabbed({"B", "", "", "Lignite", "0.7", "6800"})});
+    cmdloadsupplier_Click(*app);
+    EXPECT_EQ(coalsupplycount(app->ws), 1);
+    EXPECT_EQ(app->ws.coalsupply(1).name1.trimmed(), "B");
+    ASSERT_EQ(warnings().size(), 1u);
+    EXPECT_NE(warnings()[0].find("skipped: the heat content 1e39 does not fit its field"), std::string::npos);
+
+    writedb2("partfactors.txt", {"T", "H", tabbed({"1", "1", "0", "3", "", "", "", "", "", "0.1", "-4e38", "0.3"}),
+                                 tabbed({"2", "", "ESP-CS", "", "9e99", "0.3", "0.05"})});
+    app->ws.partfactors1(1).oxfrac = 0.25f;
+    cmdloadefacts_Click(*app);
+    EXPECT_FLOAT_EQ(app->ws.partfactors1(1).oxfrac, 0.25f);
+    EXPECT_EQ(app->ws.partfactors2(2).partremoval, 0);
+    EXPECT_EQ(warnings().size(), 3u);
+
+    emisfrec r;
+    r.value = 2;
+    EXPECT_FALSE(parsefixedline(emisline("BAGHOUSE", "LEAD", "1e39", "1"), r));
+    EXPECT_EQ(r.value, 2);
+}
+
 TEST_F(CompoundImport, ClickOnACompoundShowsIt) {
     list1().AddItem("ARSENIC");
     list1().AddItem("LEAD");

@@ -2,8 +2,11 @@
 // the handlers named on the command line (as menu clicks), then saves a picture of the
 // screen and of each shown window as PNG files.
 //
-//   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--key CODE]... [--sample-report SEARCH]
+//   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]...
+//                      [--sample-report SEARCH]
 //
+// --answer answers the file dialogs of the handlers in order, as brasket-batch takes it (a
+// path; a text with "*" cancels), so that a handler with a file dialog does not wait for one;
 // --sample-report writes a made-up report of three pages and shows it with the search text;
 // --click-report NAME clicks a control of the report window once the event loop runs (so a
 // dialog it opens is in the picture).
@@ -21,16 +24,22 @@ using namespace brasket;
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     if (argc < 3) {
-        std::cerr << "usage: brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--key CODE]...\n";
+        std::cerr << "usage: brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]...\n";
         return 2;
     }
     std::filesystem::path folder = std::filesystem::absolute(argv[1]);
     std::string prefix = argv[2];
     gui::QtPlatform platform(folder);
+    for (int i = 3; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--answer") platform.answers.push_back(argv[++i]);
     gui::Program program(platform);
     program.start(folder);
     for (int i = 3; i < argc; ++i) {
         std::string a = argv[i];
+        if (a == "--answer" && i + 1 < argc) {
+            ++i;  // taken above
+            continue;
+        }
         if (a == "--sample-report" && i + 1 < argc) {
             App& app = program.app;
             startreport(app, 2, 0);

@@ -1,5 +1,7 @@
 // The Qt platform: the printer writes real pages, dialog filters and key codes translate.
 #include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPrinterInfo>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -75,7 +77,34 @@ TEST(QtPrinterPages, WithoutAPrinterTheDocumentGoesToANamedPdfInTheDataFolder) {
     EXPECT_EQ(testing::pdfpages(dir / "printed report 1.pdf"), 1);
     EXPECT_EQ(testing::pdfpages(dir / "printed report 2.pdf"), 1);
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_NE(platform.messages[1].find((dir / "printed report 2.pdf").string()), std::string::npos);
+    // The path stands whole on a line of its own.
+    EXPECT_NE(platform.messages[1].find("\n" + (dir / "printed report 2.pdf").string()), std::string::npos);
+}
+
+TEST(MessageBoxes, ALongPathStaysWholeOnItsLine) {
+    const QString path = QStringLiteral("/home/analyst/work/emission inventory 2026/data folder of the fleet/"
+                                        "printed report 12.pdf");
+    QMessageBox box;
+    box.setText(QStringLiteral("No printer is set up on this system. The report was written to the PDF file\n") + path);
+    box.setTextFormat(Qt::PlainText);
+    keeplineswhole(box);
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->minimumWidth(), label->fontMetrics().horizontalAdvance(path));
+    box.show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(path));
+}
+
+TEST(FileDialogs, AnswersGivenBeforehandAreTakenInOrderWithoutADialog) {
+    testing::QuietPlatform platform;
+    platform.answers = {"/data/imports/partIIexport.txt", "*.txt"};
+    FileDialog d;
+    d.FileName = "*.txt";
+    EXPECT_EQ(platform.openfile(d), "/data/imports/partIIexport.txt");
+    EXPECT_EQ(d.FileName, "/data/imports/partIIexport.txt");
+    EXPECT_EQ(platform.savefile(d), "*.txt");
+    EXPECT_TRUE(platform.answers.empty());
 }
 
 TEST(DialogFilters, PipeSeparatedPairsBecomeQtNameFilters) {

@@ -121,5 +121,47 @@ TEST(ProgramStart, TheDataFolderIsTheOneGivenElseTheProgramsOwn) {
     EXPECT_EQ(datafolder(1, without), std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
 }
 
+TEST(ProgramStart, MaintenanceShowsTheItemsTheMainWindowHides) {
+    auto dir = smallset();
+    const QString item = QStringLiteral("Load and process test data to EF");
+    auto action = [](Program& program, const QString& text) -> QAction* {
+        for (QAction* a : program.main.findChildren<QAction*>())
+            if (a->text() == text) return a;
+        return nullptr;
+    };
+    {
+        testing::QuietPlatform platform(dir);
+        Program program(platform);
+        program.start(dir);
+        QAction* a = action(program, item);
+        ASSERT_NE(a, nullptr);
+        EXPECT_FALSE(a->isVisible());
+    }
+    testing::QuietPlatform platform(dir);
+    Program program(platform);
+    program.start(dir, true);
+    QAction* a = action(program, item);
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->isVisible());
+    QAction* qa = action(program, QStringLiteral("Update concentration data/QA"));
+    ASSERT_NE(qa, nullptr);
+    EXPECT_TRUE(qa->isVisible());
+}
+
+TEST(ProgramStart, TheCommandLineTakesTheMaintenanceOptionAndAFolderInAnyOrder) {
+    char prog[] = "brasket", opt[] = "--maintenance", folder[] = "/tmp", odd[] = "--colour";
+    char* both[] = {prog, opt, folder};
+    CommandLine cl = commandline(3, both);
+    EXPECT_TRUE(cl.maintenance);
+    EXPECT_EQ(cl.folder, std::filesystem::path("/tmp"));
+    char* reversed[] = {prog, folder, opt};
+    EXPECT_TRUE(commandline(3, reversed).maintenance);
+    char* plain[] = {prog, folder};
+    EXPECT_FALSE(commandline(2, plain).maintenance);
+    char* unknown[] = {prog, odd};
+    EXPECT_EQ(commandline(2, unknown).unknown, "--colour");
+    EXPECT_EQ(commandline(2, unknown).folder, std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+}
+
 }  // namespace
 }  // namespace brasket::gui

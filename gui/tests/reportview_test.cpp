@@ -150,5 +150,27 @@ TEST_F(ReportWindow, ExitErasesTheReportAndCloses) {
     EXPECT_EQ(pagecount(app.report), 0);
 }
 
+TEST_F(ReportWindow, ThePageLabelShowsItsWholeTextOnOneLineClearOfTheButtons) {
+    writereport();
+    showreport(app);
+    pagedown(app);
+    program.flush();
+    auto* label = widget<QLabel>(w.Label1);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text().toStdString(), w.Label1.Caption());
+    EXPECT_NE(w.Label1.Caption().find("page 2 of 3"), std::string::npos);
+    QFontMetrics fm(label->font());
+    EXPECT_GE(label->width(), fm.horizontalAdvance(label->text()));
+    EXPECT_GE(label->height(), fm.height());
+    EXPECT_FALSE(label->wordWrap());
+    for (Control* c : w.controls) {
+        QWidget* other = program.report.binding().widget(*c);
+        if (!other || other == label || !other->isVisible()) continue;
+        EXPECT_FALSE(other->geometry().intersects(label->geometry())) << c->name;
+    }
+    // The model keeps its own position for the label.
+    EXPECT_EQ(w.Label1.Left(), 3720);
+}
+
 }  // namespace
 }  // namespace brasket::gui

@@ -107,21 +107,27 @@ void cmdsaveallupdate_Click(App& app) {
     const Workset& w = app.ws;
     // A file that could not be read at start-up was loaded as an empty table: writing the set
     // would replace what it holds with nothing.
+    // The message of a failed save is kept in app.failure too, so that a script driving the
+    // program can tell that the save failed.
+    auto failed = [&](const std::string& message) {
+        app.failure = message;
+        app.platform.msgbox(message);
+    };
     if (!w.unreadable.empty()) {
         std::string list;
         for (const auto& name : w.unreadable) list += (list.empty() ? "" : ", ") + name;
-        app.platform.msgbox("The working set was not saved: " + list +
-                            " could not be read at start-up, and saving would replace what it holds with an empty table. "
-                            "The files of the data folder were left as they were.");
+        failed("The working set was not saved: " + list +
+               " could not be read at start-up, and saving would replace what it holds with an empty table. "
+               "The files of the data folder were left as they were.");
         return;
     }
     SaveOutcome out = writefileset(app.datapath, worksetimages(app));
     if (out.saved) return;
     if (out.restored)
-        app.platform.msgbox("The working set was not saved: " + out.failedfile + ": " + out.reason +
-                            ". The files of the data folder were left as they were.");
+        failed("The working set was not saved: " + out.failedfile + ": " + out.reason +
+               ". The files of the data folder were left as they were.");
     else
-        app.platform.msgbox("The working set was not saved: " + out.failedfile + ": " + out.reason + ".");
+        failed("The working set was not saved: " + out.failedfile + ": " + out.reason + ".");
 }
 
 const std::vector<std::string>& savedfilenames() {

@@ -32,7 +32,7 @@ void putlistrecords(App& app, std::string_view name, std::int16_t& number);
 // Sets the device name, the whole number of columns 21-28, the compound name, the factor
 // value, the device number and the compound number of `record` from one line of
 // "EMISDATA.prn"; columns beyond the line's end read as blanks. False, leaving the record as
-// it was, when a whole number does not fit its 16-bit field.
+// it was, when a whole number does not fit its 16-bit field or the factor a 32-bit float.
 bool parsefixedline(std::string_view line, emisfrec& record);
 
 // "Load emission factor data": "EMISDATA.prn" of the data folder into emisf and emisf.dat,

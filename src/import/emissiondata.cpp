@@ -92,10 +92,12 @@ bool parsefixedline(std::string_view line, emisfrec& record) {
     if (!wholefield(mid(line, 21, 8), number1) || !wholefield(mid(line, 83, 8), device) ||
         !wholefield(mid(line, 91, 8), compound))
         return false;
+    const double value = val(mid(line, 69, 14));
+    if (!fitsf32(value)) return false;  // never stored out of a float's range
     record.text1 = mid(line, 1, 20);
     record.number1 = number1;
     record.compoundname = mid(line, 29, 40);
-    record.value = static_cast<f32>(val(mid(line, 69, 14)));
+    record.value = static_cast<f32>(value);
     record.number2 = device;
     record.compoundno = compound;
     return true;
@@ -130,7 +132,8 @@ void cmdemisf_Click(App& app) {
         emisfrec r = app.ws.emisf(n);
         if (!parsefixedline(line, r)) {
             refuse("line " + std::to_string(lines->linenumber()) +
-                   ": a whole number in columns 21-28, 83-90 or 91-98 is beyond -32768..32767.");
+                   ": a whole number in columns 21-28, 83-90 or 91-98 is beyond -32768..32767, or the factor in "
+                   "columns 69-82 is beyond the range of its field.");
             return;
         }
         records.push_back(r);

@@ -72,6 +72,9 @@ void cmdloadsupplier_Click(App& app) {
             continue;
         }
         splitline(line, f);
+        if (!numbersfit(app, *lines, {{"sulfur", f[5]}, {"heat content", f[6]}, {"ash", f[7]}, {"mercury", f[8]},
+                                      {"chlorine", f[9]}}))
+            continue;
         coalsupplyrec& s = app.ws.coalsupply(++n);
         s.name1 = f[1];
         s.name2 = f[2];
@@ -109,6 +112,9 @@ bool loadpartitionfactors(App& app) {
                 importwarning(app, where(lineno, name) + " skipped: a key of the speciation row is outside 0..255");
                 continue;
             }
+            if (!numbersfit(app, *lines, {{"particulate fraction", f[10]}, {"oxidized fraction", f[11]},
+                                          {"elemental fraction", f[12]}}))
+                continue;
             partfactors1rec& r = ws.partfactors1(n);
             r.boilergroup = static_cast<u8>(keys[0]);
             r.noxgroup = static_cast<u8>(keys[1]);
@@ -124,6 +130,9 @@ bool loadpartitionfactors(App& app) {
                                        std::to_string(decltype(ws.partfactors2)::hi));
                 continue;
             }
+            if (!numbersfit(app, *lines, {{"particulate removal", f[5]}, {"oxidized removal", f[6]},
+                                          {"elemental removal", f[7]}}))
+                continue;
             partfactors2rec& r = ws.partfactors2(static_cast<long>(k));
             r.devicename = f[3];
             r.partremoval = static_cast<f32>(val(f[5]));

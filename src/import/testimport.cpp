@@ -205,7 +205,10 @@ TestImportEnd importtests(App& app) {
     showbusy(app, -3);
     app.lookuponly = 0;
     endimport(app);
-    if (!done) app.platform.msgbox("Files not processed.....\r\n" + reason);
+    if (!done) {
+        app.failure = "Files not processed.....\r\n" + reason;
+        app.platform.msgbox(app.failure);
+    }
     return done ? TestImportEnd::read : TestImportEnd::failed;
 }
 

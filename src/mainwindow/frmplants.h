@@ -70,6 +70,8 @@ frmplants& mainwindow(App& app);
 // The main window's load handler: option start values, the state and region lists, the
 // option lists and the banner.
 void frmplants_Load(App& app);
+// Shows or hides the maintenance items of the main window's menus (hidden when it loads).
+void setmaintenancevisible(frmplants& m, bool visible);
 
 // The region number of a state entry of List12: the number read from its 7th character on.
 int stateregion(const frmplants& m, int entry);

@@ -108,7 +108,13 @@ void frmplants_Load(App& app) {
     m.menu("cmdbincalcs").Caption = "Bin calculations";
 
     // The maintenance items stay hidden in the analyst's menus; the headless driver still
-    // runs their handlers by name.
+    // runs their handlers by name, and the program shows them when started for maintenance.
+    setmaintenancevisible(m, false);
+
+    wireunitchooser(app);
+}
+
+void setmaintenancevisible(frmplants& m, bool visible) {
     static const char* const maintenance[] = {
         "unit type report", "summary by unit types", "Unit speciated emissions", "Emission factor report",
         "total removal test report", "example calculation of EF", "Bin calculations",
@@ -116,9 +122,7 @@ void frmplants_Load(App& app) {
         "mercury-gas conc. /QA", "Load emission factor data"};
     for (const auto& [name, item] : m.menus())
         for (const char* caption : maintenance)
-            if (item->Caption() == caption) item->Visible = false;
-
-    wireunitchooser(app);
+            if (item->Caption() == caption) item->Visible = visible;
 }
 
 }  // namespace brasket
