@@ -92,6 +92,26 @@ TEST(HeadlessDriver, MessageBoxesGoToStandardError) {
     EXPECT_EQ(r.err, "meas.dat ends in an incomplete record of 8 bytes; 1 whole record was loaded and the incomplete tail was left out.\n");
 }
 
+TEST(HeadlessDriver, TheClockIsTheMachinesUnlessFixedToAWholeMoment) {
+    TempFolder dir, scratch;
+    writeworkset(dir.path());
+    // The total removal report's title carries the run's date.
+    auto title = [&](const std::string& clock) {
+        BatchRun r = batch("--data " + quoted(dir.path()) + clock + " --report " + quoted(scratch / "r.txt") +
+                               " cmdtotalremovalreport_Click",
+                           scratch);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return readfile(scratch / "r.txt");
+    };
+    EXPECT_NE(title(" --clock '1999-07-14 09:30:15'").find("1999"), std::string::npos);
+    EXPECT_EQ(title("").find("1970"), std::string::npos);
+    for (const char* bad : {"'1999-02-30 10:00:00'", "'1999-07-14'", "'1999-07-14 24:00:00'", "'1999-07-14 09:30:15x'"}) {
+        BatchRun r = batch("--data " + quoted(dir.path()) + " --clock " + bad + " cmdtotalremovalreport_Click", scratch);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find("--clock needs a moment"), std::string::npos) << r.err;
+    }
+}
+
 // Runs the driver with its standard output kept instead.
 std::string batchoutput(const std::string& arguments, const TempFolder& scratch) {
     fs::path outfile = scratch / "stdout.txt";
@@ -104,7 +124,10 @@ std::string batchoutput(const std::string& arguments, const TempFolder& scratch)
 TEST(HeadlessDriver, HelpListsTheUsageAndEveryHandlerWithItsWindowAndCaption) {
     TempFolder scratch;
     std::string help = batchoutput("--help", scratch);
-    EXPECT_EQ(help.rfind("usage: brasket-batch --data DIR [--unit N] [--answer TEXT]... [--report FILE] HANDLER...\n", 0), 0u);
+    EXPECT_EQ(help.rfind("usage: brasket-batch --data DIR [--unit N] [--clock \"YYYY-MM-DD HH:MM:SS\"] [--answer TEXT]... "
+                         "[--report FILE] HANDLER...\n",
+                         0),
+              0u);
     ScriptedPlatform platform;
     App app(platform);
     ASSERT_FALSE(app.handlers.all().empty());

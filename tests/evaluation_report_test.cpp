@@ -175,9 +175,10 @@ std::string readall(const fs::path& p) {
 
 TEST(EvaluationReport, TheLongReportOfAnExampleUnitThroughTheHeadlessDriver) {
     const fs::path out = fs::temp_directory_path() / ("brasket-evaluation-report-" + std::to_string(::getpid()) + ".txt");
-    // The driver's clock stands at its start; its date is written in universal time.
+    // The driver's clock stands at the golden reports' moment; its date is written in universal time.
     const std::string cmd = "TZ=UTC '" + std::string(BRASKET_TOOLS_DIR) + "/brasket-batch' --data '" +
-                            exampleworkingset().string() + "' --unit 1 --report '" + out.string() +
+                            exampleworkingset().string() + "' --clock '1999-07-14 09:30:15' --unit 1 --report '" +
+                            out.string() +
                             "' cmdreport_Click 2>/dev/null";
     const int raw = std::system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(raw));

@@ -1,11 +1,14 @@
 // The headless driver: loads the working set of a data folder, runs menu and button handlers
 // by name, answers their file dialogs from the command line, and can write the report buffer.
 //
-//   brasket-batch --data DIR [--unit N] [--answer TEXT]... [--report FILE] HANDLER...
+//   brasket-batch --data DIR [--unit N] [--clock "YYYY-MM-DD HH:MM:SS"] [--answer TEXT]...
+//                 [--report FILE] HANDLER...
 //   brasket-batch --help
 //
 // --unit N selects unit N as the main window's choice would and opens the unit evaluation
-// window on it before the handlers run.
+// window on it before the handlers run. The run's clock is the machine's; --clock stands it
+// at a fixed moment (universal time), which fixes the report dates and the random draws of the
+// Monte Carlo estimates, so that two runs give the same reports.
 //
 // Message boxes go to standard error, and so does the count of lines the run added to the
 // import warning log. Exits 0 when every handler ran; 1 with the first line of its message when
@@ -13,6 +16,8 @@
 // data folder, a file dialog left without an answer, a fault inside the loading or a handler,
 // or a command line it cannot read.
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -32,7 +37,9 @@ using namespace brasket;
 
 namespace {
 
-const char* const usage = "usage: brasket-batch --data DIR [--unit N] [--answer TEXT]... [--report FILE] HANDLER...";
+const char* const usage =
+    "usage: brasket-batch --data DIR [--unit N] [--clock \"YYYY-MM-DD HH:MM:SS\"] [--answer TEXT]... [--report FILE] "
+    "HANDLER...";
 
 int fail(const std::string& reason, int code = 2) {
     std::cerr << "brasket-batch: " << reason << "\n";
@@ -47,6 +54,7 @@ struct CommandLine {
     std::string data;
     std::string report;
     std::string unit;
+    std::string clock;
     std::vector<std::string> answers;
     std::vector<std::string> handlers;
 };
@@ -74,6 +82,8 @@ bool readcommandline(const std::vector<std::string>& args, CommandLine& cl, std:
             cl.answers.push_back(v);
         } else if (a == "--unit") {
             if (!value("a unit number", cl.unit)) return false;
+        } else if (a == "--clock") {
+            if (!value("a moment \"YYYY-MM-DD HH:MM:SS\"", cl.clock)) return false;
         } else if (a == "--report") {
             if (!value("a file name", cl.report)) return false;
         } else if (a.rfind("--", 0) == 0) {
@@ -92,6 +102,8 @@ void printhelp(const HandlerRegistry& registry) {
               << "       brasket-batch --help\n\n"
               << "Loads the working set of DIR, then runs each HANDLER in order as its menu item or button\n"
               << "would; --unit N first selects unit N and opens the unit evaluation window on it.\n"
+              << "The clock is the machine's; --clock fixes it (universal time), and with it the report\n"
+              << "dates and the Monte Carlo draws.\n"
               << "Each file dialog takes the next --answer (a path; a text with \"*\" cancels it);\n"
               << "message boxes go to standard error; --report FILE writes the report buffer as the report\n"
               << "window's \"File\" export does. Warning lines go to \"import warnings.txt\" in DIR, and\n"
@@ -110,6 +122,18 @@ void printhelp(const HandlerRegistry& registry) {
     }
 }
 
+// A moment "YYYY-MM-DD HH:MM:SS" in universal time; false when the text is no such moment.
+bool readmoment(const std::string& text, std::chrono::system_clock::time_point& at) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, se = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &se, &tail) != 6) return false;
+    const std::chrono::year_month_day day{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(mo)},
+                                          std::chrono::day{static_cast<unsigned>(d)}};
+    if (!day.ok() || h > 23 || mi > 59 || se > 59 || h < 0 || mi < 0 || se < 0) return false;
+    at = std::chrono::sys_days{day} + std::chrono::hours{h} + std::chrono::minutes{mi} + std::chrono::seconds{se};
+    return true;
+}
+
 std::string firstline(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 
 }  // namespace
@@ -120,6 +144,9 @@ int main(int argc, char** argv) {
     if (!readcommandline(std::vector<std::string>(argv + 1, argv + argc), cl, error)) return fail(error);
 
     ScriptedPlatform platform;
+    platform.clock = std::chrono::system_clock::now();
+    if (!cl.clock.empty() && !readmoment(cl.clock, platform.clock))
+        return fail("--clock needs a moment \"YYYY-MM-DD HH:MM:SS\", not \"" + cl.clock + "\"");
     platform.onmessage = [](const std::string& prompt) { std::cerr << prompt << "\n"; };
     App app(platform);
     if (cl.help) {
