@@ -27,7 +27,7 @@ const std::map<std::string, QString> listheadings = {
     {"List5", QStringLiteral("Boiler types")},        {"List6", QStringLiteral("Particulate controls")},
     {"List7", QStringLiteral("SO2 controls")},        {"List12", QStringLiteral("States")},
     {"List13", QStringLiteral("Regions")},            {"List15", QStringLiteral("Particulate controls")},
-    {"List16", QStringLiteral("SO2 controls")},
+    {"List16", QStringLiteral("SO2 controls")},       {"List8", QStringLiteral("Units of the plant")},
 };
 
 std::string namestring(const Control& c) { return c.index >= 0 ? c.name + "(" + std::to_string(c.index) + ")" : c.name; }
@@ -98,14 +98,17 @@ void MainView::layoutcontrols(QWidget* surface) {
     auto* columns = new QHBoxLayout;
     outer->addLayout(columns, 1);
 
-    // Plants on the left.
+    // Plants on the left, the chosen plant's units below them.
+    auto* left = new QVBoxLayout;
     auto* plants = titled(m.List3);
     plants->setMinimumWidth(360);
-    columns->addWidget(plants, 3);
+    left->addWidget(plants, 3);
+    left->addWidget(titled(m.List8), 1);
+    columns->addLayout(left, 3);
 
     // Fuels, devices and compounds in the middle.
     auto* lists = new QGridLayout;
-    const ListBox* grid[] = {&m.List4, &m.List5, &m.List6, &m.List7, &m.List2, &m.List1, &m.List15, &m.List16};
+    const ListBox* grid[] = {&m.List4, &m.List5, &m.List6, &m.List7, &m.List2, &m.List1};
     int k = 0;
     for (const ListBox* l : grid) {
         lists->addWidget(titled(*l), k / 2, k % 2);
@@ -123,9 +126,11 @@ void MainView::layoutcontrols(QWidget* surface) {
     auto* arealayout = new QGridLayout(area);
     arealayout->addWidget(titled(m.List12), 0, 0, 1, 3);
     arealayout->addWidget(titled(m.List13), 0, 3, 1, 2);
-    arealayout->addWidget(w(m.Command16), 1, 0);
-    arealayout->addWidget(w(m.Command17), 1, 1);
-    arealayout->addWidget(w(m.Command18), 1, 2);
+    arealayout->addWidget(titled(m.List15), 1, 0, 1, 3);
+    arealayout->addWidget(titled(m.List16), 1, 3, 1, 2);
+    arealayout->addWidget(w(m.Command16), 2, 0);
+    arealayout->addWidget(w(m.Command17), 2, 1);
+    arealayout->addWidget(w(m.Command18), 2, 2);
     right->addWidget(area, 1);
 
     auto* rules = static_cast<QGroupBox*>(w(m.Frame7));
