@@ -150,6 +150,7 @@ TEST_F(BinFactors, ACompositeBinKeepsItsFactorAndCombinesBothUnits) {
     table.row(2, "Second", 10, 2);
     table.device({.name = "First", .run = "1", .in = 10, .out = 8});
     table.device({.name = "First", .run = "2", .in = 10, .out = 9});
+    table.device({.name = "First", .run = "3", .in = 10, .out = 0});  // nothing left: counts as 0
     table.device({.name = "Second", .run = "1", .in = 10, .out = 5});
     testrec& last = table.device({.name = "Second", .run = "2", .in = 10, .out = 7});
     last.outpart = 0;  // a missing exit concentration
@@ -163,12 +164,12 @@ TEST_F(BinFactors, ACompositeBinKeepsItsFactorAndCombinesBothUnits) {
               " First unit correction       .5        (two series units, first from bin  1)");
     EXPECT_EQ(startingwith(lines, " Combined EMF"), " Combined EMF                .3");
     EXPECT_TRUE(has(lines, " There were 1 missing exit concentrations in the above table.  Values of zero were assumed."));
-    EXPECT_EQ(startingwith(lines, " factor first unit"), " factor first unit           1           0.85         2      0.07071");
+    EXPECT_EQ(startingwith(lines, " factor first unit"), " factor first unit           1           0.5667       3      0.4933");
     EXPECT_EQ(startingwith(lines, " factor second unit"), " factor second unit          10          0.6          2      0.1414");
     EXPECT_EQ(startingwith(lines, " method 1b lognormal distribution").substr(52, 5), "  4  ");
     EXPECT_TRUE(has(lines, "======Confidence Estimates for the Emission Modification Factor==========="));
     // The unit evaluation reads the Monte Carlo product of the two units.
-    EXPECT_NEAR(work(1), 0.6 * 0.85, 0.03);
+    EXPECT_NEAR(work(1), 0.6 * 1.7 / 3, 0.05);
     EXPECT_LE(work(3), work(1));
     EXPECT_GE(work(2), work(1));
     EXPECT_EQ(lines.back(), "      slightly from one evaluation to another.");

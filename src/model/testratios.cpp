@@ -20,7 +20,7 @@ void testratios(App& app) {
     auto& table = app.model.testratiotable;
     for (long b = 0; b <= lasttestratiobin; ++b) table(b, 0) = 0;
     const Workset& ws = app.ws;
-    const long count = testcount(ws);
+    const long count = testrecords(ws);
     for (long i = 1; i <= count; ++i) {
         const testrec& t = ws.test(i);
         const std::string name = t.testname.trimmed();

@@ -1,5 +1,7 @@
 #include "model/testrun.h"
 
+#include <algorithm>
+
 #include "import/testimport.h"
 
 namespace brasket {
@@ -22,7 +24,7 @@ long pairedrecord(const Workset& ws, long record) {
     const testrec& t = ws.test(record);
     const std::string name = t.testname.trimmed();
     long paired = record;
-    const long count = testcount(ws);
+    const long count = testrecords(ws);
     for (long k = 1; k <= count; ++k) {
         const testrec& other = ws.test(k);
         if (other.runid == t.runid && other.testname.trimmed() == name) paired = k;
@@ -31,6 +33,8 @@ long pairedrecord(const Workset& ws, long record) {
 }
 
 }  // namespace
+
+long testrecords(const Workset& ws) { return std::clamp(testcount(ws), 0L, ws.test.hi); }
 
 RunFactor runfactor(const Workset& ws, long record, int testline) {
     const testrec& t = ws.test(record);
