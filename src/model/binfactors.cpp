@@ -19,6 +19,7 @@
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
 #include "reports/reportrow.h"
+#include "reports/testruns.h"
 
 namespace brasket {
 
@@ -27,18 +28,12 @@ namespace {
 std::string five(double x) { return formatnumber(x, "#.#####"); }
 std::string four(double x) { return formatnumber(x, "0.0000"); }
 
-// The trimmed name of a device type in a column of the factor table; none outside it.
-std::string devicename(const Workset& ws, long code, int column) {
-    if (!ws.emfactor.inbounds(code, column)) return "";
-    return trim(ws.emfactor(code, column).name.str());
-}
-
 // The tested unit's boiler/NOx, particulate and SO2 types and the fuel of a test row.
 std::string controlstext(const Workset& ws, const binindexrec& row) {
     unitcrec none;
     const unitcrec& u = ws.unitc.inbounds(row.testunit) ? ws.unitc(row.testunit) : none;
-    return "  " + devicename(ws, u.modelboiler, 0) + "  " + devicename(ws, u.modelpm, 2) + "  " +
-           devicename(ws, u.modelso2, 1) + "  " + fuellabel(row.testfuel);
+    return "  " + trim(devicename(ws, u.modelboiler, furnacecolumn)) + "  " + trim(devicename(ws, u.modelpm, pmcolumn)) +
+           "  " + trim(devicename(ws, u.modelso2, so2column)) + "  " + fuellabel(row.testfuel);
 }
 
 // What one call gathers from the runs of its bin.
@@ -68,7 +63,7 @@ BinRuns listruns(App& app, long bin) {
     Workset& ws = app.ws;
     BinRuns b;
     if (bin >= 0 && bin <= lasttestratiobin) app.model.testratiotable(bin, 0) = 0;
-    const long count = testrecords(ws);
+    const long count = storedtests(ws);
     for (long t = 1; t <= count; ++t) {
         const testrec& rec = ws.test(t);
         const std::string name = trim(rec.testname.str());
@@ -197,7 +192,7 @@ FirstUnit firstunitruns(const App& app, long firstbin) {
     const Workset& ws = app.ws;
     FirstUnit f;
     double sum = 0, squares = 0;
-    const long count = testrecords(ws);
+    const long count = storedtests(ws);
     for (long t = 1; t <= count; ++t) {
         const std::string name = trim(ws.test(t).testname.str());
         for (long j = 1; j <= lasttestrow; ++j) {

@@ -8,7 +8,7 @@
 #include "common/numtext.h"
 #include "import/testimport.h"
 #include "model/codes.h"
-#include "model/testrun.h"
+#include "reports/testruns.h"
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
 
@@ -255,7 +255,7 @@ int testfuelrow(const testrec& t) { return t.fueltype == 62 ? 0 : t.fueltype; }
 
 void derivetestfactors(Workset& ws, int efmeanmode) {
     const bool geometric = efmeanmode == 1;
-    const long count = testrecords(ws);
+    const long count = storedtests(ws);
     devicetable(ws, count, geometric);
     fueltable(ws, count, geometric);
     fuelelementtable(ws, count);
@@ -268,7 +268,7 @@ bool updateemissionfactors(App& app) {
         app.platform.msgbox("The emission factors were not updated: the emission tests could not be read.");
         return false;
     }
-    const long count = testrecords(app.ws);
+    const long count = storedtests(app.ws);
     fuellisting(app, count);
     derivetestfactors(app.ws, app.opt.efmeanmode);
     reportline(app, "@NEW PAGE");

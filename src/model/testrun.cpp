@@ -1,8 +1,7 @@
 #include "model/testrun.h"
 
-#include <algorithm>
-
 #include "import/testimport.h"
+#include "reports/testruns.h"
 
 namespace brasket {
 
@@ -24,7 +23,7 @@ long pairedrecord(const Workset& ws, long record) {
     const testrec& t = ws.test(record);
     const std::string name = t.testname.trimmed();
     long paired = record;
-    const long count = testrecords(ws);
+    const long count = storedtests(ws);
     for (long k = 1; k <= count; ++k) {
         const testrec& other = ws.test(k);
         if (other.runid == t.runid && other.testname.trimmed() == name) paired = k;
@@ -33,8 +32,6 @@ long pairedrecord(const Workset& ws, long record) {
 }
 
 }  // namespace
-
-long testrecords(const Workset& ws) { return std::clamp(testcount(ws), 0L, ws.test.hi); }
 
 RunFactor runfactor(const Workset& ws, long record, int testline) {
     const testrec& t = ws.test(record);

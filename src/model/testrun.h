@@ -31,9 +31,6 @@ struct RunFactor {
 // A run with an outlet oxygen of 21% or an inlet total of 0 has no device factor.
 RunFactor runfactor(const Workset& ws, long record, int testline);
 
-// The test records held: the count kept in the test table, within the table's bounds.
-long testrecords(const Workset& ws);
-
 // Files a run's factor as the next run of a bin in testratiotable: at most 20 runs, the
 // twentieth column holding the latest beyond that; nothing for a bin without a row.
 void filetestratio(App& app, long bin, double ratio);
