@@ -123,11 +123,5 @@ TEST_F(TestRatios, EveryRowIsResetAndTwoCallsAgree) {
     EXPECT_NEAR(cell(48, 1), 0.4, 1e-6);
 }
 
-TEST(SeriesPairs, CompositeBinsAndTheirFirstUnits) {
-    const std::pair<long, long> pairs[] = {{10, 1}, {11, 4}, {12, 7}, {19, 13}, {20, 14}, {33, 21}, {36, 21}, {38, 24}};
-    for (auto [bin, first] : pairs) EXPECT_EQ(firstunitbin(bin), first) << bin;
-    for (long bin : {0L, 1L, 9L, 13L, 21L, 34L, 45L, 90L, -10L}) EXPECT_EQ(firstunitbin(bin), 0) << bin;
-}
-
 }  // namespace
 }  // namespace brasket
