@@ -184,6 +184,13 @@ TEST_F(BinFactors, ACompositeBinWithoutComputedRunsCarriesItsOwnFactor) {
     lines = listing(11);
     EXPECT_TRUE(has(lines, "The Monte Carlo average is.  .  The 90% confidence range is 0.0000 to 0.0000"));
     for (long i = 1; i <= 3; ++i) EXPECT_NEAR(work(i), 0.45, 1e-7);
+
+    // A single run of the first unit is its mean, without spread.
+    table.row(3, "Lone", 4, 1);
+    table.device({.name = "Lone", .in = 10, .out = 5});
+    lines = listing(11);
+    EXPECT_EQ(startingwith(lines, " factor first unit"), " factor first unit           4           0.5          1    .");
+    EXPECT_NEAR(work(1), 0.5 * 0.5, 1e-9);
 }
 
 TEST_F(BinFactors, BinsBeyondTheRatioTableAndRunsBeyondTwenty) {
