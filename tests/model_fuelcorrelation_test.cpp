@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "app.h"
 #include "data/workset.h"
@@ -119,28 +120,21 @@ TEST(ModelSwitches, ParticulateCorrelationSteps) {
     ScriptedPlatform platform;
     auto app = std::make_unique<App>(platform);
     MenuItem& item = mainwindow(*app).menu("cmdburncorrelation");
-    const std::string start = item.Caption();
-    EXPECT_EQ(start, "%part. by bin method");
-    app->main.menu("cmdburncorrelation").Click();  // the bin method stays
-    EXPECT_EQ(app->opt.partcorrmode, 100);
-    EXPECT_EQ(item.Caption(), start);
-
-    app->opt.partcorrmode = 5;
-    app->ws.emfactorf(3, 4) = {};
-    app->ws.emfactorf(3, 4).testcount = 1;
-    app->ws.emfactorf(3, 4).hgpart = 0.25f, app->ws.emfactorf(3, 4).hgox = 0.75f;
-    cmdburncorrelation_Click(*app);
-    EXPECT_EQ(app->opt.partcorrmode, 1);
-    EXPECT_EQ(item.Caption(), "%part. corr. by fuel");
-    EXPECT_NEAR(app->ws.emfactorf(7, 4).hgpart, 0.25, 1e-7);  // the table completed
-    cmdburncorrelation_Click(*app);
-    EXPECT_EQ(app->opt.partcorrmode, 2);
-    EXPECT_EQ(item.Caption(), "%part. correlation 2");
-    app->ws.emfactorf(7, 4).hgpart = 0;
-    cmdburncorrelation_Click(*app);
-    EXPECT_EQ(app->opt.partcorrmode, 5);
-    EXPECT_EQ(item.Caption(), "%part. corr. by boiler");
-    EXPECT_EQ(app->ws.emfactorf(7, 4).hgpart, 0.0f);  // completed only on entering mode 1
+    emfactorrec& tested = app->ws.emfactorf(3, 4);
+    tested.testcount = 1, tested.hgpart = 0.25f, tested.hgox = 0.75f;
+    // Mode before, mode after, caption after, and whether the fuel table was completed.
+    const std::tuple<int, int, const char*, bool> steps[] = {{100, 100, "%part. by bin method", false},
+                                                             {5, 1, "%part. corr. by fuel", true},
+                                                             {1, 2, "%part. correlation 2", false},
+                                                             {2, 5, "%part. corr. by boiler", false}};
+    for (auto [before, after, caption, completed] : steps) {
+        app->opt.partcorrmode = std::int16_t(before);
+        app->ws.emfactorf(7, 4).hgpart = 0;
+        cmdburncorrelation_Click(*app);
+        EXPECT_EQ(app->opt.partcorrmode, after) << before;
+        EXPECT_EQ(item.Caption(), caption) << before;
+        EXPECT_EQ(app->ws.emfactorf(7, 4).hgpart, completed ? 0.25f : 0.0f) << before;
+    }
 }
 
 TEST(ModelSwitches, AveragingSwitchDerivesTheFactorsAgain) {

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <map>
 #include <random>
-#include <set>
 #include <vector>
 
 #include "app.h"
@@ -14,51 +12,31 @@
 namespace brasket {
 namespace {
 
-TEST(MonteCarloTally, AscendingDrawsGiveTheFifthPercentiles) {
-    MonteCarloTally tally;
-    for (int i = 1; i <= 2000; ++i) tally.add(i / 2000.0);
-    EXPECT_DOUBLE_EQ(tally.high(), 0.95);
-    EXPECT_DOUBLE_EQ(tally.low(), 0.05);
-    EXPECT_NEAR(tally.mean(), 0.50025, 1e-12);
-    // The final pass of the bin estimate reads the same bounds from the whole tails.
-    tally.finalpass();
-    EXPECT_DOUBLE_EQ(tally.high(), 1901 / 2000.0);
-    EXPECT_DOUBLE_EQ(tally.low(), 0.05);
-}
+TEST(MonteCarloTally, TailBoundsAreThoseOfTheLastRescan) {
+    MonteCarloTally up;
+    for (int i = 1; i <= 2000; ++i) up.add(i / 2000.0);
+    EXPECT_DOUBLE_EQ(up.high(), 0.95);
+    EXPECT_DOUBLE_EQ(up.low(), 0.05);
+    EXPECT_NEAR(up.mean(), 0.50025, 1e-12);
+    // The final pass of the bin estimate reads the bounds from the whole tails.
+    up.finalpass();
+    EXPECT_DOUBLE_EQ(up.high(), 1901 / 2000.0);
 
-TEST(MonteCarloTally, DescendingAndConstantDraws) {
-    // The bounds are those found by each tail's last rescan, before its replacement: in
-    // descending order the high tail is rescanned once, on the 101st draw, and the low tail
-    // last on the 2000th.
+    // Descending: the high tail is rescanned once, on the 101st draw; the low tail last on
+    // the 2000th, before its replacement.
     MonteCarloTally down;
     for (int i = 2000; i >= 1; --i) down.add(i / 2000.0);
     EXPECT_DOUBLE_EQ(down.high(), 1901 / 2000.0);
     EXPECT_DOUBLE_EQ(down.low(), 101 / 2000.0);
 
-    // Constant draws: no spread, both bounds at the value (0 and 1 included).
+    // Constant draws, 0 and 1 included: both bounds at the value, no variance below 0.
     for (double v : {0.0, 0.37, 1.0}) {
         MonteCarloTally c;
         for (int i = 0; i < 2000; ++i) c.add(v);
         EXPECT_DOUBLE_EQ(c.high(), v) << v;
         EXPECT_DOUBLE_EQ(c.low(), v) << v;
-        EXPECT_GE(c.variance(), 0);
-        EXPECT_NEAR(c.variance(), 0, 1e-12);
+        EXPECT_GE(c.variance(), 0) << v;
     }
-}
-
-TEST(RandomSource, UniformDrawsAreTheTop53BitsOfTheTwister) {
-    ScriptedPlatform platform;
-    App app(platform);
-    app.rng.fix(99);
-    std::mt19937_64 twin(99);
-    for (int i = 0; i < 1000; ++i) {
-        double u = app.rng.next();
-        EXPECT_EQ(u, double(twin() >> 11) / 9007199254740992.0);
-        EXPECT_GE(u, 0);
-        EXPECT_LT(u, 1);
-    }
-    // The largest output stays below 1.
-    EXPECT_LT(double(~0ull >> 11) * 0x1.0p-53, 1.0);
 }
 
 struct MonteCarlo : ::testing::Test {
@@ -94,54 +72,56 @@ struct MonteCarlo : ::testing::Test {
         montecarlobins(app, slot, c, rel, r.mean, r.high, r.low);
         return r;
     }
+    static void expectpoint(const Range& r, double value) {
+        EXPECT_NEAR(r.mean, value, 1e-9);
+        EXPECT_NEAR(r.high, value, 1e-9);
+        EXPECT_NEAR(r.low, value, 1e-9);
+    }
     static void expectbracketed(const Range& r) {
         EXPECT_LE(r.low, r.mean);
         EXPECT_GE(r.high, r.mean);
+        EXPECT_GT(r.high, r.low);
         EXPECT_GE(r.low, 0);
         EXPECT_LE(r.high, 1);
     }
 };
 
-TEST_F(MonteCarlo, DeviatesAreTheFortyOneTabledValuesAboutEquallyOften) {
+TEST_F(MonteCarlo, UniformDrawsAndDeviates) {
+    // A uniform draw is the top 53 bits of the 64-bit twister, never 1.
     app.rng.fix(5);
+    std::mt19937_64 twin(5);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(app.rng.next(), double(twin() >> 11) * 0x1.0p-53);
+    EXPECT_LT(double(~0ull >> 11) * 0x1.0p-53, 1.0);
+    // Deviates: the 41 tabled values from -2.3 to 2.3, each with its negative, about equally often.
     std::map<double, int> counts;
     for (int i = 0; i < 41000; ++i) ++counts[deviatedraw(app)];
-    EXPECT_EQ(counts.size(), 41u);
+    ASSERT_EQ(counts.size(), 41u);
     EXPECT_EQ(counts.begin()->first, -2.3);
     EXPECT_EQ(counts.rbegin()->first, 2.3);
-    EXPECT_EQ(counts.count(0.0), 1u);
-    EXPECT_EQ(counts.count(0.455), 1u);
-    EXPECT_EQ(counts.count(-0.07), 1u);
+    for (double v : {0.0, 0.455, -0.07, 1.96}) EXPECT_EQ(counts.count(v), 1u) << v;
     for (auto [value, n] : counts) {
-        EXPECT_EQ(counts.count(-value), 1u) << value;  // every value has its negative
-        EXPECT_GT(n, 800) << value;
-        EXPECT_LT(n, 1200) << value;
+        EXPECT_EQ(counts.count(-value), 1u) << value;
+        EXPECT_TRUE(n > 800 && n < 1200) << value;
     }
 }
 
-TEST_F(MonteCarlo, WithoutSpreadTheProductIsExact) {
+TEST_F(MonteCarlo, DrawsAreClampedAndWithoutSpreadExact) {
     Range r = mc1(0.5, 0, 0.6, 0);
-    EXPECT_NEAR(r.mean, 0.3, 1e-12);
-    EXPECT_NEAR(r.high, 0.3, 1e-12);
-    EXPECT_NEAR(r.low, 0.3, 1e-12);
+    expectpoint(r, 0.3);
     EXPECT_GE(r.variance, 0);
     EXPECT_NEAR(r.variance, 0, 1e-12);
-    // A mean above 1 acts as 1: each factor is clamped before the product.
-    Range above = mc1(1.7, 0, 0.6, 0);
-    EXPECT_NEAR(above.mean, 0.6, 1e-12);
-    EXPECT_NEAR(above.high, 0.6, 1e-12);
-    // Zeros without spread stay zero.
-    Range zero = mc2({0, 0, 0}, 0);
-    EXPECT_EQ(zero.mean, 0);
-    EXPECT_EQ(zero.high, 0);
-    EXPECT_EQ(zero.low, 0);
+    expectpoint(mc1(1.7, 0, 0.6, 0), 0.6);  // a mean above 1 acts as 1
+    expectpoint(mc2({0, 0, 0}, 0), 0);
+    // A count below the list's length draws only from the first runs.
+    Range first;
+    montecarlo2(app, 1, std::vector<double>{0.25, 0.9, 0.9}, 0, first.mean, first.high, first.low);
+    expectpoint(first, 0.25);
 }
 
-TEST_F(MonteCarlo, RangesBracketTheirMeans) {
+TEST_F(MonteCarlo, RangesBracketTheirMeansAndTheClockSeedsEveryEstimate) {
     Range a = mc1(0.6, 0.2, 0.5, 0.1);
     expectbracketed(a);
     EXPECT_NEAR(a.mean, 0.3, 0.03);
-    EXPECT_GT(a.high, a.low);
     EXPECT_GT(a.variance, 0);
     Range b = mc2({0.2, 0.4, 0.6, 0.8}, 0.1);
     expectbracketed(b);
@@ -149,25 +129,13 @@ TEST_F(MonteCarlo, RangesBracketTheirMeans) {
     Range c = mc3({0.5, 0.7}, {0.8, 0.9, 1.0}, 0.05);
     expectbracketed(c);
     EXPECT_NEAR(c.mean, 0.54, 0.03);
-}
 
-TEST_F(MonteCarlo, TheClockSeedsEveryEstimate) {
-    Range first = mc1(0.6, 0.2, 0.5, 0.1);
-    Range again = mc1(0.6, 0.2, 0.5, 0.1);
-    EXPECT_EQ(first, again);
+    // The same clock gives the same draws; another moment slightly different ones.
+    EXPECT_EQ(mc1(0.6, 0.2, 0.5, 0.1), a);
     platform.clock += std::chrono::seconds(1);
     Range later = mc1(0.6, 0.2, 0.5, 0.1);
-    EXPECT_NE(first.mean, later.mean);
-    EXPECT_NEAR(first.mean, later.mean, 0.02);
-}
-
-TEST_F(MonteCarlo, OneRunPerBinDrawsOnlyFromTheGivenCounts) {
-    // A count below the list's length draws only from the first runs.
-    std::vector<double> list{0.25, 0.9, 0.9};
-    Range r;
-    montecarlo2(app, 1, list, 0, r.mean, r.high, r.low);
-    EXPECT_NEAR(r.mean, 0.25, 1e-12);
-    EXPECT_NEAR(r.high, 0.25, 1e-12);
+    EXPECT_NE(later.mean, a.mean);
+    EXPECT_NEAR(later.mean, a.mean, 0.02);
 }
 
 TEST_F(MonteCarlo, BinCandidatesAreChosenByTheirWeights) {
@@ -181,70 +149,54 @@ TEST_F(MonteCarlo, BinCandidatesAreChosenByTheirWeights) {
         std::size_t k = 0;
         for (auto [bin, weight] : ranks) c[std::size_t(slot)][++k] = {bin, weight};
     };
-    // Rank 1 with weight 1 is always chosen.
-    set(0, {{3, 1}, {4, 0}, {5, 0}, {6, 0}, {7, 0}});
-    Range one = bins(c, 0, 0);
-    EXPECT_NEAR(one.mean, 0.2, 1e-12);
-    EXPECT_NEAR(one.low, 0.2, 1e-12);
-    EXPECT_NEAR(one.high, 0.2, 1e-12);
-    // Weights 0 for ranks 1 to 4 send every draw to rank 5.
-    set(1, {{3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}});
-    EXPECT_NEAR(bins(c, 1, 0).mean, 0.5, 1e-12);
-    // Two ranks half and half.
+    set(0, {{3, 1}, {4, 0}, {5, 0}, {6, 0}, {7, 0}});  // rank 1 with weight 1 always
+    expectpoint(bins(c, 0, 0), 0.2);
+    set(1, {{3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 1}});  // ranks 1..4 at 0: rank 5
+    expectpoint(bins(c, 1, 0), 0.5);
     set(2, {{3, 0.5}, {6, 0.5}, {5, 0}, {4, 0}, {7, 0}});
     Range half = bins(c, 2, 0);
     EXPECT_NEAR(half.mean, 0.5, 0.03);
     EXPECT_NEAR(half.low, 0.2, 1e-12);
     EXPECT_NEAR(half.high, 0.8, 1e-12);
-    // With a relative spread the range brackets the mean.
     set(3, {{3, 0.4}, {4, 0.3}, {5, 0.2}, {6, 0.05}, {7, 0.05}});
     Range spread = bins(c, 3, 0.1);
     expectbracketed(spread);
     EXPECT_NEAR(spread.mean, 0.4 * 0.2 + 0.3 * 0.4 + 0.2 * 0.6 + 0.05 * 0.8 + 0.05 * 0.5, 0.02);
 }
 
-TEST_F(MonteCarlo, ACandidateWithoutRunsGivesItsWeightToTheOthers) {
+TEST_F(MonteCarlo, CandidatesWithoutRunsAndSecondBins) {
+    // A candidate without runs (bin 8, the no-bin code 90) gives its weight to the others.
     runs(4, {0.4});
     runs(5, {0.6});
-    app.model.testratiotable(8, 0) = 0;  // bin 8 has no runs
+    app.model.testratiotable(8, 0) = 0;
     BinCandidates c{};
     c[0][1] = {8, 0.5};
     c[0][2] = {4, 0.25};
     c[0][3] = {5, 0.25};
-    c[0][4] = {90, 0};   // the no-bin code has no row
+    c[0][4] = {90, 0};
     c[0][5] = {8, 0};
-    Range r = bins(c, 0, 0);
-    EXPECT_NEAR(r.mean, 0.5, 0.03);
-    EXPECT_NEAR(r.low, 0.4, 1e-12);
-    EXPECT_NEAR(r.high, 0.6, 1e-12);
-}
+    Range shared = bins(c, 0, 0);
+    EXPECT_NEAR(shared.mean, 0.5, 0.03);
+    EXPECT_NEAR(shared.low, 0.4, 1e-12);
+    EXPECT_NEAR(shared.high, 0.6, 1e-12);
 
-TEST_F(MonteCarlo, NoCandidateWithRunsUsesTheRankOneFactor) {
+    // No candidate with runs: the rank-1 bin's factor, not an emission of 0; factor 1 for a
+    // rank-1 bin beyond the bin table.
     app.ws.binindex(12).efactor = 0.42f;
     app.ws.binindex(13).efactor = 0.9f;
-    BinCandidates c{};
     c[2][1] = {12, 0.6};
     c[2][2] = {13, 0.4};
     c[2][3] = {90, 0};
-    Range r = bins(c, 2, 0);
-    EXPECT_NEAR(r.mean, double(0.42f), 1e-9);
-    EXPECT_NEAR(r.low, double(0.42f), 1e-9);
-    EXPECT_NEAR(r.high, double(0.42f), 1e-9);
-    // A rank-1 bin outside the bin table stands for no bin: factor 1.
+    expectpoint(bins(c, 2, 0), double(0.42f));
     c[2][1] = {400, 1};
-    EXPECT_NEAR(bins(c, 2, 0).mean, 1, 1e-12);
-}
+    expectpoint(bins(c, 2, 0), 1);
 
-TEST_F(MonteCarlo, ASecondBinMultipliesTheChosenBinsFactor) {
+    // A second bin named in column 21 multiplies the chosen bin's factor.
     runs(10, {0.5});
     runs(1, {0.6});
     app.model.testratiotable(10, 21) = 1;
-    BinCandidates c{};
     c[1][1] = {10, 1};
-    Range r = bins(c, 1, 0);
-    EXPECT_NEAR(r.mean, 0.3, 1e-12);
-    EXPECT_NEAR(r.low, 0.3, 1e-12);
-    EXPECT_NEAR(r.high, 0.3, 1e-12);
+    expectpoint(bins(c, 1, 0), 0.3);
 }
 
 }  // namespace

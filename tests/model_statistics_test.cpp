@@ -10,35 +10,22 @@ namespace brasket {
 namespace {
 
 TEST(StudentT, TableByWholeDegreesOfFreedomAndTheFallBack) {
-    EXPECT_EQ(tvalue90(1), 6.314);
-    EXPECT_EQ(tvalue90(2), 2.92);
-    EXPECT_EQ(tvalue90(8), 1.86);
-    EXPECT_EQ(tvalue90(17), 1.74);
-    EXPECT_EQ(tvalue90(21), 1.721);
-    // Anything not a whole number from 1 to 21.
-    EXPECT_EQ(tvalue90(22), 1.711);
-    EXPECT_EQ(tvalue90(0), 1.711);
-    EXPECT_EQ(tvalue90(-3), 1.711);
-    EXPECT_EQ(tvalue90(2.5), 1.711);
-    EXPECT_EQ(tvalue90(1000), 1.711);
+    const std::pair<double, double> cases[] = {{1, 6.314}, {2, 2.92},  {8, 1.86},  {17, 1.74},   {21, 1.721},
+                                               {22, 1.711}, {0, 1.711}, {-3, 1.711}, {2.5, 1.711}, {1000, 1.711}};
+    for (auto [df, t] : cases) EXPECT_EQ(tvalue90(df), t) << df;
 }
 
-TEST(LognormalProduct, CombinesCountsMeansAndVariances) {
+TEST(LognormalProduct, CombinesTwoFactorsAndSkipsAFactorWithoutMean) {
     double count = -1, mean = -1, variance = -1;
     lognormalstats(3, 0.4, 0.01, 2, 0.6, 0.02, count, mean, variance);
     EXPECT_EQ(count, 5);
     EXPECT_NEAR(mean, 0.235184, 5e-7);
     EXPECT_NEAR(variance, 0.080185, 5e-7);
-}
-
-TEST(LognormalProduct, AFactorWithoutMeanLeavesTheOutputsAsTheyWere) {
-    double count = 7, mean = 8, variance = 9;
-    lognormalstats(3, 0, 0.01, 2, 0.6, 0.02, count, mean, variance);
-    lognormalstats(3, 0.4, 0.01, 2, 0, 0.02, count, mean, variance);
-    lognormalstats(3, -0.4, 0.01, 2, 0.6, 0.02, count, mean, variance);
-    EXPECT_EQ(count, 7);
-    EXPECT_EQ(mean, 8);
-    EXPECT_EQ(variance, 9);
+    for (auto [ma, mb] : {std::pair{0.0, 0.6}, {0.4, 0.0}, {-0.4, 0.6}}) {
+        lognormalstats(1, ma, 0.01, 1, mb, 0.02, count, mean, variance);
+        EXPECT_EQ(count, 5);  // left as they were
+        EXPECT_NEAR(mean, 0.235184, 5e-7);
+    }
 }
 
 struct ConfidenceRange : ::testing::Test {
@@ -59,36 +46,30 @@ struct ConfidenceRange : ::testing::Test {
     }
 };
 
-TEST_F(ConfidenceRange, EqualRunsOfTheSecondBinGiveNoSpread) {
+TEST_F(ConfidenceRange, OnlyTheSecondBinsSpreadWidensTheRange) {
     runs(3, {0.5, 0.8});
     runs(4, {0.9, 0.9, 0.9});
     Result r = range(3, 4);
-    double m = (std::log(0.5) + std::log(0.8)) / 2 + std::log(0.9);
+    const double m = (std::log(0.5) + std::log(0.8)) / 2 + std::log(0.9);
+    const double va = std::pow(std::log(0.5) - std::log(0.8), 2) / 2;
     EXPECT_EQ(r.count, 5);
     EXPECT_NEAR(r.geomean, std::exp(m), 1e-12);
     EXPECT_NEAR(r.high, r.geomean, 1e-12);
     EXPECT_NEAR(r.low, r.geomean, 1e-12);
-    // Only the first bin's log variance enters the mean and variance.
-    double va = std::pow(std::log(0.5) - std::log(0.8), 2) / 2;
     EXPECT_NEAR(r.mean, std::exp(m + va / 2 / 2), 1e-12);
     EXPECT_NEAR(r.variance, (std::exp(va / 2) - 1) * m * m, 1e-12);
-}
 
-TEST_F(ConfidenceRange, TheRangeUsesTheSecondBinsSpreadAndCapsTheUpperLogLimit) {
-    runs(3, {0.5, 0.8});
     runs(4, {0.4, 0.6, 0.9});
-    Result r = range(3, 4);
-    EXPECT_LT(r.low, r.geomean);
-    EXPECT_GT(r.high, r.geomean);
-    double lb[] = {std::log(0.4), std::log(0.6), std::log(0.9)};
-    double mb = (lb[0] + lb[1] + lb[2]) / 3, vb = 0;
-    for (double l : lb) vb += (l - mb) * (l - mb);
-    vb /= 2;
-    double h = tvalue90(5) * std::sqrt(vb) * std::sqrt(6.0 / 5);
+    r = range(3, 4);
+    const double lb[] = {std::log(0.4), std::log(0.6), std::log(0.9)};
+    const double mb = (lb[0] + lb[1] + lb[2]) / 3;
+    double vb = 0;
+    for (double l : lb) vb += (l - mb) * (l - mb) / 2;
+    const double h = tvalue90(5) * std::sqrt(vb) * std::sqrt(6.0 / 5);
     EXPECT_NEAR(std::log(r.high) - std::log(r.geomean), h, 1e-12);
     EXPECT_NEAR(std::log(r.geomean) - std::log(r.low), h, 1e-12);
 
-    // Factors far above 1 push the upper log limit past 1: it stops there, so high is e.
+    // Factors far above 1: the upper log limit stops at 1, so high is e.
     runs(5, {20, 30});
     runs(6, {2, 9, 40});
     Result big = range(5, 6);
@@ -96,27 +77,20 @@ TEST_F(ConfidenceRange, TheRangeUsesTheSecondBinsSpreadAndCapsTheUpperLogLimit) 
     EXPECT_GT(big.geomean, big.high);
 }
 
-TEST_F(ConfidenceRange, ABinWithoutRunsSetsOnlyMeanAndCount) {
-    runs(3, {0.5, 0.8});
-    Result r = range(3, 7);
-    EXPECT_EQ(r.mean, 0);
-    EXPECT_EQ(r.count, 0);
-    EXPECT_EQ(r.variance, -1);
-    EXPECT_EQ(r.geomean, -1);
-    EXPECT_EQ(r.high, -1);
-    EXPECT_EQ(r.low, -1);
-    // A bin beyond the table has no runs either.
-    Result beyond = range(90, 3);
-    EXPECT_EQ(beyond.count, 0);
-    EXPECT_EQ(beyond.geomean, -1);
-}
-
-TEST_F(ConfidenceRange, ASingleRunHasNoSpread) {
+TEST_F(ConfidenceRange, BinsWithoutRunsOrWithOneRun) {
     runs(3, {0.5});
+    for (auto [a, b] : {std::pair{3L, 7L}, {90L, 3L}}) {  // no runs; no row
+        Result r = range(a, b);
+        EXPECT_EQ(r.mean, 0);
+        EXPECT_EQ(r.count, 0);
+        EXPECT_EQ(r.variance, -1);
+        EXPECT_EQ(r.geomean, -1);
+        EXPECT_EQ(r.high, -1);
+    }
+    // A single run has no spread.
     runs(4, {0.7});
     Result r = range(3, 4);
     EXPECT_EQ(r.count, 2);
-    EXPECT_NEAR(r.geomean, 0.35, 1e-12);
     EXPECT_NEAR(r.high, 0.35, 1e-12);
     EXPECT_NEAR(r.low, 0.35, 1e-12);
     EXPECT_EQ(r.variance, 0);

@@ -1,10 +1,8 @@
 // The factors derived from the example set's emission tests: the listing and the tables as
 // golden files, and the tables saved by the headless driver and loaded back.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,6 +14,7 @@
 #include "golden.h"
 #include "import/testimport.h"
 #include "model/testfactors.h"
+#include "model_testruns.h"
 #include "report/numformat.h"
 #include "ui/scripted_platform.h"
 
@@ -78,11 +77,7 @@ TEST(ExampleTestFactors, ListingAndTablesOfBothAveragings) {
 
 TEST(ExampleTestFactors, DerivedSavedAndLoadedBack) {
     const fs::path dir = copyexampleset("testfactors-saved");
-    const std::string command = std::string("'") + BRASKET_TOOLS_DIR + "/brasket-batch' --data '" + dir.string() +
-                                "' --answer '" + (dir / "boilertest.txt").string() +
-                                "' cmdupdateef_Click cmdsaveallupdate_Click >/dev/null 2>&1";
-    const int raw = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+    ASSERT_TRUE(runbatch(dir, "cmdupdateef_Click cmdsaveallupdate_Click"));
 
     ScriptedPlatform platform;
     auto app = std::make_unique<App>(platform);

@@ -1,6 +1,12 @@
 // Emission test runs and test rows of the bin table built in memory, for the tests of the
-// test ratios and the bin factors.
+// test ratios and the bin factors; and the headless driver run over a working set.
 #pragma once
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "app.h"
@@ -61,5 +67,25 @@ private:
     }
     Workset& ws_;
 };
+
+// Runs `handlers` through the headless driver over the working set of `dir`, answering the
+// folder dialog with the emission test export of the set; the report goes to `report` when
+// given. True when the driver ends with status 0.
+inline bool runbatch(const std::filesystem::path& dir, const std::string& handlers,
+                     const std::filesystem::path& report = {}) {
+    std::string command = std::string("'") + BRASKET_TOOLS_DIR + "/brasket-batch' --data '" + dir.string() +
+                          "' --answer '" + (dir / "boilertest.txt").string() + "'";
+    if (!report.empty()) command += " --report '" + report.string() + "'";
+    command += " " + handlers + " >/dev/null 2>&1";
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) && WEXITSTATUS(raw) == 0;
+}
+
+inline std::string filetext(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 }  // namespace brasket::testing

@@ -18,46 +18,22 @@
 #include "report/frmdisplay.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
+#include "reports/reportrow.h"
+#include "reports/testruns.h"
 
 namespace brasket {
 
 namespace {
 
-// A report line of fixed width with texts placed at 1-based columns; a text running past the
-// width is cut there.
-class FieldLine {
-public:
-    explicit FieldLine(long width) : text_(space(width)), width_(width) {}
-    FieldLine& at(long col, std::string_view text) {
-        putat(text_, col, text);
-        return *this;
-    }
-    const std::string& text() {
-        text_.resize(static_cast<std::size_t>(width_), ' ');
-        return text_;
-    }
-    void write(App& app) { reportline(app, text()); }
-
-private:
-    std::string text_;
-    long width_;
-};
-
 std::string five(double x) { return formatnumber(x, "#.#####"); }
 std::string four(double x) { return formatnumber(x, "0.0000"); }
-
-// The trimmed name of a device type in a column of the factor table; none outside it.
-std::string devicename(const Workset& ws, long code, int column) {
-    if (!ws.emfactor.inbounds(code, column)) return "";
-    return trim(ws.emfactor(code, column).name.str());
-}
 
 // The tested unit's boiler/NOx, particulate and SO2 types and the fuel of a test row.
 std::string controlstext(const Workset& ws, const binindexrec& row) {
     unitcrec none;
     const unitcrec& u = ws.unitc.inbounds(row.testunit) ? ws.unitc(row.testunit) : none;
-    return "  " + devicename(ws, u.modelboiler, 0) + "  " + devicename(ws, u.modelpm, 2) + "  " +
-           devicename(ws, u.modelso2, 1) + "  " + fuellabel(row.testfuel);
+    return "  " + trim(devicename(ws, u.modelboiler, furnacecolumn)) + "  " + trim(devicename(ws, u.modelpm, pmcolumn)) +
+           "  " + trim(devicename(ws, u.modelso2, so2column)) + "  " + fuellabel(row.testfuel);
 }
 
 // What one call gathers from the runs of its bin.
@@ -87,7 +63,7 @@ BinRuns listruns(App& app, long bin) {
     Workset& ws = app.ws;
     BinRuns b;
     if (bin >= 0 && bin <= lasttestratiobin) app.model.testratiotable(bin, 0) = 0;
-    const long count = testcount(ws);
+    const long count = storedtests(ws);
     for (long t = 1; t <= count; ++t) {
         const testrec& rec = ws.test(t);
         const std::string name = trim(rec.testname.str());
@@ -119,11 +95,11 @@ BinRuns listruns(App& app, long bin) {
         const char* layouttext = b.layout == coaltostack   ? "coal to stack"
                                  : b.layout == lastcontrol ? "last control"
                                                            : "across control";
-        FieldLine line(140);
+        Row line(140);
         line.at(2, rec.testname.str()).at(25, runidtext(rec.runid.str())).at(30, five(emf)).at(40, layouttext);
         line.at(55, controlstext(ws, *remembered));
         line.at(100, five(fractions[0])).at(110, five(fractions[1])).at(120, five(fractions[2]));
-        line.write(app);
+        reportline(app, line.text());
         b.sum += emf;
         b.squares += emf * emf;
         for (int k = 0; k < 3; ++k) {
@@ -163,10 +139,10 @@ const char* const notusednotice =
 void singlebin(App& app, long bin, const std::string& heading, const BinRuns& b) {
     const binindexrec& row = app.ws.binindex(bin);
     const double efactor = row.efactor;
-    FieldLine average(130);
+    Row average(130);
     average.at(2, "Average EMF").at(30, five(efactor));
     average.at(100, five(row.partfrac)).at(110, five(row.oxfrac)).at(120, five(row.elemfrac));
-    average.write(app);
+    reportline(app, average.text());
     if (efactor > 1) {
         reportline(app, " ");
         reportline(app, notusednotice);
@@ -216,15 +192,16 @@ FirstUnit firstunitruns(const App& app, long firstbin) {
     const Workset& ws = app.ws;
     FirstUnit f;
     double sum = 0, squares = 0;
-    const long count = testcount(ws);
+    const long count = storedtests(ws);
     for (long t = 1; t <= count; ++t) {
         const std::string name = trim(ws.test(t).testname.str());
         for (long j = 1; j <= lasttestrow; ++j) {
             const binindexrec& row = ws.binindex(j);
             if (row.testcode != firstbin || row.testline != 1 || trim(row.testname.str()) != name) continue;
             RunFactor run = runfactor(ws, t, 1);
-            // A run without inlet mercury has no factor of its own and is left out.
-            if (!run.computed || !(run.emf > 0)) continue;
+            // A run without inlet mercury has no factor of its own and is left out; a run
+            // with nothing leaving counts with its factor 0.
+            if (!run.computed) continue;
             f.emf.push_back(run.emf);
             sum += run.emf;
             squares += run.emf * run.emf;
@@ -241,29 +218,29 @@ FirstUnit firstunitruns(const App& app, long firstbin) {
 
 void tablerow(App& app, std::string_view label, long bin, double average, long number, double sd, bool showbin,
               bool shownumber, bool showsd) {
-    FieldLine line(80);
+    Row line(80);
     line.at(2, label);
     if (showbin) line.at(30, formatnumber(static_cast<double>(bin), "##"));
     line.at(40, fmtnum(average));
     if (shownumber) line.at(55, formatnumber(static_cast<double>(number), "##"));
     if (showsd) line.at(60, fmtnum(sd));
-    line.write(app);
+    reportline(app, line.text());
 }
 
 void compositebin(App& app, long bin, long firstbin, const std::string& heading, const BinRuns& b) {
     const binindexrec& row = app.ws.binindex(bin);
     const double second = b.lastcontrolcount > 0 ? b.lastcontrolsum / static_cast<double>(b.lastcontrolcount) : 1;
-    FieldLine secondline(130);
+    Row secondline(130);
     secondline.at(2, "Second unit Average ").at(30, five(second)).at(40, "(two series units, second tested)");
     secondline.at(100, five(row.partfrac)).at(110, five(row.oxfrac)).at(120, five(row.elemfrac));
-    secondline.write(app);
-    FieldLine correction(80);
+    reportline(app, secondline.text());
+    Row correction(80);
     correction.at(2, "First unit correction").at(30, five(b.combined / second));
     correction.at(40, "(two series units, first from bin " + str(firstbin) + ")");
-    correction.write(app);
-    FieldLine combined(80);
+    reportline(app, correction.text());
+    Row combined(80);
     combined.at(2, "Combined EMF").at(30, five(b.combined));
-    combined.write(app);
+    reportline(app, combined.text());
     if (b.combined > 1) reportline(app, notusednotice);
     if (b.missing > 0) {
         reportline(app, " ");
@@ -372,24 +349,24 @@ std::string runidtext(const std::string& runid) {
 
 void printbinnumber(App& app, long bin, const std::string& heading) {
     reportline(app, "     ");
-    FieldLine title(140);
+    Row title(140);
     title.at(4, "Emission control device type " + str(bin));
     const std::string titletext = title.text();
     reportline(app, titletext);
-    FieldLine columns(140);
+    Row columns(140);
     columns.at(28, "emission modification factor").at(73, "emission controls").at(100, " speciated mercury fractions");
-    columns.write(app);
-    FieldLine names(140);
+    reportline(app, columns.text());
+    Row names(140);
     names.at(4, "plant").at(23, "run").at(28, "(outlet/inlet)").at(44, "test").at(57, "boiler").at(87, "SOx");
     names.at(93, "fuel").at(78, "PM").at(100, " Part.").at(110, " Oxid.").at(120, "Element.");
-    names.write(app);
+    reportline(app, names.text());
 
     if (bin == unitybin) {
         // The bin without controls: nothing is computed; its factor stands as the estimate.
-        FieldLine line(140);
+        Row line(140);
         line.at(2, "no specified controls").at(25, app.ws.binindex(0).testname.str()).at(30, five(0));
         line.at(100, " Part.").at(110, " Oxid.").at(120, "Element.").at(4, titletext);
-        line.write(app);
+        reportline(app, line.text());
         const double efactor = app.ws.binindex(bin).efactor;
         setworkvalues(app, efactor, efactor, efactor);
         return;

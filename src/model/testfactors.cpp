@@ -8,6 +8,7 @@
 #include "common/numtext.h"
 #include "import/testimport.h"
 #include "model/codes.h"
+#include "reports/testruns.h"
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
 
@@ -254,7 +255,7 @@ int testfuelrow(const testrec& t) { return t.fueltype == 62 ? 0 : t.fueltype; }
 
 void derivetestfactors(Workset& ws, int efmeanmode) {
     const bool geometric = efmeanmode == 1;
-    const long count = std::clamp(testcount(ws), 0L, ws.test.hi);
+    const long count = storedtests(ws);
     devicetable(ws, count, geometric);
     fueltable(ws, count, geometric);
     fuelelementtable(ws, count);
@@ -267,7 +268,7 @@ bool updateemissionfactors(App& app) {
         app.platform.msgbox("The emission factors were not updated: the emission tests could not be read.");
         return false;
     }
-    const long count = std::clamp(testcount(app.ws), 0L, app.ws.test.hi);
+    const long count = storedtests(app.ws);
     fuellisting(app, count);
     derivetestfactors(app.ws, app.opt.efmeanmode);
     reportline(app, "@NEW PAGE");

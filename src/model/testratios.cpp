@@ -5,6 +5,7 @@
 
 #include "app.h"
 #include "model/testrun.h"
+#include "reports/testruns.h"
 
 namespace brasket {
 
@@ -20,7 +21,7 @@ void testratios(App& app) {
     auto& table = app.model.testratiotable;
     for (long b = 0; b <= lasttestratiobin; ++b) table(b, 0) = 0;
     const Workset& ws = app.ws;
-    const long count = testcount(ws);
+    const long count = storedtests(ws);
     for (long i = 1; i <= count; ++i) {
         const testrec& t = ws.test(i);
         const std::string name = t.testname.trimmed();

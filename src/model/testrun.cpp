@@ -1,6 +1,7 @@
 #include "model/testrun.h"
 
 #include "import/testimport.h"
+#include "reports/testruns.h"
 
 namespace brasket {
 
@@ -22,7 +23,7 @@ long pairedrecord(const Workset& ws, long record) {
     const testrec& t = ws.test(record);
     const std::string name = t.testname.trimmed();
     long paired = record;
-    const long count = testcount(ws);
+    const long count = storedtests(ws);
     for (long k = 1; k <= count; ++k) {
         const testrec& other = ws.test(k);
         if (other.runid == t.runid && other.testname.trimmed() == name) paired = k;
