@@ -8,6 +8,7 @@
 #include "app.h"
 #include "common/numtext.h"
 #include "evaluation/evaluation.h"
+#include "evaluation_lists.h"
 #include "exampleset.h"
 #include "golden.h"
 #include "report/numformat.h"
@@ -20,26 +21,7 @@ namespace {
 
 using namespace brasket::testing;
 
-struct Window {
-    ScriptedPlatform platform;
-    App app{platform};
-    Form1& f = app.form1;
-    Window() {
-        loadexampleset(app, platform);
-        EXPECT_TRUE(selectunit(app, 1));
-        cmdevaluateunit_Click(app);
-    }
-    // Puts a fuel, its mercury and its tonnage into a row; each change evaluates again.
-    void setrow(int row, int entry, const std::string& hg, const std::string& tons) {
-        f.Combo2[static_cast<std::size_t>(row)].setListIndex(entry);
-        f.Text1[static_cast<std::size_t>(row)].setText(hg);
-        f.Text2[static_cast<std::size_t>(row)].setText(tons);
-    }
-    void clearrows() {
-        for (int i = 0; i < 4; ++i) setrow(i, 1, "", "");
-    }
-    std::string cell(int k) const { return f.Label3[static_cast<std::size_t>(k)].Caption(); }
-};
+using Window = ExampleUnitWindow;
 
 // The window's captions, colours and tool tips as text, one cell a line.
 std::string windowcells(const Form1& f) {

@@ -22,8 +22,6 @@ namespace brasket {
 
 namespace {
 
-long position(const ComboBox& c) { return c.ListIndex() < 0 ? 0 : c.ListIndex(); }
-
 // Takes back the last n lines written: the lines that follow overwrite them. The counter never
 // goes below 0.
 void takeback(App& app, long n) {
@@ -185,8 +183,8 @@ void binfactorranges(App& app, EvaluationRun& run) {
 // 6.3: the five best bins of each row weighed by desirability, and the Monte Carlo range over them.
 void binselectionranges(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
-    const long g = position(f.Combo3[0]), x = position(f.Combo3[3]);
-    const long pm = position(f.Combo3[1]), so2 = position(f.Combo3[2]);
+    const long g = listcode(f.Combo3[0]), x = listcode(f.Combo3[3]);
+    const long pm = listcode(f.Combo3[1]), so2 = listcode(f.Combo3[2]);
     reportline(app, "@NEW PAGE");
     reportline(app, "   6.3 Bin method confidence limits with bin selection uncertainty");
     reportline(app, "      In order to estimate of the effects of both uncertainty in the bin number and the ");
@@ -252,8 +250,8 @@ void binselectionranges(App& app, EvaluationRun& run) {
 // 6.4: the second method per fuel, with its confidence range.
 void secondmethodsection(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
-    const long g = position(f.Combo3[0]), x = position(f.Combo3[3]);
-    const long pm = position(f.Combo3[1]), so2 = position(f.Combo3[2]);
+    const long g = listcode(f.Combo3[0]), x = listcode(f.Combo3[3]);
+    const long pm = listcode(f.Combo3[1]), so2 = listcode(f.Combo3[2]);
     reportline(app, "@NEW PAGE");
     reportline(app, "    6.4 Alternative method of estimating emission modification factors (method 2)");
     reportline(app, "");

@@ -195,14 +195,14 @@ double method2(App& app, int slot, bool existing) {
     int g = 0, n = 0;
     long so2 = 0, pm = 0;
     if (existing) {
-        boilerandnoxgroup(f.Combo1[0].ListIndex(), g, n);
-        so2 = f.Combo1[2].ListIndex();
-        pm = f.Combo1[1].ListIndex();
+        boilerandnoxgroup(listcode(f.Combo1[0]), g, n);
+        so2 = listcode(f.Combo1[2]);
+        pm = listcode(f.Combo1[1]);
     } else {
-        g = f.Combo3[0].ListIndex();
-        n = f.Combo3[3].ListIndex();
-        so2 = f.Combo3[2].ListIndex();
-        pm = f.Combo3[1].ListIndex();
+        g = static_cast<int>(listcode(f.Combo3[0]));
+        n = static_cast<int>(listcode(f.Combo3[3]));
+        so2 = listcode(f.Combo3[2]);
+        pm = listcode(f.Combo3[1]);
     }
     return secondmethodfactor(app, fuelclass(f, slot), g, n, so2, pm, slot);
 }
