@@ -76,6 +76,21 @@ TEST(EvaluationWindow, LoadsTheChosenUnitWithItsFuelsConfigurationAndResults) {
     expectgolden("evaluation_window_unit1.txt", windowcells(w.f));
 }
 
+TEST(EvaluationWindow, AFuelRowIsTheYearsMonthlyMeanWithoutUndatedFuelUse) {
+    ScriptedPlatform platform;
+    App app{platform};
+    loadexampleset(app, platform);
+    unitcoalrec& undated = app.ws.unitcoal(1, 0);
+    undated.fuelnum[1] = app.ws.unitcoal(1, 1).fuelnum[1];
+    undated.drytons[1] = 1.2e6f;
+    undated.hgppm[1] = 50;
+    ASSERT_TRUE(selectunit(app, 1));
+    cmdevaluateunit_Click(app);
+    ExampleUnitWindow plain;
+    EXPECT_EQ(app.form1.Text2[0].Text(), plain.f.Text2[0].Text());
+    EXPECT_EQ(app.form1.Text1[0].Text(), plain.f.Text1[0].Text());
+}
+
 TEST(EvaluationWindow, ResultCellsAddUpAsShown) {
     Window w;
     w.setrow(1, 3, "0.2", "5000");  // SUBBITUMINOUS beside the unit's own fuel

@@ -141,6 +141,11 @@ const char* const introduction[] = {
 
 const char* const rangeheading = "      fuel                        mean value        high           low";
 
+// A row of the range tables: a name and the mean, high and low values.
+void rangerow(App& app, const std::string& name, double mean, double high, double low) {
+    tablerow(app, "", {{5, name}, {35, fmtnum(mean)}, {50, fmtnum(high)}, {65, fmtnum(low)}});
+}
+
 // 6.2: the range of each proposed bin's factor and the emission rates it gives.
 void binfactorranges(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
@@ -155,7 +160,7 @@ void binfactorranges(App& app, EvaluationRun& run) {
     for (int i = 0; i < 4; ++i) {
         const auto r = static_cast<std::size_t>(i);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(er[r][1])}, {50, fmtnum(er[r][2])}, {65, fmtnum(er[r][3])}});
+        rangerow(app, rowfuel(f, i), er[r][1], er[r][2], er[r][3]);
     }
     reportline(app, " ");
     reportline(app, "                              _______________emission rates " + run.U + "________________");
@@ -163,20 +168,17 @@ void binfactorranges(App& app, EvaluationRun& run) {
     for (int i = 0; i < 4; ++i) {
         const auto r = static_cast<std::size_t>(i);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(er[r][0] * er[r][1])}, {50, fmtnum(er[r][0] * er[r][2])},
-                           {65, fmtnum(er[r][0] * er[r][3])}});
+        rangerow(app, rowfuel(f, i), er[r][0] * er[r][1], er[r][0] * er[r][2], er[r][0] * er[r][3]);
         for (std::size_t c = 1; c <= 3; ++c) er[4][c] += er[r][0] * er[r][c];
         er[4][4] += er[r][0];
     }
     reportline(app, " ");
-    tablerow(app, "", {{5, "TOTAL ALL FUELS " + run.U}, {35, fmtnum(er[4][1])}, {50, fmtnum(er[4][2])}, {65, fmtnum(er[4][3])}});
+    rangerow(app, "TOTAL ALL FUELS " + run.U, er[4][1], er[4][2], er[4][3]);
     reportline(app, " ");
     if (er[4][4] > 0) {
         const double t = er[4][4];
-        tablerow(app, "", {{5, "OVERALL % AIR EMISSIONS"}, {35, fmtnum(100 * er[4][1] / t)}, {50, fmtnum(100 * er[4][2] / t)},
-                           {65, fmtnum(100 * er[4][3] / t)}});
-        tablerow(app, "", {{5, "OVERALL % REMOVED"}, {35, fmtnum(100 - 100 * er[4][1] / t)},
-                           {50, fmtnum(100 - 100 * er[4][2] / t)}, {65, fmtnum(100 - 100 * er[4][3] / t)}});
+        rangerow(app, "OVERALL % AIR EMISSIONS", 100 * er[4][1] / t, 100 * er[4][2] / t, 100 * er[4][3] / t);
+        rangerow(app, "OVERALL % REMOVED", 100 - 100 * er[4][1] / t, 100 - 100 * er[4][2] / t, 100 - 100 * er[4][3] / t);
     }
 }
 
@@ -230,7 +232,7 @@ void binselectionranges(App& app, EvaluationRun& run) {
         const auto r = static_cast<std::size_t>(i);
         montecarlobins(app, i, run.bincandidates, 0.1, mc[r][1], mc[r][2], mc[r][3]);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(mc[r][1])}, {50, fmtnum(mc[r][2])}, {65, fmtnum(mc[r][3])}});
+        rangerow(app, rowfuel(f, i), mc[r][1], mc[r][2], mc[r][3]);
     }
     reportline(app, " ");
     reportline(app, "                              _______________emission rates " + run.U + "________________");
@@ -239,12 +241,11 @@ void binselectionranges(App& app, EvaluationRun& run) {
     for (int i = 0; i < 4; ++i) {
         const auto r = static_cast<std::size_t>(i);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(er[r][0] * mc[r][1])}, {50, fmtnum(er[r][0] * mc[r][2])},
-                           {65, fmtnum(er[r][0] * mc[r][3])}});
+        rangerow(app, rowfuel(f, i), er[r][0] * mc[r][1], er[r][0] * mc[r][2], er[r][0] * mc[r][3]);
         for (std::size_t c = 1; c <= 3; ++c) mc[4][c] += er[r][0] * mc[r][c];
     }
     reportline(app, " ");
-    tablerow(app, "", {{5, "TOTAL ALL FUELS"}, {35, fmtnum(mc[4][1])}, {50, fmtnum(mc[4][2])}, {65, fmtnum(mc[4][3])}});
+    rangerow(app, "TOTAL ALL FUELS", mc[4][1], mc[4][2], mc[4][3]);
 }
 
 // 6.4: the second method per fuel, with its confidence range.
