@@ -17,6 +17,12 @@ inline std::string blankfield() { return std::string(fieldwidth, ' '); }
 // field's end.
 void putinfield(std::string& field, long position, std::string_view text);
 
+struct App;
+
+// The coal data of the evaluation window as the report lists it: the heading, then per fuel
+// row that is not "NONE" its fuel, tons per month and mercury as shown.
+void coaldatatable(App& app);
+
 // The number shown in result cell Label3(cell).
 double cellvalue(const Form1& f, int cell);
 

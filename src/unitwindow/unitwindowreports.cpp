@@ -45,17 +45,8 @@ void unitcharacterization(App& app) {
 
 // 2.0: the fuel rows as entered.
 void coalburn(App& app) {
-    Form1& f = app.form1;
     reportline(app, "2.0 THE COAL BURN DATA INPUT FOR CHARACTERIZATION");
-    reportline(app, " Type of fuel                 dry tons/month      Mercury conc (ppmw)   ");
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (nonerow(f, static_cast<int>(i))) continue;
-        std::string field = blankfield();
-        putinfield(field, 2, f.Combo2[i].Text());
-        putinfield(field, 30, f.Text2[i].Text());
-        putinfield(field, 50, f.Text1[i].Text());
-        reportline(app, field);
-    }
+    coaldatatable(app);
     reportline(app, " ");
 }
 
