@@ -22,13 +22,6 @@ namespace brasket {
 
 namespace {
 
-// Takes back the last n lines written: the lines that follow overwrite them. The counter never
-// goes below 0.
-void takeback(App& app, long n) {
-    long& count = app.report.reportlinecount;
-    count = count > n ? count - n : 0;
-}
-
 // A row of a table: a label followed by a field with values at field positions.
 struct Cell {
     long position;
@@ -54,7 +47,7 @@ std::string rowfuel(const Form1& f, int row) { return f.Combo2[static_cast<std::
 // lines when the slot has no fuel or no mercury.
 void fuelsummarytable(App& app, EvaluationRun& run, int slot, long code, double hgin) {
     if (!(code != nofuelcode && code != 0 && hgin > 0)) {
-        takeback(app, 2);
+        takebacklines(app, 2);
         return;
     }
     ++run.tables;

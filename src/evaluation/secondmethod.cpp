@@ -5,6 +5,7 @@
 #include "app.h"
 #include "common/numtext.h"
 #include "evaluation/binscan.h"
+#include "evaluation/evaluationtext.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
 #include "unitwindow/form1.h"
@@ -34,10 +35,6 @@ std::string nameof(long type) {
     devicename2(type, name);
     return name;
 }
-
-// The evaluation report wrote lines for an empty fuel row that the method has nothing to say
-// about: they are taken back, so the next line overwrites them.
-void takebacklines(App& app, long n) { app.report.reportlinecount = std::max(0L, app.report.reportlinecount - n); }
 
 // 100 times a fraction, computed as the stored 32-bit value gives it, with its "%".
 std::string percentline(std::string_view label, double fraction) {
