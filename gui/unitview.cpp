@@ -5,12 +5,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <map>
 #include <set>
 
 #include "app.h"
 #include "look.h"
+#include "reports/binspeciation.h"
 
 namespace brasket::gui {
 
@@ -66,6 +68,7 @@ UnitView::UnitView(App& app) : app_(app) {
         rows->addWidget(w(f.Text2[r]), i + 1, 2);
         for (int k = 0; k < 4; ++k) rows->addWidget(w(f.Label3[4 * r + static_cast<std::size_t>(k)]), i + 1, 3 + k);
         rows->addWidget(w(f.Label14[r]), i + 1, 7);
+        binding_->widget(f.Label14[r])->installEventFilter(this);
         rows->addWidget(w(f.Label26[r]), i + 1, 8);
     }
     rows->addWidget(heading("All fuels"), 5, 0);
@@ -111,8 +114,19 @@ UnitView::UnitView(App& app) : app_(app) {
 }
 
 bool UnitView::eventFilter(QObject* watched, QEvent* event) {
+    Form1& f = app_.form1;
+    if (event->type() == QEvent::MouseButtonPress) {
+        // A press on a bin label explains the row's bin: left the bin's factors, right the
+        // speciation of its test runs.
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        const int pressed = button == Qt::LeftButton ? leftbutton : button == Qt::RightButton ? rightbutton : 0;
+        for (int i = 0; i < 4 && pressed != 0; ++i)
+            if (watched == binding_->widget(f.Label14[static_cast<std::size_t>(i)])) {
+                guarded(this, [&] { Label14_MouseDown(app_, i, pressed); });
+                return true;
+            }
+    }
     if (event->type() == QEvent::FocusIn) {
-        Form1& f = app_.form1;
         for (int i = 0; i < 4; ++i)
             if (watched == binding_->widget(f.Text1[static_cast<std::size_t>(i)]))
                 guarded(this, [&] { Text1_GotFocus(app_, i); });

@@ -18,7 +18,8 @@ public:
     FormBinding& binding() { return *binding_; }
 
 protected:
-    // A mercury box taking the focus opens the mercury help of its row.
+    // A mercury box taking the focus opens the mercury help of its row; a mouse press on a
+    // bin label explains that row's bin.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -9,6 +9,7 @@
 #include "common/numtext.h"
 #include "evaluation/binscan.h"
 #include "evaluation/evaluation.h"
+#include "evaluation_lists.h"
 #include "exampleset.h"
 #include "model/codes.h"
 #include "report/numformat.h"
@@ -20,33 +21,9 @@ namespace {
 
 using namespace brasket::testing;
 
-struct Window {
-    ScriptedPlatform platform;
-    App app{platform};
-    Form1& f = app.form1;
-    Window() {
-        loadexampleset(app, platform);
-        EXPECT_TRUE(selectunit(app, 1));
-        cmdevaluateunit_Click(app);
-    }
-    void setrow(int row, int entry, const std::string& hg, const std::string& tons) {
-        f.Combo2[static_cast<std::size_t>(row)].setListIndex(entry);
-        f.Text1[static_cast<std::size_t>(row)].setText(hg);
-        f.Text2[static_cast<std::size_t>(row)].setText(tons);
-    }
+struct Window : ExampleUnitWindow {
     // Proposed configuration: boiler group, NOx group, particulate code, SO2 code.
-    void propose(int g, int x, int pm, int so2) {
-        f.Combo3[0].setListIndex(g);
-        f.Combo3[3].setListIndex(x);
-        f.Combo3[1].setListIndex(pm);
-        f.Combo3[2].setListIndex(so2);
-    }
-    std::string cell(int k) const { return f.Label3[static_cast<std::size_t>(k)].Caption(); }
-    std::string reporttext() const {
-        std::string all;
-        for (long i = 1; i <= app.report.reportlinecount; ++i) all += app.report.line(i) + "\n";
-        return all;
-    }
+    void propose(int g, int x, int pm, int so2) { testing::propose(f, g, x, pm, so2); }
     // A configuration row of the bin table that only the coarse codes (particulate 2, SO2 3) of
     // the proposed configuration below reach.
     void coarserow(long bin) {

@@ -8,6 +8,7 @@
 #include "app.h"
 #include "common/numtext.h"
 #include "evaluation/evaluation.h"
+#include "evaluation_lists.h"
 #include "exampleset.h"
 #include "golden.h"
 #include "report/numformat.h"
@@ -20,26 +21,7 @@ namespace {
 
 using namespace brasket::testing;
 
-struct Window {
-    ScriptedPlatform platform;
-    App app{platform};
-    Form1& f = app.form1;
-    Window() {
-        loadexampleset(app, platform);
-        EXPECT_TRUE(selectunit(app, 1));
-        cmdevaluateunit_Click(app);
-    }
-    // Puts a fuel, its mercury and its tonnage into a row; each change evaluates again.
-    void setrow(int row, int entry, const std::string& hg, const std::string& tons) {
-        f.Combo2[static_cast<std::size_t>(row)].setListIndex(entry);
-        f.Text1[static_cast<std::size_t>(row)].setText(hg);
-        f.Text2[static_cast<std::size_t>(row)].setText(tons);
-    }
-    void clearrows() {
-        for (int i = 0; i < 4; ++i) setrow(i, 1, "", "");
-    }
-    std::string cell(int k) const { return f.Label3[static_cast<std::size_t>(k)].Caption(); }
-};
+using Window = ExampleUnitWindow;
 
 // The window's captions, colours and tool tips as text, one cell a line.
 std::string windowcells(const Form1& f) {
@@ -92,6 +74,21 @@ TEST(EvaluationWindow, LoadsTheChosenUnitWithItsFuelsConfigurationAndResults) {
     EXPECT_EQ(w.f.Combo1[2].ListIndex(), unit.modelso2);
     // Every result cell, colour and tool tip of the example unit.
     expectgolden("evaluation_window_unit1.txt", windowcells(w.f));
+}
+
+TEST(EvaluationWindow, AFuelRowIsTheYearsMonthlyMeanWithoutUndatedFuelUse) {
+    ScriptedPlatform platform;
+    App app{platform};
+    loadexampleset(app, platform);
+    unitcoalrec& undated = app.ws.unitcoal(1, 0);
+    undated.fuelnum[1] = app.ws.unitcoal(1, 1).fuelnum[1];
+    undated.drytons[1] = 1.2e6f;
+    undated.hgppm[1] = 50;
+    ASSERT_TRUE(selectunit(app, 1));
+    cmdevaluateunit_Click(app);
+    ExampleUnitWindow plain;
+    EXPECT_EQ(app.form1.Text2[0].Text(), plain.f.Text2[0].Text());
+    EXPECT_EQ(app.form1.Text1[0].Text(), plain.f.Text1[0].Text());
 }
 
 TEST(EvaluationWindow, ResultCellsAddUpAsShown) {

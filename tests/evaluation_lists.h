@@ -1,8 +1,14 @@
-// The evaluation window's lists as the evaluation reads them (positions are codes), for tests
-// that set a configuration and a fuel row without loading a unit.
+// The evaluation window for tests: its lists as the evaluation reads them (positions are
+// codes), for tests that set a configuration and a fuel row without loading a unit, and the
+// window opened on the first unit of the example set.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <string>
 
+#include "app.h"
+#include "exampleset.h"
+#include "ui/scripted_platform.h"
 #include "unitwindow/form1.h"
 
 namespace brasket::testing {
@@ -48,5 +54,34 @@ inline void existing(Form1& f, int boilertype, int pm, int so2) {
     f.Combo1[1].setListIndex(pm);
     f.Combo1[2].setListIndex(so2);
 }
+
+// The evaluation window opened, as the main window's chooser opens it, on unit 1 of the
+// example set.
+struct ExampleUnitWindow {
+    ScriptedPlatform platform;
+    App app{platform};
+    Form1& f = app.form1;
+    ExampleUnitWindow() {
+        loadexampleset(app, platform);
+        EXPECT_TRUE(selectunit(app, 1));
+        cmdevaluateunit_Click(app);
+    }
+    // Puts a fuel, its mercury and its tonnage into a row; each change evaluates again.
+    void setrow(int row, int entry, const std::string& hg, const std::string& tons) {
+        f.Combo2[static_cast<std::size_t>(row)].setListIndex(entry);
+        f.Text1[static_cast<std::size_t>(row)].setText(hg);
+        f.Text2[static_cast<std::size_t>(row)].setText(tons);
+    }
+    void clearrows() {
+        for (int i = 0; i < 4; ++i) setrow(i, 1, "", "");
+    }
+    std::string cell(int k) const { return f.Label3[static_cast<std::size_t>(k)].Caption(); }
+    // The report buffer's lines, one a line.
+    std::string reporttext() const {
+        std::string all;
+        for (long i = 1; i <= app.report.reportlinecount; ++i) all += app.report.line(i) + "\n";
+        return all;
+    }
+};
 
 }  // namespace brasket::testing

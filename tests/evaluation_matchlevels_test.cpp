@@ -70,75 +70,48 @@ struct MatchLevels : ::testing::Test {
     }
 };
 
-TEST_F(MatchLevels, ATestedUnitOfTheSameConfigurationConfirmsTheScannedBin) {
-    setfuel(f, 0, bituminous);
-    propose(f, 0, 0, 15, 5);
-    // The bin table has its own row (bin 33) for this configuration, but the test comes first.
-    Cell c = evaluate(0);
-    EXPECT_EQ(c.level, 1);
-    EXPECT_EQ(c.bin, 8);
-    EXPECT_EQ(c.caption, "8");
-    EXPECT_EQ(c.color, 0x8000000F);
-    EXPECT_EQ(c.tip, "This is the bin assignment.  There is an exact bin match.");
-}
-
-TEST_F(MatchLevels, BinTableRowByTheGroupsBoilerTypes) {
-    setfuel(f, 1, bituminous);
-    propose(f, 0, 3, 1, 3);  // CONV/PC NONOX: types 3, then 8
-    Cell c = evaluate(1);
-    EXPECT_EQ(c.level, 2);
-    EXPECT_EQ(c.caption, "27");
-    EXPECT_EQ(c.color, 0xC0FFFF);
-    EXPECT_EQ(c.tip, "This is the bin assignment.  Yellow indicates the absence of an exact match.");
-}
-
-TEST_F(MatchLevels, CoalGasTriesTheSecondBoilerType) {
-    setfuel(f, 0, coalgasfuel);
-    propose(f, 4, 0, 16, 8);
-    Cell c = evaluate(0);
-    EXPECT_EQ(c.level, 2);
-    EXPECT_EQ(c.bin, 0);
-    EXPECT_EQ(c.caption, "");  // bin 0 prints no digit
-}
-
-TEST_F(MatchLevels, BinTableRowWithCoarseControlCodes) {
-    setfuel(f, 2, subbituminous);
-    propose(f, 0, 0, 3, 0);  // fabric filter type 3 and no SO2 code: baghouse (2) with FGD (3)
-    Cell c = evaluate(2);
-    EXPECT_EQ(c.level, 3);
-    EXPECT_EQ(c.caption, "15");
-    EXPECT_EQ(c.color, 0xC0FFFF);
-    EXPECT_EQ(c.tip, "This is the bin assignment.  Yellow indicates the absence of an exact match.");
-}
-
-TEST_F(MatchLevels, BinTableRowByBoilerGroupAndNOxGroup) {
-    setfuel(f, 3, bituminous);
-    propose(f, 0, 0, 2, 1);
-    Cell c = evaluate(3);
-    EXPECT_EQ(c.level, 4);
-    EXPECT_EQ(c.caption, "19");
-    EXPECT_EQ(c.color, 0xC000FF);
-    EXPECT_EQ(c.tip,
-              "This is the bin assignment.  Orange indicates a computer assigned best match.  See long report for "
-              "details.");
-}
-
-TEST_F(MatchLevels, OnlyTheWeightedScanFindsABin) {
-    setfuel(f, 0, lignite);
-    propose(f, 2, 1, 4, 1);
+// Each level of the cascade, reached by its own configuration; the colour and tool tip follow
+// the level.
+TEST_F(MatchLevels, EachLevelShowsItsBinColourAndToolTip) {
+    const std::string yellowtip = "This is the bin assignment.  Yellow indicates the absence of an exact match.";
+    const std::string orangetip =
+        "This is the bin assignment.  Orange indicates a computer assigned best match.  See long report for details.";
     const long scanned = scanbins(app, lignite, 2, 1, 1, 4);
-    Cell c = evaluate(0);
-    EXPECT_EQ(c.level, 5);
-    EXPECT_EQ(c.bin, scanned);
-    EXPECT_EQ(c.caption, std::to_string(scanned));
-    EXPECT_EQ(c.color, 0xC0E0FF);
-    EXPECT_EQ(c.tip,
-              "This is the bin assignment.  Orange indicates a computer assigned best match.  See long report for "
-              "details.");
+    struct Case {
+        const char* what;
+        int row;
+        long fuel;
+        std::array<int, 4> proposal;  // boiler group, NOx group, particulate, SO2
+        int level;
+        std::string caption;
+        long color;
+        std::string tip;
+    } cases[] = {
+        // The bin table has its own row (bin 33) for this configuration, but the test comes first.
+        {"tested unit", 0, bituminous, {0, 0, 15, 5}, 1, "8", 0x8000000F,
+         "This is the bin assignment.  There is an exact bin match."},
+        {"boiler types 3, then 8", 1, bituminous, {0, 3, 1, 3}, 2, "27", 0xC0FFFF, yellowtip},
+        {"coal gas: second type, bin 0 prints no digit", 0, coalgasfuel, {4, 0, 16, 8}, 2, "", 0xC0FFFF, yellowtip},
+        // fabric filter type 3 and no SO2 code: baghouse (2) with FGD (3)
+        {"coarse codes", 2, subbituminous, {0, 0, 3, 0}, 3, "15", 0xC0FFFF, yellowtip},
+        {"boiler and NOx group", 3, bituminous, {0, 0, 2, 1}, 4, "19", 0xC000FF, orangetip},
+        {"scan only", 0, lignite, {2, 1, 4, 1}, 5, std::to_string(scanned), 0xC0E0FF, orangetip},
+    };
+    for (const Case& k : cases) {
+        for (int row = 0; row < 4; ++row) setfuel(f, row, emptyrow);
+        setfuel(f, k.row, k.fuel);
+        propose(f, k.proposal[0], k.proposal[1], k.proposal[2], k.proposal[3]);
+        const Cell c = evaluate(k.row);
+        EXPECT_EQ(c.level, k.level) << k.what;
+        EXPECT_EQ(c.caption, k.caption) << k.what;
+        EXPECT_EQ(c.bin, k.caption.empty() ? 0 : std::stol(k.caption)) << k.what;
+        EXPECT_EQ(c.color, k.color) << k.what;
+        EXPECT_EQ(c.tip, k.tip) << k.what;
+    }
     // A scan that finds no bin either: "NM".
     app.model.binconfig.clear();
     fixb(app, " 90  5  2  1  4  1");
-    c = evaluate(0);
+    const Cell c = evaluate(0);
     EXPECT_EQ(c.level, 5);
     EXPECT_EQ(c.bin, 90);
     EXPECT_EQ(c.caption, "NM");

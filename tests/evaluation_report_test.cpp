@@ -14,6 +14,7 @@
 #include "app.h"
 #include "common/numtext.h"
 #include "evaluation/evaluation.h"
+#include "evaluation_lists.h"
 #include "exampleset.h"
 #include "golden.h"
 #include "report/numformat.h"
@@ -28,26 +29,7 @@ namespace {
 
 using namespace brasket::testing;
 
-struct Window {
-    ScriptedPlatform platform;
-    App app{platform};
-    Form1& f = app.form1;
-    Window() {
-        loadexampleset(app, platform);
-        EXPECT_TRUE(selectunit(app, 1));
-        cmdevaluateunit_Click(app);
-    }
-    void setrow(int row, int entry, const std::string& hg, const std::string& tons) {
-        f.Combo2[static_cast<std::size_t>(row)].setListIndex(entry);
-        f.Text1[static_cast<std::size_t>(row)].setText(hg);
-        f.Text2[static_cast<std::size_t>(row)].setText(tons);
-    }
-    std::string text() const {
-        std::string all;
-        for (long i = 1; i <= app.report.reportlinecount; ++i) all += app.report.line(i) + "\n";
-        return all;
-    }
-};
+using Window = ExampleUnitWindow;
 
 TEST(BinCandidates, DesirabilitiesWeighAndShareTheProbability) {
     std::array<double, 5> w{};
@@ -105,7 +87,7 @@ TEST(ExecutiveSummary, ContentsStandAtTheirLinesAndTheCounterIsRestored) {
     cmdreport_Click(w.app);
     EXPECT_EQ(rb.line(36), "  Report TABLE OF CONTENTS");
     EXPECT_EQ(rb.line(71), " 7.0 IDENTIFICATION OF EXISTING UNITS WITH SIMILAR CONTROLS");
-    const std::string text = w.text();
+    const std::string text = w.reporttext();
     // With several fuels section 5.0 closes with the table of all fuels.
     EXPECT_NE(text.find("    5.5. Speciated comparison of current and proposed controls for the combined fuels.\n"),
               std::string::npos);
@@ -116,7 +98,7 @@ TEST(ExecutiveSummary, ContentsStandAtTheirLinesAndTheCounterIsRestored) {
 TEST(ExecutiveSummary, OneFuelHasNoCombinedTableAndEmptyRowsTakeBackTheirHeadings) {
     Window w;
     cmdreport_Click(w.app);
-    const std::string text = w.text();
+    const std::string text = w.reporttext();
     // Each heading stands once in the contents; only fuel 1 has its table in section 5.0, the
     // empty rows' headings are taken back, and one table has no combined table.
     auto count = [&](const std::string& line) {

@@ -69,36 +69,6 @@ struct SecondMethod : ::testing::Test {
     }
 };
 
-TEST_F(SecondMethod, SprayDryerWithColdESPIsOneCombinedDevice) {
-    double factor = 0;
-    auto lines = reported(3, 0, 0, 5, 1, factor);
-    EXPECT_TRUE(has(lines, " The Control Device is SDA/ESP"));
-    EXPECT_FALSE(mentions(lines, "Particulate Control Device"));
-    EXPECT_NEAR(factor, 1 - (0.99 * 0.1 + 0.5 * 0.6 + 0.2 * 0.3), 1e-6);
-}
-
-TEST_F(SecondMethod, ColdESPBurningLigniteIsTheLigniteESP) {
-    double factor = 0;
-    auto lines = reported(5, 0, 0, 0, 1, factor);
-    EXPECT_FALSE(mentions(lines, " The Control Device is"));
-    EXPECT_TRUE(has(lines, " The Particulate Control Device is Lignite ESP cs"));
-    // No speciation row for lignite: the fallback row.
-    EXPECT_TRUE(has(lines, "  speciation bin:  32"));
-    EXPECT_NEAR(factor, 1 - (0.8 * 0.2 + 0.2 * 0.3), 1e-6);
-    // The same control burning bituminous coal is the plain cold-side ESP.
-    lines = reported(3, 0, 0, 0, 1, factor);
-    EXPECT_TRUE(has(lines, " The Particulate Control Device is ESP CS"));
-    EXPECT_NEAR(factor, 1 - (0.9 * 0.1 + 0.3 * 0.6 + 0.1 * 0.3), 1e-6);
-}
-
-TEST_F(SecondMethod, WetScrubberWithoutParticulateControlIsTheColdESPAlone) {
-    double factor = 0;
-    auto lines = reported(3, 0, 0, 1, 15, factor);
-    EXPECT_TRUE(has(lines, " The Control Device is ESP CS"));
-    EXPECT_FALSE(mentions(lines, "Particulate Control Device"));
-    EXPECT_NEAR(factor, 0.70, 1e-6);
-}
-
 TEST_F(SecondMethod, AScrubberAndAParticulateDeviceActInSeries) {
     // SO2 code 6 counts as a wet scrubber; particulate code 7 is a cold-side ESP behind it.
     double factor = 0;
@@ -132,19 +102,32 @@ TEST_F(SecondMethod, AScrubberAndAParticulateDeviceActInSeries) {
 
 TEST_F(SecondMethod, DeviceChoiceFollowsTheFirstRuleThatApplies) {
     struct Case {
-        long so2, pm;
+        long fuelclass, so2, pm;
         const char* control;      // nullptr: no control device line
         const char* particulate;  // nullptr: no particulate device line
+        double factor;            // below 0: not checked
     };
     const Case cases[] = {
-        {4, 4, "ESP HS", nullptr},          {4, 2, nullptr, "Baghouse"},  {5, 4, "SDA control", nullptr},
-        {6, 13, "Baghouse/Wetscrub", nullptr}, {1, 1, "ESP CS wetscrub", nullptr}, {1, 6, "ESP CS", "Mechanical"},
-        {9, 1, "Sorb/ESP", nullptr},        {0, 16, nullptr, nullptr},
+        // A spray dryer with a cold-side ESP is one combined device.
+        {3, 5, 1, "SDA/ESP", nullptr, 1 - (0.99 * 0.1 + 0.5 * 0.6 + 0.2 * 0.3)},
+        // A cold-side ESP burning lignite is the lignite ESP; lignite has no speciation row.
+        {5, 0, 1, nullptr, "Lignite ESP cs", 1 - (0.8 * 0.2 + 0.2 * 0.3)},
+        {3, 0, 1, nullptr, "ESP CS", 1 - (0.9 * 0.1 + 0.3 * 0.6 + 0.1 * 0.3)},
+        // A wet scrubber without particulate control counts as the cold-side ESP alone.
+        {3, 1, 15, "ESP CS", nullptr, 0.70},
+        {3, 4, 4, "ESP HS", nullptr, -1},
+        {3, 4, 2, nullptr, "Baghouse", -1},
+        {3, 5, 4, "SDA control", nullptr, -1},
+        {3, 6, 13, "Baghouse/Wetscrub", nullptr, -1},
+        {3, 1, 1, "ESP CS wetscrub", nullptr, -1},
+        {3, 1, 6, "ESP CS", "Mechanical", -1},
+        {3, 9, 1, "Sorb/ESP", nullptr, -1},
+        {3, 0, 16, nullptr, nullptr, -1},
     };
     for (const Case& c : cases) {
         double factor = 0;
-        auto lines = reported(3, 0, 0, c.so2, c.pm, factor);
-        const std::string where = std::to_string(c.so2) + "," + std::to_string(c.pm);
+        auto lines = reported(c.fuelclass, 0, 0, c.so2, c.pm, factor);
+        const std::string where = std::to_string(c.fuelclass) + ":" + std::to_string(c.so2) + "," + std::to_string(c.pm);
         if (c.control)
             EXPECT_TRUE(has(lines, std::string(" The Control Device is ") + c.control)) << where;
         else
@@ -153,6 +136,8 @@ TEST_F(SecondMethod, DeviceChoiceFollowsTheFirstRuleThatApplies) {
             EXPECT_TRUE(has(lines, std::string(" The Particulate Control Device is ") + c.particulate)) << where;
         else
             EXPECT_FALSE(mentions(lines, "Particulate Control Device")) << where;
+        if (c.factor >= 0) EXPECT_NEAR(factor, c.factor, 1e-6) << where;
+        if (c.fuelclass == 5) EXPECT_TRUE(has(lines, "  speciation bin:  32")) << where;
     }
     std::string name = "unchanged";
     devicename2(14, name);

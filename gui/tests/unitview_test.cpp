@@ -2,11 +2,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "app.h"
 #include "program.h"
+#include "report/reportbuffer.h"
 #include "support.h"
 #include "unitwindow/form1.h"
 
@@ -36,18 +38,25 @@ void oneunit(App& app) {
     mainwindow(app).List3.AddItem("Alpha Station");
 }
 
-TEST(UnitView, ShowsTheEvaluationWindowOfTheChosenUnit) {
-    auto dir = testing::freshfolder("unitview");
-    testing::QuietPlatform platform(dir);
-    Program program(platform);
-    program.start(dir);
+// The program started over an empty folder with the evaluation window shown on that unit.
+struct UnitView : ::testing::Test {
+    std::filesystem::path dir = testing::freshfolder("unitview");
+    testing::QuietPlatform platform{dir};
+    Program program{platform};
     App& app = program.app;
-    oneunit(app);
-    ASSERT_TRUE(selectunit(app, 1));
-    EXPECT_FALSE(program.unit.isVisible());
-    cmdevaluateunit_Click(app);
-    program.flush();
-    EXPECT_TRUE(program.unit.isVisible());
+
+    void SetUp() override {
+        program.start(dir);
+        oneunit(app);
+        ASSERT_TRUE(selectunit(app, 1));
+        EXPECT_FALSE(program.unit.isVisible());
+        cmdevaluateunit_Click(app);
+        program.flush();
+        EXPECT_TRUE(program.unit.isVisible());
+    }
+};
+
+TEST_F(UnitView, ShowsTheEvaluationWindowOfTheChosenUnit) {
 
     auto* hgin = qobject_cast<QLabel*>(program.unit.binding().widget(app.form1.Label3[0]));
     ASSERT_NE(hgin, nullptr);
@@ -66,6 +75,38 @@ TEST(UnitView, ShowsTheEvaluationWindowOfTheChosenUnit) {
     EXPECT_EQ(app.form1.Label3[0].Caption(), "544.308");
     EXPECT_EQ(hgin->text().toStdString(), "544.308");
     EXPECT_FALSE(program.unit.binding().widget(app.form1.Label12)->isVisible());
+}
+
+// Whether the report buffer holds a line.
+bool holds(const App& app, const std::string& line) {
+    for (long k = 1; k <= app.report.reportlinecount; ++k)
+        if (app.report.reportbuffer(k) == line) return true;
+    return false;
+}
+
+TEST_F(UnitView, APressOnABinLabelExplainsTheBin) {
+    // A row without fuel: either button tells the analyst to choose a fuel.
+    QWidget* empty = program.unit.binding().widget(app.form1.Label14[1]);
+    ASSERT_NE(empty, nullptr);
+    app.report.erase();
+    app.report.reportlinecount = 0;
+    QTest::mouseClick(empty, Qt::RightButton);
+    EXPECT_TRUE(holds(app, " You have not identified a fuel for evaluation."));
+
+    // The row with coal: the right button gives the speciation report, the left the bin's
+    // factor listing; the middle button does nothing.
+    QWidget* bin = program.unit.binding().widget(app.form1.Label14[0]);
+    ASSERT_NE(bin, nullptr);
+    app.report.erase();
+    app.report.reportlinecount = 0;
+    QTest::mouseClick(bin, Qt::MiddleButton);
+    EXPECT_EQ(app.report.reportlinecount, 0);
+    QTest::mouseClick(bin, Qt::RightButton);
+    EXPECT_TRUE(holds(app, "This display presents the bin that is assigned for the fuel."));
+    const long right = app.report.reportlinecount;
+    QTest::mouseClick(bin, Qt::LeftButton);
+    EXPECT_TRUE(holds(app, "This display presents the bin that is assigned for the fuel."));
+    EXPECT_NE(app.report.reportlinecount, right);
 }
 
 }  // namespace

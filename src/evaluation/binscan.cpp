@@ -196,6 +196,11 @@ long scanbins(App& app, long fuelclass, long boilergroup, long noxgroup, long so
     return result;
 }
 
+void clearbinmatches(App& app) {
+    for (auto& slot : app.model.binmatches)
+        for (auto& rank : slot) rank = {};
+}
+
 void collapse(long so2, long pm, long& coarseso2, long& coarsepm) {
     switch (so2) {
     case 6: coarseso2 = 1; break;

@@ -41,6 +41,9 @@ void loadbuiltinbins(App& app);
 // by binmatches(0, 0, 0), unless the scan ends early or that selector is not a slot 0..4.
 long scanbins(App& app, long fuelclass, long boilergroup, long noxgroup, long so2, long pm);
 
+// Empties every slot of binmatches, the selector included.
+void clearbinmatches(App& app);
+
 // Coarser SO2 and particulate codes for a further bin lookup.
 void collapse(long so2, long pm, long& coarseso2, long& coarsepm);
 

@@ -8,6 +8,7 @@
 #include "evaluation/evaluation.h"
 #include "evaluation/evaluationtext.h"
 #include "report/numformat.h"
+#include "report/reportbuffer.h"
 #include "unitwindow/form1.h"
 
 namespace brasket {
@@ -74,6 +75,11 @@ void mercuryin(App& app, EvaluationRun& run) {
         const double tons = val(f.Text2[static_cast<std::size_t>(i)].Text());
         f.Label3[static_cast<std::size_t>(4 * i)].Caption = fmtnum(run.c * hg * tons);
     }
+}
+
+void takebacklines(App& app, long n) {
+    long& count = app.report.reportlinecount;
+    count = count > n ? count - n : 0;
 }
 
 double cellvalue(const Form1& f, int cell) { return val(f.Label3.at(static_cast<std::size_t>(cell)).Caption()); }

@@ -22,15 +22,6 @@ namespace brasket {
 
 namespace {
 
-long position(const ComboBox& c) { return c.ListIndex() < 0 ? 0 : c.ListIndex(); }
-
-// Takes back the last n lines written: the lines that follow overwrite them. The counter never
-// goes below 0.
-void takeback(App& app, long n) {
-    long& count = app.report.reportlinecount;
-    count = count > n ? count - n : 0;
-}
-
 // A row of a table: a label followed by a field with values at field positions.
 struct Cell {
     long position;
@@ -56,7 +47,7 @@ std::string rowfuel(const Form1& f, int row) { return f.Combo2[static_cast<std::
 // lines when the slot has no fuel or no mercury.
 void fuelsummarytable(App& app, EvaluationRun& run, int slot, long code, double hgin) {
     if (!(code != nofuelcode && code != 0 && hgin > 0)) {
-        takeback(app, 2);
+        takebacklines(app, 2);
         return;
     }
     ++run.tables;
@@ -143,6 +134,11 @@ const char* const introduction[] = {
 
 const char* const rangeheading = "      fuel                        mean value        high           low";
 
+// A row of the range tables: a name and the mean, high and low values.
+void rangerow(App& app, const std::string& name, double mean, double high, double low) {
+    tablerow(app, "", {{5, name}, {35, fmtnum(mean)}, {50, fmtnum(high)}, {65, fmtnum(low)}});
+}
+
 // 6.2: the range of each proposed bin's factor and the emission rates it gives.
 void binfactorranges(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
@@ -157,7 +153,7 @@ void binfactorranges(App& app, EvaluationRun& run) {
     for (int i = 0; i < 4; ++i) {
         const auto r = static_cast<std::size_t>(i);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(er[r][1])}, {50, fmtnum(er[r][2])}, {65, fmtnum(er[r][3])}});
+        rangerow(app, rowfuel(f, i), er[r][1], er[r][2], er[r][3]);
     }
     reportline(app, " ");
     reportline(app, "                              _______________emission rates " + run.U + "________________");
@@ -165,28 +161,25 @@ void binfactorranges(App& app, EvaluationRun& run) {
     for (int i = 0; i < 4; ++i) {
         const auto r = static_cast<std::size_t>(i);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(er[r][0] * er[r][1])}, {50, fmtnum(er[r][0] * er[r][2])},
-                           {65, fmtnum(er[r][0] * er[r][3])}});
+        rangerow(app, rowfuel(f, i), er[r][0] * er[r][1], er[r][0] * er[r][2], er[r][0] * er[r][3]);
         for (std::size_t c = 1; c <= 3; ++c) er[4][c] += er[r][0] * er[r][c];
         er[4][4] += er[r][0];
     }
     reportline(app, " ");
-    tablerow(app, "", {{5, "TOTAL ALL FUELS " + run.U}, {35, fmtnum(er[4][1])}, {50, fmtnum(er[4][2])}, {65, fmtnum(er[4][3])}});
+    rangerow(app, "TOTAL ALL FUELS " + run.U, er[4][1], er[4][2], er[4][3]);
     reportline(app, " ");
     if (er[4][4] > 0) {
         const double t = er[4][4];
-        tablerow(app, "", {{5, "OVERALL % AIR EMISSIONS"}, {35, fmtnum(100 * er[4][1] / t)}, {50, fmtnum(100 * er[4][2] / t)},
-                           {65, fmtnum(100 * er[4][3] / t)}});
-        tablerow(app, "", {{5, "OVERALL % REMOVED"}, {35, fmtnum(100 - 100 * er[4][1] / t)},
-                           {50, fmtnum(100 - 100 * er[4][2] / t)}, {65, fmtnum(100 - 100 * er[4][3] / t)}});
+        rangerow(app, "OVERALL % AIR EMISSIONS", 100 * er[4][1] / t, 100 * er[4][2] / t, 100 * er[4][3] / t);
+        rangerow(app, "OVERALL % REMOVED", 100 - 100 * er[4][1] / t, 100 - 100 * er[4][2] / t, 100 - 100 * er[4][3] / t);
     }
 }
 
 // 6.3: the five best bins of each row weighed by desirability, and the Monte Carlo range over them.
 void binselectionranges(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
-    const long g = position(f.Combo3[0]), x = position(f.Combo3[3]);
-    const long pm = position(f.Combo3[1]), so2 = position(f.Combo3[2]);
+    const long g = listcode(f.Combo3[0]), x = listcode(f.Combo3[3]);
+    const long pm = listcode(f.Combo3[1]), so2 = listcode(f.Combo3[2]);
     reportline(app, "@NEW PAGE");
     reportline(app, "   6.3 Bin method confidence limits with bin selection uncertainty");
     reportline(app, "      In order to estimate of the effects of both uncertainty in the bin number and the ");
@@ -232,7 +225,7 @@ void binselectionranges(App& app, EvaluationRun& run) {
         const auto r = static_cast<std::size_t>(i);
         montecarlobins(app, i, run.bincandidates, 0.1, mc[r][1], mc[r][2], mc[r][3]);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(mc[r][1])}, {50, fmtnum(mc[r][2])}, {65, fmtnum(mc[r][3])}});
+        rangerow(app, rowfuel(f, i), mc[r][1], mc[r][2], mc[r][3]);
     }
     reportline(app, " ");
     reportline(app, "                              _______________emission rates " + run.U + "________________");
@@ -241,19 +234,18 @@ void binselectionranges(App& app, EvaluationRun& run) {
     for (int i = 0; i < 4; ++i) {
         const auto r = static_cast<std::size_t>(i);
         if (nonerow(f, i)) continue;
-        tablerow(app, "", {{5, rowfuel(f, i)}, {35, fmtnum(er[r][0] * mc[r][1])}, {50, fmtnum(er[r][0] * mc[r][2])},
-                           {65, fmtnum(er[r][0] * mc[r][3])}});
+        rangerow(app, rowfuel(f, i), er[r][0] * mc[r][1], er[r][0] * mc[r][2], er[r][0] * mc[r][3]);
         for (std::size_t c = 1; c <= 3; ++c) mc[4][c] += er[r][0] * mc[r][c];
     }
     reportline(app, " ");
-    tablerow(app, "", {{5, "TOTAL ALL FUELS"}, {35, fmtnum(mc[4][1])}, {50, fmtnum(mc[4][2])}, {65, fmtnum(mc[4][3])}});
+    rangerow(app, "TOTAL ALL FUELS", mc[4][1], mc[4][2], mc[4][3]);
 }
 
 // 6.4: the second method per fuel, with its confidence range.
 void secondmethodsection(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
-    const long g = position(f.Combo3[0]), x = position(f.Combo3[3]);
-    const long pm = position(f.Combo3[1]), so2 = position(f.Combo3[2]);
+    const long g = listcode(f.Combo3[0]), x = listcode(f.Combo3[3]);
+    const long pm = listcode(f.Combo3[1]), so2 = listcode(f.Combo3[2]);
     reportline(app, "@NEW PAGE");
     reportline(app, "    6.4 Alternative method of estimating emission modification factors (method 2)");
     reportline(app, "");

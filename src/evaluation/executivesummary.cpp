@@ -77,16 +77,7 @@ void writesummary(App& app, EvaluationRun& run) {
     reportline(app, " ");
     reportline(app, "The following coal data were used in the evaluation. ");
     reportline(app, " ");
-    reportline(app, " Type of fuel                 dry tons/month      Mercury conc (ppmw)   ");
-    for (int i = 0; i < 4; ++i) {
-        if (nonerow(f, i)) continue;
-        const auto r = static_cast<std::size_t>(i);
-        std::string field = blankfield();
-        putinfield(field, 2, f.Combo2[r].Text());
-        putinfield(field, 30, f.Text2[r].Text());
-        putinfield(field, 50, f.Text1[r].Text());
-        reportline(app, field);
-    }
+    coaldatatable(app);
     reportline(app, "   ");
 
     const double h = cellvalue(f, 0) + cellvalue(f, 4) + cellvalue(f, 8) + cellvalue(f, 12);
@@ -122,6 +113,20 @@ void writesummary(App& app, EvaluationRun& run) {
 }
 
 }  // namespace
+
+void coaldatatable(App& app) {
+    const Form1& f = app.form1;
+    reportline(app, " Type of fuel                 dry tons/month      Mercury conc (ppmw)   ");
+    for (int i = 0; i < 4; ++i) {
+        if (nonerow(f, i)) continue;
+        const auto r = static_cast<std::size_t>(i);
+        std::string field = blankfield();
+        putinfield(field, 2, f.Combo2[r].Text());
+        putinfield(field, 30, f.Text2[r].Text());
+        putinfield(field, 50, f.Text1[r].Text());
+        reportline(app, field);
+    }
+}
 
 void executivesummary(App& app, EvaluationRun& run) {
     Form1& f = app.form1;

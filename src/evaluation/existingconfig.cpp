@@ -20,9 +20,6 @@ namespace brasket {
 
 namespace {
 
-// The selected position of a configuration list; a list without a selection counts as code 0.
-long position(const ComboBox& c) { return c.ListIndex() < 0 ? 0 : c.ListIndex(); }
-
 // 1 + the position of the last entry of the row's fuel list whose item data is the fuel code.
 long lastfuelclass(const ComboBox& fuels, long code) {
     long found = 0;
@@ -35,9 +32,9 @@ long lastfuelclass(const ComboBox& fuels, long code) {
 
 void existingconfiguration(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
-    const long b = position(f.Combo1[0]);
-    const long p = position(f.Combo1[1]);
-    const long s = position(f.Combo1[2]);
+    const long b = listcode(f.Combo1[0]);
+    const long p = listcode(f.Combo1[1]);
+    const long s = listcode(f.Combo1[2]);
     run.existingboiler = b;
 
     const bool report = app.reportcalc == 1;
@@ -55,6 +52,9 @@ void existingconfiguration(App& app, EvaluationRun& run) {
         }
     }
 
+    // Each scan below records its best bins in the slot of its row.
+    clearbinmatches(app);
+
     for (int i = 0; i < 4; ++i) {
         const auto row = static_cast<std::size_t>(i);
         const long fuel = fuelcode(f, i);
@@ -69,6 +69,7 @@ void existingconfiguration(App& app, EvaluationRun& run) {
             int g = 0, n = 0;
             boilergroup(b, g);
             noxgroup(b, n);
+            app.model.binmatches[0][0][0] = i + 1;
             bin = scanbins(app, lastfuelclass(f.Combo2[row], fuel), g, n, s, p);
             e = app.ws.binindex(bin).efactor;
             x = e * h;

@@ -22,7 +22,7 @@ struct Proposed {
 };
 
 Proposed proposed(const Form1& f) {
-    return {f.Combo3[0].ListIndex(), f.Combo3[1].ListIndex(), f.Combo3[2].ListIndex(), f.Combo3[3].ListIndex()};
+    return {listcode(f.Combo3[0]), listcode(f.Combo3[1]), listcode(f.Combo3[2]), listcode(f.Combo3[3])};
 }
 
 // The test check counts every wet scrubber alike.

@@ -24,8 +24,6 @@ namespace brasket {
 
 namespace {
 
-long position(const ComboBox& c) { return c.ListIndex() < 0 ? 0 : c.ListIndex(); }
-
 // Entry `k` of a list, blanks at its end removed; an empty text where the list has no such entry.
 std::string entry(const ComboBox& list, double k) {
     if (k < 0 || k >= list.ListCount()) return {};
@@ -96,10 +94,10 @@ long proposedboiler(int g, int x, long existing) {
 
 void proposedconfiguration(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
-    const int g = static_cast<int>(position(f.Combo3[0]));
-    const int x = static_cast<int>(position(f.Combo3[3]));
-    const long p = position(f.Combo3[1]);
-    const long s = position(f.Combo3[2]);
+    const int g = static_cast<int>(listcode(f.Combo3[0]));
+    const int x = static_cast<int>(listcode(f.Combo3[3]));
+    const long p = listcode(f.Combo3[1]);
+    const long s = listcode(f.Combo3[2]);
     const long b = proposedboiler(g, x, run.existingboiler);
     const bool report = app.reportcalc == 1;
 
@@ -116,8 +114,7 @@ void proposedconfiguration(App& app, EvaluationRun& run) {
         reportline(app, " ");
     }
 
-    for (auto& slot : app.model.binmatches)
-        for (auto& rank : slot) rank = {};
+    clearbinmatches(app);
 
     for (int i = 0; i < 4; ++i) {
         const auto row = static_cast<std::size_t>(i);

@@ -5,6 +5,7 @@
 #include "app.h"
 #include "common/numtext.h"
 #include "evaluation/binscan.h"
+#include "evaluation/evaluationtext.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
 #include "unitwindow/form1.h"
@@ -34,10 +35,6 @@ std::string nameof(long type) {
     devicename2(type, name);
     return name;
 }
-
-// The evaluation report wrote lines for an empty fuel row that the method has nothing to say
-// about: they are taken back, so the next line overwrites them.
-void takebacklines(App& app, long n) { app.report.reportlinecount = std::max(0L, app.report.reportlinecount - n); }
 
 // 100 times a fraction, computed as the stored 32-bit value gives it, with its "%".
 std::string percentline(std::string_view label, double fraction) {
@@ -195,14 +192,14 @@ double method2(App& app, int slot, bool existing) {
     int g = 0, n = 0;
     long so2 = 0, pm = 0;
     if (existing) {
-        boilerandnoxgroup(f.Combo1[0].ListIndex(), g, n);
-        so2 = f.Combo1[2].ListIndex();
-        pm = f.Combo1[1].ListIndex();
+        boilerandnoxgroup(listcode(f.Combo1[0]), g, n);
+        so2 = listcode(f.Combo1[2]);
+        pm = listcode(f.Combo1[1]);
     } else {
-        g = f.Combo3[0].ListIndex();
-        n = f.Combo3[3].ListIndex();
-        so2 = f.Combo3[2].ListIndex();
-        pm = f.Combo3[1].ListIndex();
+        g = static_cast<int>(listcode(f.Combo3[0]));
+        n = static_cast<int>(listcode(f.Combo3[3]));
+        so2 = listcode(f.Combo3[2]);
+        pm = listcode(f.Combo3[1]);
     }
     return secondmethodfactor(app, fuelclass(f, slot), g, n, so2, pm, slot);
 }

@@ -59,16 +59,7 @@ frmplants::frmplants() {
     Command22.Caption = "fuel speciation table";
 }
 
-MenuItem& frmplants::menu(const std::string& nm) {
-    auto& slot = menus_[nm];
-    if (!slot) {
-        slot = std::make_unique<MenuItem>();
-        slot->name = nm;
-        slot->parent = this;
-        controls.push_back(slot.get());
-    }
-    return *slot;
-}
+MenuItem& frmplants::menu(const std::string& nm) { return menuitem(menus_, nm); }
 
 frmplants& mainwindow(App& app) {
     if (!app.main.loaded) {

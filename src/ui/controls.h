@@ -5,6 +5,8 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -203,6 +205,18 @@ public:
     std::function<void()> onResize;
 
 protected:
+    using MenuItems = std::map<std::string, std::unique_ptr<MenuItem>>;
+    // The window's menu item of a name, made and listed with the controls at its first use.
+    MenuItem& menuitem(MenuItems& items, const std::string& nm) {
+        auto& slot = items[nm];
+        if (!slot) {
+            slot = std::make_unique<MenuItem>();
+            slot->name = nm;
+            slot->parent = this;
+            controls.push_back(slot.get());
+        }
+        return *slot;
+    }
     template <class C>
     void add(C& c, const std::string& nm) {
         c.name = nm;

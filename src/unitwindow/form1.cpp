@@ -39,16 +39,7 @@ Form1::Form1() {
     Command13.Caption = "bin display update";
 }
 
-MenuItem& Form1::menu(const std::string& nm) {
-    auto& slot = menus_[nm];
-    if (!slot) {
-        slot = std::make_unique<MenuItem>();
-        slot->name = nm;
-        slot->parent = this;
-        controls.push_back(slot.get());
-    }
-    return *slot;
-}
+MenuItem& Form1::menu(const std::string& nm) { return menuitem(menus_, nm); }
 
 long fuelcode(const Form1& f, int row) {
     const ComboBox& c = f.Combo2.at(static_cast<std::size_t>(row));
@@ -66,6 +57,8 @@ bool hasfuel(const Form1& f, int row) {
     long code = fuelcode(f, row);
     return code != nofuelcode && code != 0;
 }
+
+long listcode(const ComboBox& c) { return c.ListIndex() < 0 ? 0 : c.ListIndex(); }
 
 bool nonerow(const Form1& f, int row) { return left(f.Combo2.at(static_cast<std::size_t>(row)).Text(), 4) == "NONE"; }
 

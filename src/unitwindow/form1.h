@@ -84,6 +84,8 @@ private:
 long fuelcode(const Form1& f, int row);   // item data of the selected entry (202 none)
 long fuelclass(const Form1& f, int row);  // position of the selected entry + 1 (2 none)
 bool hasfuel(const Form1& f, int row);    // fuel code neither 202 nor 0
+// The code a configuration list shows: its selected position, 0 when none is selected.
+long listcode(const ComboBox& c);
 // True when the row's shown fuel text begins with "NONE".
 bool nonerow(const Form1& f, int row);
 

@@ -83,11 +83,12 @@ struct FuelUse {
     double weighted = 0; // mercury ppm x tons
 };
 
-// The unit's fuels over the year's months, largest tonnage first.
+// The unit's fuels over the year's months 1..12, largest tonnage first (month 0 holds only
+// undated fuel use lines, which belong to no month of the year).
 std::vector<FuelUse> yearlyfuels(const Workset& ws, long u) {
     std::map<long, FuelUse> byfuel;
     if (!ws.unitcoal.inbounds(u, 0)) return {};
-    for (long m = 0; m <= 12; ++m) {
+    for (long m = 1; m <= 12; ++m) {
         const unitcoalrec& rec = ws.unitcoal(u, m);
         for (std::size_t s = 1; s <= 4; ++s) {
             const long fuel = rec.fuelnum[s];

@@ -21,8 +21,6 @@ namespace brasket {
 
 namespace {
 
-long position(const ComboBox& c) { return c.ListIndex() < 0 ? 0 : c.ListIndex(); }
-
 // Lines the long report keeps blank near its top for the executive summary and contents.
 constexpr long summarylines = 70;
 
@@ -47,17 +45,8 @@ void unitcharacterization(App& app) {
 
 // 2.0: the fuel rows as entered.
 void coalburn(App& app) {
-    Form1& f = app.form1;
     reportline(app, "2.0 THE COAL BURN DATA INPUT FOR CHARACTERIZATION");
-    reportline(app, " Type of fuel                 dry tons/month      Mercury conc (ppmw)   ");
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (nonerow(f, static_cast<int>(i))) continue;
-        std::string field = blankfield();
-        putinfield(field, 2, f.Combo2[i].Text());
-        putinfield(field, 30, f.Text2[i].Text());
-        putinfield(field, 50, f.Text1[i].Text());
-        reportline(app, field);
-    }
+    coaldatatable(app);
     reportline(app, " ");
 }
 
@@ -65,8 +54,8 @@ void coalburn(App& app) {
 void similarunits(App& app) {
     Form1& f = app.form1;
     const Workset& ws = app.ws;
-    const int g = static_cast<int>(position(f.Combo3[0])), x = static_cast<int>(position(f.Combo3[3]));
-    const long pm = position(f.Combo3[1]), so2 = position(f.Combo3[2]);
+    const int g = static_cast<int>(listcode(f.Combo3[0])), x = static_cast<int>(listcode(f.Combo3[3]));
+    const long pm = listcode(f.Combo3[1]), so2 = listcode(f.Combo3[2]);
     reportline(app, "@NEW PAGE");
     reportline(app, "7.0 IDENTIFICATION OF EXISTING UNITS WITH SIMILAR CONTROLS");
     reportline(app, "   Units of the data base with the furnace/boiler group, NOx group, particulate and");
@@ -116,8 +105,8 @@ void cmdreport_Click(App& app) {
 
 void cmdbinassignments_Click(App& app) {
     Form1& f = unitwindow(app);
-    const long g = position(f.Combo3[0]), x = position(f.Combo3[3]);
-    const long pm = position(f.Combo3[1]), so2 = position(f.Combo3[2]);
+    const long g = listcode(f.Combo3[0]), x = listcode(f.Combo3[3]);
+    const long pm = listcode(f.Combo3[1]), so2 = listcode(f.Combo3[2]);
     startreport(app, 1, 0);
     reportline(app, "Bin assignments of the evaluated configuration");
     for (int i = 0; i < 4; ++i) {
