@@ -204,9 +204,9 @@ TEST_F(Emissions, NationalReportAndItsSpeciatedVariant) {
     const std::string speciated = reporttext(app->report);
     const std::string totals = linestarting("       National Totals");
     EXPECT_EQ(totals.substr(45, 42), Row(42)
-                                        .put(1, fmtnum(kgin * 0.65))
-                                        .put(15, fmtnum(kgin * 0.85))
-                                        .put(29, fmtnum(kgin * 2.25))
+                                        .at(1, fmtnum(kgin * 0.65))
+                                        .at(15, fmtnum(kgin * 0.85))
+                                        .at(29, fmtnum(kgin * 2.25))
                                         .text());
     EXPECT_EQ(totals.substr(87), fmtnum(nation));
     cmdunitspecreport_Click(*app);
