@@ -168,6 +168,15 @@ ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, cons
     return cf;
 }
 
+void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals) {
+    body.closing(massline("Total national mercury in coal ", totals.input));
+    body.closing(massline("Total national mercury emissions ", totals.emissions));
+    reportline(app, "#");
+    reportpages(app, app.report.reportlinecount);
+    app.reportcalc = 0;
+    showreport(app);
+}
+
 FuelEmission fuelemission(App& app, long unit, long fuel, long boiler, long so2, long pm) {
     FuelEmission e;
     e.fuel = fuel;

@@ -117,6 +117,19 @@ struct ClassFactor {
 };
 ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, const std::string& report);
 
+// The mercury in and emitted of the classes a listing printed.
+struct ClassTotals {
+    double input = 0, emissions = 0;
+    void add(const ClassFactor& cf) {
+        emissions += cf.input * cf.emf;
+        input += cf.input;
+    }
+};
+
+// Ends a class listing: the national mercury in coal and emitted, the page close, the page
+// index brought up to date, and the report window shown.
+void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals);
+
 // The mercury a unit took in and emitted with one fuel of its plant over the twelve months of
 // its fuel use: the bin and factor of the configuration from the bin lookup, the amounts in
 // kilograms and the particulate, oxidized and elemental parts from the bin's fractions.

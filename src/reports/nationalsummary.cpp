@@ -50,7 +50,7 @@ void printbins(App& app) {
     body.line(heading.text());
 
     long n = 0;
-    double input = 0, emissions = 0;
+    ClassTotals totals;
     eachclass(app, fuelentries, 2.0, [&](const BinClass& k) {
         ClassFactor cf = classfactor(app, ++n, k, truncate, reportname);
         if (cf.bin < 0) return;
@@ -60,17 +60,11 @@ void printbins(App& app) {
             .at(85, ws.emfactor(k.c, 2).name.str())
             .at(96, ws.emfactor(k.d, 1).name.str());
         body.line(cf.row.text());
-        emissions += cf.input * cf.emf;
-        input += cf.input;
+        totals.add(cf);
     });
 
     body.closing("__________________________________________________");
-    body.closing(massline("Total national mercury in coal ", input));
-    body.closing(massline("Total national mercury emissions ", emissions));
-    reportline(app, "#");
-    reportpages(app, app.report.reportlinecount);
-    app.reportcalc = 0;
-    showreport(app);
+    endclasslisting(app, body, totals);
 }
 
 void cmdnatsummary_Click(App& app) {

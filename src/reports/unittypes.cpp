@@ -233,12 +233,13 @@ void unitsbycode(App& app, long n, ReportBody& body) {
 }
 
 // The configuration listing; returns the mercury in and emitted of the classes listed.
-void configurations(App& app, ReportBody& body, double& input, double& emissions) {
+ClassTotals configurations(App& app, ReportBody& body) {
     Workset& ws = app.ws;
     Row heading(120);
     heading.at(2, "Number").at(8, " kg Hg in").at(22, "emf").at(32, "kg Hg stack").at(50, "control type");
     body.line(heading.text());
     long n = 0;
+    ClassTotals totals;
     eachclass(app, listedentries, 3.0, [&](const BinClass& k) {
         ClassFactor cf = classfactor(app, ++n, k, true, reportname);
         if (cf.bin < 0) return;
@@ -248,9 +249,9 @@ void configurations(App& app, ReportBody& body, double& input, double& emissions
             .at(115, typename_(ws, k.c, 2))
             .at(130, typename_(ws, k.d, 1));
         body.line(cf.row.text());
-        emissions += cf.input * cf.emf;
-        input += cf.input;
+        totals.add(cf);
     });
+    return totals;
 }
 
 }  // namespace
@@ -290,15 +291,7 @@ void cmdunittype_Click(App& app) {
     unitsbycode(app, n, body);
     reportline(app, "#");
 
-    double input = 0, emissions = 0;
-    configurations(app, body, input, emissions);
-
-    body.closing(massline("Total national mercury in coal ", input));
-    body.closing(massline("Total national mercury emissions ", emissions));
-    reportline(app, "#");
-    reportpages(app, app.report.reportlinecount);
-    app.reportcalc = 0;
-    showreport(app);
+    endclasslisting(app, body, configurations(app, body));
     showbusy(app, -3);
 }
 
