@@ -101,12 +101,6 @@ struct FleetSet : ::testing::Test {
             if (l.rfind(lead, 0) == 0) return l;
         return {};
     }
-    // The number that follows `lead` on the first line starting with it.
-    double numberafter(const std::string& lead) const {
-        const std::string l = linestarting(lead);
-        EXPECT_FALSE(l.empty()) << "no line starting with [" << lead << "]";
-        return l.empty() ? -1 : val(l.substr(lead.size()));
-    }
     std::vector<std::string> warnings() const {
         std::vector<std::string> v;
         std::ifstream in(dir / "import warnings.txt", std::ios::binary);

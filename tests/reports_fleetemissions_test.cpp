@@ -294,6 +294,19 @@ TEST_F(LargeFleet, ListingsCutAtTheEndOfTheBufferKeepTheirTotals) {
     cmdactslusum_Click(*app);
     EXPECT_EQ(lines().back(), totalsline("National Totals", kg));
     EXPECT_EQ(lines()[lines().size() - 3], "REPORT CUT: the report buffer is full");
+
+    // The unit type report is cut in its unit type table; the configuration listing still adds
+    // up its classes.
+    configuration(1, 3, 1, 1, 1, 7);
+    bin(7, 0.5f);
+    cmdunittype_Click(*app);
+    EXPECT_LT(app->report.reportlinecount, ReportBuffer::lastline);
+    const std::vector<std::string> u = lines();
+    ASSERT_GE(u.size(), 3u);
+    EXPECT_EQ(u[u.size() - 3], "REPORT CUT: the report buffer is full");
+    EXPECT_EQ(u[u.size() - 2], "Total national mercury in coal 18kg (.02 tons)");
+    EXPECT_EQ(u[u.size() - 1], "Total national mercury emissions 9kg (.01 tons)");
+    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 80000 dry tons");
 }
 
 // Over the example working set.

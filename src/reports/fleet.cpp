@@ -67,7 +67,7 @@ long statematch(const std::vector<std::string>& codes, std::string_view state) {
 
 std::vector<std::string> statecodes(const ListBox& states, long count) {
     std::vector<std::string> codes;
-    for (long k = 1; k <= count; ++k) codes.push_back(trim(left(states.List(static_cast<int>(k - 1)), 2)));
+    for (long k = 1; k <= count; ++k) codes.push_back(left(states.List(static_cast<int>(k - 1)), 2));
     return codes;
 }
 

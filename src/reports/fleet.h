@@ -64,7 +64,8 @@ long fleetunitcount(App& app, const std::string& report);
 long statematch(const std::vector<std::string>& codes, std::string_view state);
 
 // The state codes of the main window's state list, entry k - 1 giving code k (its first two
-// characters, without blanks), `count` codes; entries past the list give empty codes.
+// characters, as the state report prints them), `count` codes; entries past the list give
+// empty codes.
 std::vector<std::string> statecodes(const ListBox& states, long count);
 
 // A line of the warning log that the readers and the fleet reports share.

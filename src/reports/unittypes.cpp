@@ -111,14 +111,6 @@ void classify(App& app, long i, Totals& t) {
                                   " finds no free fuel entry (all 50 are taken); it is not classified");
             continue;
         }
-        // The class of three zero codes is the cell that holds the entry's fuel number.
-        if (nocodes) {
-            if (!toldnocodes)
-                fleetwarning(app, reportname + ": " + unitdescription(ws, i) +
-                                      " has no model boiler, particulate or SO2 code; the unit is not classified");
-            toldnocodes = true;
-            continue;
-        }
         for (std::size_t k = 1; k <= 4; ++k) {
             for (long m = 1; m <= 12; ++m) {
                 const unitcoalrec& r = ws.unitcoal(i, m);
@@ -138,6 +130,16 @@ void classify(App& app, long i, Totals& t) {
         if (f == bituminousfuel && i > lastlistedunit)
             fleetwarning(app, reportname + ": " + unitdescription(ws, i) +
                                   " lies beyond the coal use listing by unit (1 to 1500)");
+        // The class of three zero codes is the cell that holds the entry's fuel number: what
+        // such a unit burned is added up, but it is not counted.
+        if (nocodes) {
+            if (!toldnocodes)
+                fleetwarning(app, reportname + ": " + unitdescription(ws, i) +
+                                      " has no model boiler, particulate or SO2 code; its coal and mercury are "
+                                      "added up, but the unit is not counted in a class");
+            toldnocodes = true;
+            continue;
+        }
         bump(binnumbercell(ws, a, b, c, d, 0));
         bump(binnumbercell(ws, a, b, c, d, sizeclass(u.mw)));
     }
