@@ -189,8 +189,12 @@ TEST_F(Emissions, AllStatesOfTheAreaReportAddUpToTheStatesOfTheStateReport) {
 
 TEST_F(Emissions, NationalReportAndItsSpeciatedVariant) {
     cmdactslusum_Click(*app);
-    EXPECT_EQ(linestarting("ALPHA"), "ALPHA               \tU1             \tBITUMINOUS\t             0.9072\t     7\t  .5\t"
-                                     "       0.4536\t");
+    EXPECT_EQ(linestarting("ALPHA"), "ALPHA               \tU1             \tBITUMINOUS\t                            0.9072\t     7\t  "
+                                     ".5\t       0.4536\t");
+    // A fuel name of 35 characters stands whole before the mercury column.
+    app->ws.idfuel(3).name = std::string(35, 'F');
+    cmdactslusum_Click(*app);
+    EXPECT_EQ(linestarting("ALPHA").substr(37, 37), std::string(35, 'F') + "\t ");
     const double nation = 3.75 * kgin;
     EXPECT_EQ(linestarting("   National Totals"), totalsline("National Totals", nation));
     EXPECT_TRUE(warned("national emission report: unit 5 (U5) of plant 5 (EPSILON)'s plant lists no fuel; no emission "

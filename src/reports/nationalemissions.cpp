@@ -16,8 +16,8 @@ namespace brasket {
 namespace {
 
 const std::string reportname = "national emission report";
-// The width of the unit lines of the normal variant.
-constexpr long normalwidth = 100;
+// The unit lines of the normal variant: the fuel column holds a whole fuel name (35 characters).
+constexpr long normalwidth = 115;
 
 std::string speciatedline(const std::string& unit, const std::string& plant, const MercurySplit& m) {
     Row row(102);
@@ -53,10 +53,10 @@ void cmdactslusum_Click(App& app) {
                       .at(1, tab("Plant"))
                       .at(22, tab("Unit"))
                       .at(38, tab("fuel"))
-                      .at(60, tab("kg Hg in"))
-                      .at(73, tab("bin"))
-                      .at(78, tab("emf"))
-                      .at(86, tab("kg Hg"))
+                      .at(75, tab("kg Hg in"))
+                      .at(88, tab("bin"))
+                      .at(93, tab("emf"))
+                      .at(101, tab("kg Hg"))
                       .text());
 
     MercurySplit nation;
@@ -90,10 +90,10 @@ void cmdactslusum_Click(App& app) {
                               .at(1, tab(plantname))
                               .at(22, tab(boilerid))
                               .at(38, tab(fuelname(ws, f)))
-                              .at(60, tab(fmtnum(e.mercuryin)))
-                              .at(73, tab(str(e.bin)))
-                              .at(78, tab(formatnumber(e.factor, "#.####")))
-                              .at(86, tab(fmtnum(e.emitted)))
+                              .at(75, tab(fmtnum(e.mercuryin)))
+                              .at(88, tab(str(e.bin)))
+                              .at(93, tab(formatnumber(e.factor, "#.####")))
+                              .at(101, tab(fmtnum(e.emitted)))
                               .text());
         }
         // A unit that burned none of its plant's fuels has nothing to list.
