@@ -33,10 +33,6 @@ std::string regiontext(const ListBox& states, long k) {
     return str(val(entry.size() > 3 ? mid(entry, 7, 3) : std::string()));
 }
 
-struct AreaTotals {
-    double burned = 0, kg = 0, part = 0, ox = 0, elem = 0;
-};
-
 std::string tonsline(const std::string& lead, double kg) {
     return lead + formatnumber(kg * tonsperkg, "###.##") + " tons/yr.";
 }
@@ -93,7 +89,8 @@ void Command18_Click(App& app) {
         .at(105, tab("fuel type"));
     body.line(heading.text());
 
-    AreaTotals total;
+    MercurySplit total;
+    double burned = 0;  // dry tons
     const long n = fleetunitcount(app, reportname);
     for (long u = 1; u <= n; ++u) {
         showbusy(app, 99.0 * u / n);
@@ -122,11 +119,8 @@ void Command18_Click(App& app) {
                 .at(92, tab(fmtnum(e.elem)))
                 .at(103, tab(fuelname(ws, f)));
             body.line(row.text());
-            total.burned += e.burned;
-            total.kg += e.emitted;
-            total.part += e.part;
-            total.ox += e.ox;
-            total.elem += e.elem;
+            burned += e.burned;
+            total.add(e);
         }
         if (p > 0 && fuels.empty()) {
             Row row(65);
@@ -140,7 +134,7 @@ void Command18_Click(App& app) {
 
     body.closing("___________________________     ");
     body.closing(Row(48).at(22, "Coal Mg").at(35, "1999 Mercury").text());
-    body.closing(totalsline("Region Totals", total.kg, formatnumber(total.burned, "#########")));
+    body.closing(totalsline("Region Totals", total.kg, formatnumber(burned, "#########")));
     body.closing(tonsline("  Particulate bound mercury ", total.part));
     body.closing(tonsline("  Oxidized mercury ", total.ox));
     body.closing(tonsline("  Elemental mercury ", total.elem));
