@@ -83,6 +83,11 @@ struct FleetSet : ::testing::Test {
         r.elemfrac = elem;
         r.Code = code;
     }
+    // The configuration row as (fuel, boiler, particulate, SO2, bin), for comparing.
+    std::vector<long> configurationof(long row) const {
+        const binindexrec& r = app->ws.binindex(row);
+        return {r.unitfuel, r.unitboiler, r.unitpm, r.unitso2, r.unitcode};
+    }
     // Every configuration row in use (rows 1..300), with configurations nothing matches.
     void fillconfigurations() {
         for (long row = 1; row <= 300; ++row) configuration(row, 999, 1, 1, 1, 5);

@@ -102,12 +102,7 @@ TEST_F(UnitTypes, ReportLinesAndTotals) {
     EXPECT_EQ(linestarting("Total national mercury emissions "),
               "Total national mercury emissions 82kg (.09 tons)");
     // The unmatched configuration now fills the first empty row, its bin left as it was.
-    const binindexrec& row = app->ws.binindex(2);
-    EXPECT_EQ(row.unitfuel, 6);
-    EXPECT_EQ(row.unitboiler, 1);
-    EXPECT_EQ(row.unitpm, 1);
-    EXPECT_EQ(row.unitso2, 1);
-    EXPECT_EQ(row.unitcode, 9);
+    EXPECT_EQ(configurationof(2), (std::vector<long>{6, 1, 1, 1, 9}));
 
     // The next run finds it, with that row's bin.
     cmdunittype_Click(*app);
