@@ -83,6 +83,11 @@ struct FleetSet : ::testing::Test {
         r.elemfrac = elem;
         r.Code = code;
     }
+    // The configuration row as (fuel, boiler, particulate, SO2, bin), for comparing.
+    std::vector<long> configurationof(long row) const {
+        const binindexrec& r = app->ws.binindex(row);
+        return {r.unitfuel, r.unitboiler, r.unitpm, r.unitso2, r.unitcode};
+    }
     // Every configuration row in use (rows 1..300), with configurations nothing matches.
     void fillconfigurations() {
         for (long row = 1; row <= 300; ++row) configuration(row, 999, 1, 1, 1, 5);
@@ -100,12 +105,6 @@ struct FleetSet : ::testing::Test {
         for (const auto& l : lines())
             if (l.rfind(lead, 0) == 0) return l;
         return {};
-    }
-    // The number that follows `lead` on the first line starting with it.
-    double numberafter(const std::string& lead) const {
-        const std::string l = linestarting(lead);
-        EXPECT_FALSE(l.empty()) << "no line starting with [" << lead << "]";
-        return l.empty() ? -1 : val(l.substr(lead.size()));
     }
     std::vector<std::string> warnings() const {
         std::vector<std::string> v;

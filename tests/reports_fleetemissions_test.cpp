@@ -67,6 +67,7 @@ struct Emissions : FleetSet {
 constexpr double kgin = 1000 * 1 * 0.0009072;  // a burn of 1000 tons at 1 ppm
 
 TEST_F(Emissions, StatesAddUpToTheNationAndTheSpeciesToTheTotal) {
+    unit(7, 501, 1, 1, 1);  // a plant beyond the plant table: left out and told
     const StateEmissions s = stateemissions(*app, codes());
     ASSERT_EQ(s.states.size(), 55u);
     EXPECT_NEAR(s.states[1].kg, kgin * 0.5 + kgin * 1.0, 1e-12);  // PA: both fuels of unit 1
@@ -85,6 +86,7 @@ TEST_F(Emissions, StatesAddUpToTheNationAndTheSpeciesToTheTotal) {
                        "no state"));
     EXPECT_TRUE(warned("unit 4 (U4) of plant 4 (DELTA) has the state code \"P\", which is not in the state list"));
     EXPECT_FALSE(warned("unit 5"));  // nothing of it to count
+    EXPECT_TRUE(warned("unit 7 (U7) of plant 501 has a plant number outside the plant table; the unit is left out"));
 }
 
 TEST_F(Emissions, StateReportLines) {
@@ -113,13 +115,6 @@ TEST_F(FleetSet, StateReportWithoutUnitsListsEveryStateWithZeros) {
     const std::vector<std::string> l = lines();
     ASSERT_EQ(l.size(), 63u);
     EXPECT_EQ(l[62], "   National Totals                .          kg Hg per year, . tons/yr.");
-}
-
-TEST_F(Emissions, APlantBeyondThePlantTableIsLeftOutAndTold) {
-    unit(7, 501, 1, 1, 1);
-    const StateEmissions s = stateemissions(*app, codes());
-    EXPECT_TRUE(warned("unit 7 (U7) of plant 501 has a plant number outside the plant table; the unit is left out"));
-    EXPECT_NEAR(s.nation.kg, 3.75 * kgin, 1e-12);
 }
 
 TEST_F(Emissions, TheAreaFrameAndItsButtons) {
@@ -189,8 +184,12 @@ TEST_F(Emissions, AllStatesOfTheAreaReportAddUpToTheStatesOfTheStateReport) {
 
 TEST_F(Emissions, NationalReportAndItsSpeciatedVariant) {
     cmdactslusum_Click(*app);
-    EXPECT_EQ(linestarting("ALPHA"), "ALPHA               \tU1             \tBITUMINOUS\t             0.9072\t     7\t  .5\t"
-                                     "       0.4536\t");
+    EXPECT_EQ(linestarting("ALPHA"), "ALPHA               \tU1             \tBITUMINOUS\t                            0.9072\t     7\t  "
+                                     ".5\t       0.4536\t");
+    // A fuel name of 35 characters stands whole before the mercury column.
+    app->ws.idfuel(3).name = std::string(35, 'F');
+    cmdactslusum_Click(*app);
+    EXPECT_EQ(linestarting("ALPHA").substr(37, 37), std::string(35, 'F') + "\t ");
     const double nation = 3.75 * kgin;
     EXPECT_EQ(linestarting("   National Totals"), totalsline("National Totals", nation));
     EXPECT_TRUE(warned("national emission report: unit 5 (U5) of plant 5 (EPSILON)'s plant lists no fuel; no emission "
@@ -204,9 +203,9 @@ TEST_F(Emissions, NationalReportAndItsSpeciatedVariant) {
     const std::string speciated = reporttext(app->report);
     const std::string totals = linestarting("       National Totals");
     EXPECT_EQ(totals.substr(45, 42), Row(42)
-                                        .put(1, fmtnum(kgin * 0.65))
-                                        .put(15, fmtnum(kgin * 0.85))
-                                        .put(29, fmtnum(kgin * 2.25))
+                                        .at(1, fmtnum(kgin * 0.65))
+                                        .at(15, fmtnum(kgin * 0.85))
+                                        .at(29, fmtnum(kgin * 2.25))
                                         .text());
     EXPECT_EQ(totals.substr(87), fmtnum(nation));
     cmdunitspecreport_Click(*app);
@@ -294,6 +293,19 @@ TEST_F(LargeFleet, ListingsCutAtTheEndOfTheBufferKeepTheirTotals) {
     cmdactslusum_Click(*app);
     EXPECT_EQ(lines().back(), totalsline("National Totals", kg));
     EXPECT_EQ(lines()[lines().size() - 3], "REPORT CUT: the report buffer is full");
+
+    // The unit type report is cut in its unit type table; the configuration listing still adds
+    // up its classes.
+    configuration(1, 3, 1, 1, 1, 7);
+    bin(7, 0.5f);
+    cmdunittype_Click(*app);
+    EXPECT_LT(app->report.reportlinecount, ReportBuffer::lastline);
+    const std::vector<std::string> u = lines();
+    ASSERT_GE(u.size(), 3u);
+    EXPECT_EQ(u[u.size() - 3], "REPORT CUT: the report buffer is full");
+    EXPECT_EQ(u[u.size() - 2], "Total national mercury in coal 18kg (.02 tons)");
+    EXPECT_EQ(u[u.size() - 1], "Total national mercury emissions 9kg (.01 tons)");
+    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 80000 dry tons");
 }
 
 // Over the example working set.
@@ -307,26 +319,17 @@ struct FleetExample : FleetExampleSet {
     double areatotal() const { return val(line("   Region Totals").substr(34)); }
 };
 
-TEST_F(FleetExample, GoldenStateReport) {
+TEST_F(FleetExample, GoldenReports) {
     cmdstatelist_Click(app);
     expectgolden("state-emissions.txt", reporttext(app.report));
-}
-
-TEST_F(FleetExample, GoldenAreaReportOfAllRegions) {
     cmdreportbyregion_Click(app);
     Command16_Click(app);
     Command18_Click(app);
     expectgolden("area-emissions-all.txt", reporttext(app.report));
-}
-
-TEST_F(FleetExample, GoldenNationalReports) {
     cmdactslusum_Click(app);
     expectgolden("national-emissions.txt", reporttext(app.report));
     cmdus_Click(app);
     expectgolden("national-emissions-speciated.txt", reporttext(app.report));
-}
-
-TEST_F(FleetExample, GoldenUnitSpecifications) {
     cmdunitspecsplus_Click(app);
     expectgolden("unit-specifications.txt", reporttext(app.report));
 }

@@ -51,12 +51,7 @@ TEST_F(SummaryByBin, AClassWithoutConfigurationIsEnteredNotListed) {
     EXPECT_TRUE(linestarting("2   1").empty());
     EXPECT_EQ(linestarting("3   4").substr(0, 49), "3   4   10.          .25       2.5           8 B8");
     EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 110kg (.12 tons)");
-    const binindexrec& row = app->ws.binindex(2);
-    EXPECT_EQ(row.unitfuel, 3);
-    EXPECT_EQ(row.unitboiler, 2);
-    EXPECT_EQ(row.unitpm, 3);
-    EXPECT_EQ(row.unitso2, 4);
-    EXPECT_EQ(row.unitcode, 11);
+    EXPECT_EQ(configurationof(2), (std::vector<long>{3, 2, 3, 4, 11}));
     // The table itself is read, never rebuilt.
     EXPECT_EQ(app->ws.binnumbertable(1, 2, 3, 4), 1);
     EXPECT_EQ(binnumbercell(app->ws, 1, 1, 1, 1, 4), 0);

@@ -65,16 +65,20 @@ TEST_F(UnitTypes, ClassesCountUnitsByFuelCodesAndSize) {
     // Unit type codes in listing order.
     EXPECT_EQ(cell(1, 1, 1, 1, 4), 1);
     EXPECT_EQ(cell(2, 1, 1, 1, 4), 2);
-    // The unit without model codes leaves the fuel number of its entry alone and is told.
-    EXPECT_TRUE(warned("unit 4 (U4) of plant 2 (BETA) has no model boiler, particulate or SO2 code"));
+    // The unit without model codes leaves the fuel number of its entry alone and is told; what
+    // it burned is added up all the same.
+    EXPECT_TRUE(warned("unit 4 (U4) of plant 2 (BETA) has no model boiler, particulate or SO2 code; its coal and "
+                       "mercury are added up, but the unit is not counted in a class"));
     EXPECT_EQ(warnings().size(), 1u);
+    EXPECT_NEAR(app->ws.binnumbervalue(1, 0, 0, 0), 0.0009072 * 100, 1e-6);
+    for (long e = 1; e <= 4; ++e) EXPECT_EQ(cell(1, 0, 0, 0, e), 0) << e;
 }
 
 TEST_F(UnitTypes, ReportLinesAndTotals) {
     cmdunittype_Click(*app);
     EXPECT_EQ(app->report.line(1), "  Number of units for Fuel Types, Boilers, PM controls, and SO2 controls. ");
     EXPECT_EQ(app->report.pageindex().substr(0, 1), "2");
-    EXPECT_EQ(linestarting("3   \t"), "3   \t 600000");
+    EXPECT_EQ(linestarting("3   \t"), "3   \t 601000");
     EXPECT_EQ(linestarting("6   \t"), "6   \t 50000");
     // Count, mercury, the fuel and type names, the NOx class, the large, medium and small
     // counts and the four indices, each after a TAB at its column.
@@ -82,7 +86,7 @@ TEST_F(UnitTypes, ReportLinesAndTotals) {
                                        "\t" + pad("PM 1", 19) + "\t" + pad("SO2 1", 12) + "\t" + pad("", 9) +
                                        "\t1   \t1   \t1   \t1 \t1 \t1 \t1");
     EXPECT_EQ(linestarting("002").substr(124), "\t1   \t1   \t    \t2 \t1 \t1 \t1");
-    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 650000 dry tons");
+    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 651000 dry tons");
     EXPECT_EQ(linestarting("Total mercury in coal "), "Total mercury in coal 91kg (.1 tons)");
     // The listing by unit type code: units with burned fuel, each fuel once.
     EXPECT_EQ(linestarting("  1      \tU1 "), "  1      \tU1            \tALPHA" + pad("", 39) + "\tBITUMINOUS");
@@ -98,12 +102,7 @@ TEST_F(UnitTypes, ReportLinesAndTotals) {
     EXPECT_EQ(linestarting("Total national mercury emissions "),
               "Total national mercury emissions 82kg (.09 tons)");
     // The unmatched configuration now fills the first empty row, its bin left as it was.
-    const binindexrec& row = app->ws.binindex(2);
-    EXPECT_EQ(row.unitfuel, 6);
-    EXPECT_EQ(row.unitboiler, 1);
-    EXPECT_EQ(row.unitpm, 1);
-    EXPECT_EQ(row.unitso2, 1);
-    EXPECT_EQ(row.unitcode, 9);
+    EXPECT_EQ(configurationof(2), (std::vector<long>{6, 1, 1, 1, 9}));
 
     // The next run finds it, with that row's bin.
     cmdunittype_Click(*app);
@@ -112,26 +111,21 @@ TEST_F(UnitTypes, ReportLinesAndTotals) {
     EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 86kg (.1 tons)");
 }
 
-TEST_F(UnitTypes, BusyPanelAndStatusCaptions) {
-    cmdunittype_Click(*app);
-    const frmplants& m = app->main;
-    EXPECT_EQ(m.Label19.Caption(), "calculating unit type data ");
-    EXPECT_EQ(m.Label9.Caption(), "Preparing text for display ");
-    EXPECT_FALSE(m.Label19.Visible());
-    EXPECT_FALSE(m.Label22.Visible());
-    // The last progress value is that of fuel entry 25 in the configuration listing.
-    EXPECT_EQ(m.Label22.Width(), 33 * 3 * 25);
-    EXPECT_EQ(app->reportcalc, 0);
-    EXPECT_TRUE(app->display.Visible());
-}
-
-TEST_F(UnitTypes, TheMenuItemIsHiddenAndRunsTheReport) {
+// The hidden maintenance item runs the report, which leaves the busy panel hidden and the
+// report window shown.
+TEST_F(UnitTypes, TheHiddenMenuItemRunsTheReport) {
     MenuItem& item = mainwindow(*app).menu("cmdunittype");
     EXPECT_EQ(item.Caption(), "unit type report");
     EXPECT_FALSE(item.Visible());
     item.Click();
     EXPECT_EQ(cell(1, 1, 1, 1, 0), 3);
-    EXPECT_NE(app->handlers.find("cmdunittype_Click"), nullptr);
+    const frmplants& m = app->main;
+    EXPECT_EQ(m.Label19.Caption(), "calculating unit type data ");
+    EXPECT_EQ(m.Label9.Caption(), "Preparing text for display ");
+    EXPECT_FALSE(m.Label19.Visible());
+    EXPECT_FALSE(m.Label22.Visible());
+    EXPECT_EQ(app->reportcalc, 0);
+    EXPECT_TRUE(app->display.Visible());
 }
 
 TEST_F(UnitTypes, NOxClassesFromTheBoilerTypeName) {
@@ -185,7 +179,7 @@ TEST_F(UnitTypes, DataBeyondTheTablesIsLeftOutAndTold) {
     // The bituminous use by unit lists unit 1499 but not unit 1501.
     EXPECT_EQ(linestarting(" 1499  \t"), " 1499  \t3000       \tGAMMA" + pad("", 24) + "\tU1499");
     EXPECT_TRUE(linestarting(" 1501").empty());
-    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 656000 dry tons");
+    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 657000 dry tons");
 }
 
 TEST_F(UnitTypes, FuelEntriesBeyondTwentyFiveAndFifty) {
@@ -256,26 +250,6 @@ TEST_F(FleetSet, UnitTypeReportOfAnEmptyTable) {
     EXPECT_EQ(lines(), want);
 }
 
-// A listing longer than the report buffer ends with the cut note and keeps its totals.
-TEST_F(FleetSet, UnitTypeReportCutAtTheEndOfTheBufferKeepsItsTotals) {
-    for (long p = 1; p <= 500; ++p) plant(p, "P" + std::to_string(p), "PA", {1, 3, 4, 5});
-    for (long u = 1; u <= 2000; ++u) {
-        unit(u, (u - 1) % 500 + 1, 1, 1, 1);
-        const int fuels[] = {1, 3, 4, 5};
-        for (std::size_t k = 1; k <= 4; ++k) burn(u, 1, k, fuels[k - 1], 10, 1);
-    }
-    configuration(1, 3, 1, 1, 1, 7);
-    bin(7, 0.5f);
-    cmdunittype_Click(*app);
-    EXPECT_LT(app->report.reportlinecount, ReportBuffer::lastline);
-    const std::vector<std::string> l = lines();
-    ASSERT_GE(l.size(), 3u);
-    EXPECT_EQ(l[l.size() - 3], "REPORT CUT: the report buffer is full");
-    EXPECT_EQ(l[l.size() - 2], "Total national mercury in coal 18kg (.02 tons)");
-    EXPECT_EQ(l[l.size() - 1], "Total national mercury emissions 9kg (.01 tons)");
-    EXPECT_EQ(linestarting("Total coal burned "), "Total coal burned 80000 dry tons");
-}
-
 // Over the example working set.
 struct UnitTypeExample : FleetExampleSet {};
 
@@ -284,8 +258,14 @@ TEST_F(UnitTypeExample, GoldenReport) {
     expectgolden("unit-type-report.txt", reporttext(app.report));
 }
 
-TEST_F(UnitTypeExample, SizeLayersAddUpAndTheMercuryCellsToTheTotal) {
+// Layers 1 + 2 + 3 equal layer 0 in every class cell, the mercury cells add up to the total in
+// coal, and a rerun gives the same tables and report.
+TEST_F(UnitTypeExample, TheLayersAndTheMercuryAddUpAndARerunRepeatsThem) {
     cmdunittype_Click(app);
+    const std::string first = reporttext(app.report);
+    const Workset before = app.ws;
+    cmdunittype_Click(app);
+    EXPECT_EQ(reporttext(app.report), first);
     const Workset& w = app.ws;
     double mercury = 0;
     long classes = 0;
@@ -293,40 +273,23 @@ TEST_F(UnitTypeExample, SizeLayersAddUpAndTheMercuryCellsToTheTotal) {
         for (long b = 0; b <= 25; ++b)
             for (long c = 0; c <= 17; ++c)
                 for (long d = 0; d <= 12; ++d) {
+                    for (long e = 0; e <= 4; ++e)
+                        ASSERT_EQ(binnumbercell(w, a, b, c, d, e), binnumbercell(before, a, b, c, d, e));
+                    ASSERT_EQ(w.binnumbervalue(a, b, c, d), before.binnumbervalue(a, b, c, d));
                     mercury += w.binnumbervalue(a, b, c, d);
-                    if (b == 0 && c == 0 && d == 0) {  // the fuel number of the entry
-                        for (long e = 1; e <= 3; ++e) ASSERT_EQ(binnumbercell(w, a, b, c, d, e), 0);
-                        continue;
-                    }
+                    if (b == 0 && c == 0 && d == 0) continue;  // the fuel number of the entry
                     const long layers = binnumbercell(w, a, b, c, d, 1) + binnumbercell(w, a, b, c, d, 2) +
                                         binnumbercell(w, a, b, c, d, 3);
                     ASSERT_EQ(layers, binnumbercell(w, a, b, c, d, 0)) << a << " " << b << " " << c << " " << d;
                     if (layers > 0) ++classes;
                 }
     EXPECT_GT(classes, 10);
-    // The report prints the total as a whole number of kilograms.
     std::ostringstream want;
     want << "Total mercury in coal " << std::llround(mercury) << "kg";
     std::string got;
     for (long i = 1; i <= app.report.reportlinecount; ++i)
         if (app.report.line(i).rfind("Total mercury in coal ", 0) == 0) got = app.report.line(i);
     EXPECT_EQ(got.substr(0, want.str().size()), want.str());
-}
-
-TEST_F(UnitTypeExample, ARerunGivesTheSameTablesAndReport) {
-    cmdunittype_Click(app);
-    const std::string first = reporttext(app.report);
-    const Workset before = app.ws;
-    cmdunittype_Click(app);
-    EXPECT_EQ(reporttext(app.report), first);
-    for (long a = 0; a <= 50; ++a)
-        for (long b = 0; b <= 25; ++b)
-            for (long c = 0; c <= 17; ++c)
-                for (long d = 0; d <= 12; ++d) {
-                    for (long e = 0; e <= 4; ++e)
-                        ASSERT_EQ(binnumbercell(app.ws, a, b, c, d, e), binnumbercell(before, a, b, c, d, e));
-                    ASSERT_EQ(app.ws.binnumbervalue(a, b, c, d), before.binnumbervalue(a, b, c, d));
-                }
 }
 
 // The working file keeps the counts and values of layer 0 only; the other layers live until

@@ -33,10 +33,6 @@ std::string regiontext(const ListBox& states, long k) {
     return str(val(entry.size() > 3 ? mid(entry, 7, 3) : std::string()));
 }
 
-struct AreaTotals {
-    double burned = 0, kg = 0, part = 0, ox = 0, elem = 0;
-};
-
 std::string tonsline(const std::string& lead, double kg) {
     return lead + formatnumber(kg * tonsperkg, "###.##") + " tons/yr.";
 }
@@ -82,18 +78,19 @@ void Command18_Click(App& app) {
     body.line(" Based upon plant reported fuel use and mercury tests.");
     body.line("");
     Row heading(130);
-    heading.puttab(1, "Unit           ")
-        .puttab(17, "Plant              ")
-        .puttab(37, "state")
-        .puttab(46, "region")
-        .puttab(53, "kg Hg")
-        .puttab(70, "kg Hg par")
-        .puttab(81, "kg Hg ox.")
-        .puttab(92, "kg Hg ele")
-        .puttab(105, "fuel type");
+    heading.at(1, tab("Unit           "))
+        .at(17, tab("Plant              "))
+        .at(37, tab("state"))
+        .at(46, tab("region"))
+        .at(53, tab("kg Hg"))
+        .at(70, tab("kg Hg par"))
+        .at(81, tab("kg Hg ox."))
+        .at(92, tab("kg Hg ele"))
+        .at(105, tab("fuel type"));
     body.line(heading.text());
 
-    AreaTotals total;
+    MercurySplit total;
+    double burned = 0;  // dry tons
     const long n = fleetunitcount(app, reportname);
     for (long u = 1; u <= n; ++u) {
         showbusy(app, 99.0 * u / n);
@@ -112,36 +109,32 @@ void Command18_Click(App& app) {
             const FuelEmission e = fuelemission(app, u, f, boiler, so2, pm);
             if (!(e.burned > 0)) continue;
             Row row(130);
-            row.puttab(1, ws.idunit(u).boilerid.str())
-                .puttab(17, ws.idplant(p).plantname.str())
-                .puttab(39, st)
-                .puttab(46, regiontext(w.List12, k))
-                .puttab(54, fmtnum(e.emitted))
-                .puttab(70, fmtnum(e.part))
-                .puttab(81, fmtnum(e.ox))
-                .puttab(92, fmtnum(e.elem))
-                .puttab(103, fuelname(ws, f));
+            row.at(1, tab(ws.idunit(u).boilerid.str()))
+                .at(17, tab(ws.idplant(p).plantname.str()))
+                .at(39, tab(st))
+                .at(46, tab(regiontext(w.List12, k)))
+                .at(54, tab(fmtnum(e.emitted)))
+                .at(70, tab(fmtnum(e.part)))
+                .at(81, tab(fmtnum(e.ox)))
+                .at(92, tab(fmtnum(e.elem)))
+                .at(103, tab(fuelname(ws, f)));
             body.line(row.text());
-            total.burned += e.burned;
-            total.kg += e.emitted;
-            total.part += e.part;
-            total.ox += e.ox;
-            total.elem += e.elem;
+            burned += e.burned;
+            total.add(e);
         }
         if (p > 0 && fuels.empty()) {
             Row row(65);
-            row.puttab(1, ws.idunit(u).boilerid.str())
-                .puttab(17, ws.idplant(p).plantname.str())
-                .puttab(39, ws.plant(p).statecode.str())
-                .puttab(46, regiontext(w.List12, k) + "\t");
-            row.append(" This unit did not burn coal in 1999.");
-            body.line(row.text());
+            row.at(1, tab(ws.idunit(u).boilerid.str()))
+                .at(17, tab(ws.idplant(p).plantname.str()))
+                .at(39, tab(ws.plant(p).statecode.str()))
+                .at(46, tab(regiontext(w.List12, k) + "\t"));
+            body.line(row.text() + " This unit did not burn coal in 1999.");
         }
     }
 
     body.closing("___________________________     ");
-    body.closing(Row(48).put(22, "Coal Mg").put(35, "1999 Mercury").text());
-    body.closing(totalsline("Region Totals", total.kg, formatnumber(total.burned, "#########")));
+    body.closing(Row(48).at(22, "Coal Mg").at(35, "1999 Mercury").text());
+    body.closing(totalsline("Region Totals", total.kg, formatnumber(burned, "#########")));
     body.closing(tonsline("  Particulate bound mercury ", total.part));
     body.closing(tonsline("  Oxidized mercury ", total.ox));
     body.closing(tonsline("  Elemental mercury ", total.elem));

@@ -11,24 +11,6 @@
 
 namespace brasket {
 
-Row& Row::put(long column, std::string_view text) {
-    if (column < 1) return *this;
-    const std::size_t start = static_cast<std::size_t>(column - 1);
-    for (std::size_t j = 0; j < text.size() && start + j < text_.size(); ++j) text_[start + j] = text[j];
-    return *this;
-}
-
-Row& Row::puttab(long column, std::string_view text) {
-    std::string withtab(text);
-    withtab += '\t';
-    return put(column, withtab);
-}
-
-Row& Row::append(std::string_view text) {
-    text_ += text;
-    return *this;
-}
-
 std::string massline(const std::string& lead, double kg) {
     return lead + formatnumber(kg, "########") + "kg (" + formatnumber(kg / 907.1, "###.##") + " tons)";
 }
@@ -85,7 +67,7 @@ long statematch(const std::vector<std::string>& codes, std::string_view state) {
 
 std::vector<std::string> statecodes(const ListBox& states, long count) {
     std::vector<std::string> codes;
-    for (long k = 1; k <= count; ++k) codes.push_back(trim(left(states.List(static_cast<int>(k - 1)), 2)));
+    for (long k = 1; k <= count; ++k) codes.push_back(left(states.List(static_cast<int>(k - 1)), 2));
     return codes;
 }
 
@@ -135,9 +117,8 @@ long unitstate(App& app, const std::vector<std::string>& codes, long unit, long 
 
 std::string totalsline(const std::string& lead, double kg, const std::string& burned) {
     Row row(44);
-    row.put(4, lead).put(22, burned).put(35, formatnumber(kg, "######.##"));
-    row.append(" kg Hg per year, " + formatnumber(kg * tonsperkg, "###.##") + " tons/yr.");
-    return row.text();
+    row.at(4, lead).at(22, burned).at(35, formatnumber(kg, "######.##"));
+    return row.text() + " kg Hg per year, " + formatnumber(kg * tonsperkg, "###.##") + " tons/yr.";
 }
 
 long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const std::string& report) {
@@ -156,6 +137,44 @@ long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const
     r.unitso2 = static_cast<u8>(so2);
     r.unitboiler = static_cast<u8>(boiler);
     return -1;
+}
+
+void eachclass(App& app, long lastentry, double progress, const std::function<void(const BinClass&)>& visit) {
+    const Workset& ws = app.ws;
+    for (long a = 1; a <= lastentry; ++a) {
+        showbusy(app, progress * a);
+        for (long b = 1; b <= 25; ++b)
+            for (long c = 1; c <= 17; ++c)
+                for (long d = 1; d <= 12; ++d) {
+                    const long count = ws.binnumbertable(a, b, c, d);
+                    if (count > 0) visit({a, b, c, d, ws.binnumbertable(a, 0, 0, 0), count});
+                }
+    }
+}
+
+ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, const std::string& report) {
+    const Workset& ws = app.ws;
+    ClassFactor cf;
+    cf.input = ws.binnumbervalue(k.a, k.b, k.c, k.d);
+    cf.bin = configurationbin(app, k.fuel, k.b, k.c, k.d, report);
+    if (cf.bin < 0) return cf;
+    cf.emf = ws.binindex(cf.bin).efactor;
+    if (truncate && cf.emf > 1) cf.emf = 1;
+    cf.row.at(1, formatnumber(n, "###"))
+        .at(4, str(k.count))
+        .at(9, formatnumber(cf.input, "########.###"))
+        .at(22, formatnumber(cf.emf, "#.####"))
+        .at(32, formatnumber(cf.input * cf.emf, "########.###"));
+    return cf;
+}
+
+void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals) {
+    body.closing(massline("Total national mercury in coal ", totals.input));
+    body.closing(massline("Total national mercury emissions ", totals.emissions));
+    reportline(app, "#");
+    reportpages(app, app.report.reportlinecount);
+    app.reportcalc = 0;
+    showreport(app);
 }
 
 FuelEmission fuelemission(App& app, long unit, long fuel, long boiler, long so2, long pm) {

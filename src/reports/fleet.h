@@ -1,10 +1,12 @@
-// What the fleet emission reports share: rows composed on a line of blanks, a report body
-// that keeps room for its closing lines, the distinct fuels of a plant, the state of a
+// What the fleet emission reports share: a report body that keeps room for its closing lines, the distinct fuels of a plant, the state of a
 // plant's code in the state list, and the mercury a unit emits from one of its plant's fuels.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "reports/reportrow.h"
 
 namespace brasket {
 
@@ -19,21 +21,8 @@ inline constexpr double tonsperkg = 0.0011023;
 // The highest plant number of the plant table.
 inline constexpr long lastplant = 500;
 
-// A report row: a line of blanks of a fixed width, each text written over it from its column
-// (columns from 1); the row never grows, what would fall past its end is dropped.
-class Row {
-public:
-    explicit Row(long width) : text_(width > 0 ? static_cast<std::size_t>(width) : 0, ' ') {}
-    Row& put(long column, std::string_view text);
-    // The text followed by one TAB character.
-    Row& puttab(long column, std::string_view text);
-    // Text appended after the row's last column.
-    Row& append(std::string_view text);
-    const std::string& text() const { return text_; }
-
-private:
-    std::string text_;
-};
+// A text followed by one TAB character, for the report columns that end in a TAB.
+inline std::string tab(std::string_view text) { return std::string(text) + '\t'; }
 
 // A mercury total line: the lead text, the kilograms as a whole number, "kg (", the tons of
 // 907.1 kg and " tons)".
@@ -75,7 +64,8 @@ long fleetunitcount(App& app, const std::string& report);
 long statematch(const std::vector<std::string>& codes, std::string_view state);
 
 // The state codes of the main window's state list, entry k - 1 giving code k (its first two
-// characters, without blanks), `count` codes; entries past the list give empty codes.
+// characters, as the state report prints them), `count` codes; entries past the list give
+// empty codes.
 std::vector<std::string> statecodes(const ListBox& states, long count);
 
 // A line of the warning log that the readers and the fleet reports share.
@@ -102,6 +92,44 @@ std::string totalsline(const std::string& lead, double kg, const std::string& bu
 // whose bin is left as the row had it, so that the next search finds it, and -1 is returned;
 // when every row is in use it is entered nowhere and the warning log says so by `report`'s name.
 long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const std::string& report);
+
+// An occupied class of the bin-number table: fuel entry a with its fuel number, boiler/NOx type
+// b, particulate control c and SO2 control d, and its unit count (layer 0).
+struct BinClass {
+    long a = 0, b = 0, c = 0, d = 0;
+    long fuel = 0;
+    long count = 0;
+};
+
+// Visits the occupied classes of fuel entries 1..`lastentry`, boiler/NOx types 1..25,
+// particulate controls 1..17 and SO2 controls 1..12 in listing order (a, b, c, d); the busy bar
+// moves to `progress` times the entry at each fuel entry.
+void eachclass(App& app, long lastentry, double progress, const std::function<void(const BinClass&)>& visit);
+
+// A class listed with the factor of its configuration's bin: a line of 140 with the listing
+// number at column 1, the count at 4, the mercury in at 9, the factor at 22 and the stack
+// mercury at 32. The bin is -1 when the configuration has no row (it is then entered into the
+// first empty row, and the class is not listed). A factor above 1 is taken as 1 when `truncate`.
+struct ClassFactor {
+    long bin = -1;
+    double emf = 0;
+    double input = 0;  // kg of mercury in
+    Row row{140};
+};
+ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, const std::string& report);
+
+// The mercury in and emitted of the classes a listing printed.
+struct ClassTotals {
+    double input = 0, emissions = 0;
+    void add(const ClassFactor& cf) {
+        emissions += cf.input * cf.emf;
+        input += cf.input;
+    }
+};
+
+// Ends a class listing: the national mercury in coal and emitted, the page close, the page
+// index brought up to date, and the report window shown.
+void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals);
 
 // The mercury a unit took in and emitted with one fuel of its plant over the twelve months of
 // its fuel use: the bin and factor of the configuration from the bin lookup, the amounts in

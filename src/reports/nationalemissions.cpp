@@ -16,11 +16,12 @@ namespace brasket {
 namespace {
 
 const std::string reportname = "national emission report";
+// The unit lines of the normal variant: the fuel column holds a whole fuel name (35 characters).
+constexpr long normalwidth = 115;
 
 std::string speciatedline(const std::string& unit, const std::string& plant, const MercurySplit& m) {
     Row row(102);
-    row.put(8, unit).put(24, plant).put(46, fmtnum(m.part)).put(60, fmtnum(m.ox)).put(74, fmtnum(m.elem)).put(88,
-                                                                                                             fmtnum(m.kg));
+    row.at(8, unit).at(24, plant).at(46, fmtnum(m.part)).at(60, fmtnum(m.ox)).at(74, fmtnum(m.elem)).at(88, fmtnum(m.kg));
     return row.text();
 }
 
@@ -39,23 +40,23 @@ void cmdactslusum_Click(App& app) {
     body.line("");
     if (speciated)
         body.line(Row(102)
-                      .put(1, "Cogen")
-                      .put(8, "Unit")
-                      .put(24, "Plant")
-                      .put(46, "kg part.")
-                      .put(60, "kg Hg++")
-                      .put(74, "kg Hg(e)")
-                      .put(88, "kg Hg(total)")
+                      .at(1, "Cogen")
+                      .at(8, "Unit")
+                      .at(24, "Plant")
+                      .at(46, "kg part.")
+                      .at(60, "kg Hg++")
+                      .at(74, "kg Hg(e)")
+                      .at(88, "kg Hg(total)")
                       .text());
     else
-        body.line(Row(100)
-                      .puttab(1, "Plant")
-                      .puttab(22, "Unit")
-                      .puttab(38, "fuel")
-                      .puttab(60, "kg Hg in")
-                      .puttab(73, "bin")
-                      .puttab(78, "emf")
-                      .puttab(86, "kg Hg")
+        body.line(Row(normalwidth)
+                      .at(1, tab("Plant"))
+                      .at(22, tab("Unit"))
+                      .at(38, tab("fuel"))
+                      .at(75, tab("kg Hg in"))
+                      .at(88, tab("bin"))
+                      .at(93, tab("emf"))
+                      .at(101, tab("kg Hg"))
                       .text());
 
     MercurySplit nation;
@@ -85,14 +86,14 @@ void cmdactslusum_Click(App& app) {
                 fleetwarning(app, reportname + ": fuel " + std::to_string(f) + " of " + unitdescription(ws, u) +
                                       " has no configuration row (bin 90); its mercury is counted as emitted");
             if (!speciated)
-                body.line(Row(100)
-                              .puttab(1, plantname)
-                              .puttab(22, boilerid)
-                              .puttab(38, fuelname(ws, f))
-                              .puttab(60, fmtnum(e.mercuryin))
-                              .puttab(73, str(e.bin))
-                              .puttab(78, formatnumber(e.factor, "#.####"))
-                              .puttab(86, fmtnum(e.emitted))
+                body.line(Row(normalwidth)
+                              .at(1, tab(plantname))
+                              .at(22, tab(boilerid))
+                              .at(38, tab(fuelname(ws, f)))
+                              .at(75, tab(fmtnum(e.mercuryin)))
+                              .at(88, tab(str(e.bin)))
+                              .at(93, tab(formatnumber(e.factor, "#.####")))
+                              .at(101, tab(fmtnum(e.emitted)))
                               .text());
         }
         // A unit that burned none of its plant's fuels has nothing to list.

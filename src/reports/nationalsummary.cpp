@@ -16,7 +16,6 @@ namespace {
 const std::string reportname = "national summary by bin";
 
 constexpr long fuelentries = 50;
-constexpr long lastboiler = 25, lastpm = 17, lastso2 = 12;
 
 }  // namespace
 
@@ -47,49 +46,25 @@ void printbins(App& app) {
           " "})
         body.line(title);
     Row heading(120);
-    heading.put(2, "Number").put(8, " kg Hg in").put(22, "emf").put(32, "kg Hg stack").put(45, "control");
+    heading.at(2, "Number").at(8, " kg Hg in").at(22, "emf").at(32, "kg Hg stack").at(45, "control");
     body.line(heading.text());
 
     long n = 0;
-    double input = 0, emissions = 0;
-    for (long a = 1; a <= fuelentries; ++a) {
-        showbusy(app, 2.0 * a);
-        const long f = ws.binnumbertable(a, 0, 0, 0);
-        for (long b = 1; b <= lastboiler; ++b)
-            for (long c = 1; c <= lastpm; ++c)
-                for (long d = 1; d <= lastso2; ++d) {
-                    const i16 count = ws.binnumbertable(a, b, c, d);
-                    if (count <= 0) continue;
-                    ++n;
-                    const double value = ws.binnumbervalue(a, b, c, d);
-                    const long bin = configurationbin(app, f, b, c, d, reportname);
-                    if (bin < 0) continue;
-                    double emf = ws.binindex(bin).efactor;
-                    if (truncate && emf > 1) emf = 1;
-                    Row row(140);
-                    row.put(1, formatnumber(n, "###"))
-                        .put(4, str(count))
-                        .put(9, formatnumber(value, "########.###"))
-                        .put(22, formatnumber(emf, "#.####"))
-                        .put(32, formatnumber(value * emf, "########.###"))
-                        .put(45, str(bin) + " " + ws.binindex(bin).Code.str())
-                        .put(55, fuellabel(f))
-                        .put(70, ws.emfactor(b, 0).name.str())
-                        .put(85, ws.emfactor(c, 2).name.str())
-                        .put(96, ws.emfactor(d, 1).name.str());
-                    body.line(row.text());
-                    emissions += value * emf;
-                    input += value;
-                }
-    }
+    ClassTotals totals;
+    eachclass(app, fuelentries, 2.0, [&](const BinClass& k) {
+        ClassFactor cf = classfactor(app, ++n, k, truncate, reportname);
+        if (cf.bin < 0) return;
+        cf.row.at(45, str(cf.bin) + " " + ws.binindex(cf.bin).Code.str())
+            .at(55, fuellabel(k.fuel))
+            .at(70, ws.emfactor(k.b, 0).name.str())
+            .at(85, ws.emfactor(k.c, 2).name.str())
+            .at(96, ws.emfactor(k.d, 1).name.str());
+        body.line(cf.row.text());
+        totals.add(cf);
+    });
 
     body.closing("__________________________________________________");
-    body.closing(massline("Total national mercury in coal ", input));
-    body.closing(massline("Total national mercury emissions ", emissions));
-    reportline(app, "#");
-    reportpages(app, app.report.reportlinecount);
-    app.reportcalc = 0;
-    showreport(app);
+    endclasslisting(app, body, totals);
 }
 
 void cmdnatsummary_Click(App& app) {

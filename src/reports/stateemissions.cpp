@@ -52,11 +52,11 @@ void cmdstatelist_Click(App& app) {
     body.line(" Based upon plant reported fuel use and mercury tests.");
     body.line("");
     Row heading(85);
-    heading.puttab(1, "STATE ")
-        .puttab(10, "TONS MERCURY 1999")
-        .puttab(28, "particlate")
-        .puttab(42, "ionized")
-        .puttab(56, "elemental");
+    heading.at(1, tab("STATE "))
+        .at(10, tab("TONS MERCURY 1999"))
+        .at(28, tab("particlate"))
+        .at(42, tab("ionized"))
+        .at(56, tab("elemental"));
     body.line(heading.text());
 
     const StateEmissions sums = stateemissions(app, codes);
@@ -65,22 +65,22 @@ void cmdstatelist_Click(App& app) {
     for (long k = 1; k <= statelines; ++k) {
         const MercurySplit& s = sums.states[static_cast<std::size_t>(k)];
         Row row(85);
-        row.puttab(3, codes[static_cast<std::size_t>(k - 1)])
-            .puttab(11, fmtnum(s.kg * tonsperkg))
-            .puttab(25, fmtnum(s.part * tonsperkg))
-            .puttab(40, fmtnum(s.ox * tonsperkg))
-            .puttab(55, fmtnum(s.elem * tonsperkg));
+        row.at(3, tab(codes[static_cast<std::size_t>(k - 1)]))
+            .at(11, tab(fmtnum(s.kg * tonsperkg)))
+            .at(25, tab(fmtnum(s.part * tonsperkg)))
+            .at(40, tab(fmtnum(s.ox * tonsperkg)))
+            .at(55, tab(fmtnum(s.elem * tonsperkg)));
         body.line(row.text());
     }
 
     body.closing("___________________________     ");
     Row speciated(114);
-    speciated.put(1, "Tons speciated")
-        .puttab(25, fmtnum(nation.part * tonsperkg))
-        .puttab(40, fmtnum(nation.ox * tonsperkg))
-        .puttab(55, fmtnum(nation.elem * tonsperkg));
+    speciated.at(1, "Tons speciated")
+        .at(25, tab(fmtnum(nation.part * tonsperkg)))
+        .at(40, tab(fmtnum(nation.ox * tonsperkg)))
+        .at(55, tab(fmtnum(nation.elem * tonsperkg)));
     body.closing(speciated.text());
-    body.closing(Row(48).put(35, "1999 Mercury").text());
+    body.closing(Row(48).at(35, "1999 Mercury").text());
     body.closing(totalsline("National Totals", nation.kg));
     reportline(app, "#");
     app.reportcalc = 0;

@@ -23,7 +23,7 @@ void cmdunitspecsplus_Click(App& app) {
     ReportBody body(app, 0);
     body.line("NATIONAL COAL FIRED POWER PLANT DATA BASE...  MERCURY");
     body.line("");
-    body.line(Row(83).put(2, "Unit").put(20, "Plant").put(45, "tons coal").put(55, "pf code").put(75, "fuel type").text());
+    body.line(Row(83).at(2, "Unit").at(20, "Plant").at(45, "tons coal").at(55, "pf code").at(75, "fuel type").text());
 
     const long n = fleetunitcount(app, reportname);
     for (long u = 1; u <= n; ++u) {
@@ -40,15 +40,14 @@ void cmdunitspecsplus_Click(App& app) {
                     if (r.fuelnum[k] == f) burned += r.drytons[k];
                 }
             Row row(75);
-            row.put(2, boilerid)
-                .put(20, plantname)
-                .put(45, formatnumber(burned, "#########"))
-                .put(55, ws.idplant(p).pfcode.str())
-                .append(fuelname(ws, f));
-            body.line(row.text());
+            row.at(2, boilerid)
+                .at(20, plantname)
+                .at(45, formatnumber(burned, "#########"))
+                .at(55, ws.idplant(p).pfcode.str());
+            body.line(row.text() + fuelname(ws, f));
         }
         if (app.reportmode < 1 && p > 0 && fuels.empty())
-            body.line(Row(82).put(2, boilerid).put(20, plantname).put(45, "  This unit did not burn coal in 1999.").text());
+            body.line(Row(82).at(2, boilerid).at(20, plantname).at(45, "  This unit did not burn coal in 1999.").text());
     }
     reportline(app, "#");
     app.reportcalc = 0;

@@ -111,14 +111,6 @@ void classify(App& app, long i, Totals& t) {
                                   " finds no free fuel entry (all 50 are taken); it is not classified");
             continue;
         }
-        // The class of three zero codes is the cell that holds the entry's fuel number.
-        if (nocodes) {
-            if (!toldnocodes)
-                fleetwarning(app, reportname + ": " + unitdescription(ws, i) +
-                                      " has no model boiler, particulate or SO2 code; the unit is not classified");
-            toldnocodes = true;
-            continue;
-        }
         for (std::size_t k = 1; k <= 4; ++k) {
             for (long m = 1; m <= 12; ++m) {
                 const unitcoalrec& r = ws.unitcoal(i, m);
@@ -138,6 +130,16 @@ void classify(App& app, long i, Totals& t) {
         if (f == bituminousfuel && i > lastlistedunit)
             fleetwarning(app, reportname + ": " + unitdescription(ws, i) +
                                   " lies beyond the coal use listing by unit (1 to 1500)");
+        // The class of three zero codes is the cell that holds the entry's fuel number: what
+        // such a unit burned is added up, but it is not counted.
+        if (nocodes) {
+            if (!toldnocodes)
+                fleetwarning(app, reportname + ": " + unitdescription(ws, i) +
+                                      " has no model boiler, particulate or SO2 code; its coal and mercury are "
+                                      "added up, but the unit is not counted in a class");
+            toldnocodes = true;
+            continue;
+        }
         bump(binnumbercell(ws, a, b, c, d, 0));
         bump(binnumbercell(ws, a, b, c, d, sizeclass(u.mw)));
     }
@@ -157,10 +159,10 @@ void coalsummaries(App& app, const Totals& t, ReportBody& body) {
         const long p = ws.idunit(u).plantno;
         const std::string plantname = decltype(ws.idplant)::inbounds(p) ? ws.idplant(p).plantname.str() : "";
         Row row(80);
-        row.put(2, formatnumber(u, "####   "))
-            .put(8, "\t" + formatnumber(tons, "###########"))
-            .put(20, "\t" + plantname)
-            .put(50, "\t" + ws.idunit(u).boilerid.str());
+        row.at(2, formatnumber(u, "####   "))
+            .at(8, "\t" + formatnumber(tons, "###########"))
+            .at(20, "\t" + plantname)
+            .at(50, "\t" + ws.idunit(u).boilerid.str());
         body.line(row.text());
     }
     body.line("=============================================================");
@@ -171,56 +173,47 @@ void unittypetable(App& app, ReportBody& body) {
     Workset& ws = app.ws;
     mainwindow(app).Label9.Caption = "Preparing text for display ";
     Row heading(150);
-    heading.put(2, "ID\t No.")
-        .put(12, "\tkg Hg")
-        .put(22, "\tfuel types")
-        .put(62, "\tboiler type")
-        .put(82, "\tPM contr.")
-        .put(102, "\tSO2 cont.")
-        .put(115, "\tNOx cont.")
-        .put(125, "\tLarge")
-        .put(130, "\tMedium")
-        .put(135, "\tSmall");
+    heading.at(2, "ID\t No.")
+        .at(12, "\tkg Hg")
+        .at(22, "\tfuel types")
+        .at(62, "\tboiler type")
+        .at(82, "\tPM contr.")
+        .at(102, "\tSO2 cont.")
+        .at(115, "\tNOx cont.")
+        .at(125, "\tLarge")
+        .at(130, "\tMedium")
+        .at(135, "\tSmall");
     body.line(heading.text());
     long code = 0;
-    for (long a = 1; a <= listedentries; ++a) {
-        showbusy(app, 2.0 * a);
-        const long f = ws.binnumbertable(a, 0, 0, 0);
-        if (f == 0) continue;  // a free entry: the run counted nothing into it
-        for (long b = 1; b <= lastboiler; ++b)
-            for (long c = 1; c <= lastpm; ++c)
-                for (long d = 1; d <= lastso2; ++d) {
-                    const i16 count = ws.binnumbertable(a, b, c, d);
-                    if (count <= 0) continue;
-                    ++code;
-                    binnumbercell(ws, a, b, c, d, 4) = static_cast<i16>(code < INT16_MAX ? code : INT16_MAX);
-                    const std::string boilername = typename_(ws, b, 0);
-                    Row row(152);
-                    row.put(1, formatnumber(code, "000"))
-                        .put(5, "\t" + str(count))
-                        .put(12, "\t" + formatnumber(ws.binnumbervalue(a, b, c, d), "########.###"))
-                        .put(22, "\t" + fuelname(ws, f))
-                        .put(62, "\t" + boilername)
-                        .put(82, "\t" + typename_(ws, c, 2))
-                        .put(102, "\t" + typename_(ws, d, 1))
-                        .put(115, "\t" + noxclass(boilername))
-                        .put(125, "\t" + formatnumber(binnumbercell(ws, a, b, c, d, 3), "###"))
-                        .put(130, "\t" + formatnumber(binnumbercell(ws, a, b, c, d, 2), "###"))
-                        .put(135, "\t" + formatnumber(binnumbercell(ws, a, b, c, d, 1), "###"))
-                        .put(140, "\t" + formatnumber(a, "##"))
-                        .put(143, "\t" + formatnumber(b, "##"))
-                        .put(146, "\t" + formatnumber(c, "##"))
-                        .put(149, "\t" + formatnumber(d, "##"));
-                    body.line(row.text());
-                }
-    }
+    eachclass(app, listedentries, 2.0, [&](const BinClass& k) {
+        ++code;
+        binnumbercell(ws, k.a, k.b, k.c, k.d, 4) = static_cast<i16>(code < INT16_MAX ? code : INT16_MAX);
+        const std::string boilername = typename_(ws, k.b, 0);
+        Row row(152);
+        row.at(1, formatnumber(code, "000"))
+            .at(5, "\t" + str(k.count))
+            .at(12, "\t" + formatnumber(ws.binnumbervalue(k.a, k.b, k.c, k.d), "########.###"))
+            .at(22, "\t" + fuelname(ws, k.fuel))
+            .at(62, "\t" + boilername)
+            .at(82, "\t" + typename_(ws, k.c, 2))
+            .at(102, "\t" + typename_(ws, k.d, 1))
+            .at(115, "\t" + noxclass(boilername))
+            .at(125, "\t" + formatnumber(binnumbercell(ws, k.a, k.b, k.c, k.d, 3), "###"))
+            .at(130, "\t" + formatnumber(binnumbercell(ws, k.a, k.b, k.c, k.d, 2), "###"))
+            .at(135, "\t" + formatnumber(binnumbercell(ws, k.a, k.b, k.c, k.d, 1), "###"))
+            .at(140, "\t" + formatnumber(k.a, "##"))
+            .at(143, "\t" + formatnumber(k.b, "##"))
+            .at(146, "\t" + formatnumber(k.c, "##"))
+            .at(149, "\t" + formatnumber(k.d, "##"));
+        body.line(row.text());
+    });
 }
 
 void unitsbycode(App& app, long n, ReportBody& body) {
     const Workset& ws = app.ws;
     body.line("A listing of units by unit type codes");
     Row heading(120);
-    heading.put(2, "ID").put(10, "\tunit").put(25, "\tplant").put(70, "\tfuel");
+    heading.at(2, "ID").at(10, "\tunit").at(25, "\tplant").at(70, "\tfuel");
     body.line(heading.text());
     for (long i = 1; i <= n; ++i) {
         const long p = ws.idunit(i).plantno;
@@ -232,53 +225,35 @@ void unitsbycode(App& app, long n, ReportBody& body) {
             const long a = findfuelentry(ws, f);
             const long code = codesintable(b, c, d) ? binnumbercell(ws, a, b, c, d, 4) : 0;
             Row row(120);
-            row.put(2, str(code))
-                .put(10, "\t" + ws.idunit(i).boilerid.str())
-                .put(25, "\t" + ws.idplant(p).plantname.str())
-                .put(70, "\t" + fuelname(ws, f));
+            row.at(2, str(code))
+                .at(10, "\t" + ws.idunit(i).boilerid.str())
+                .at(25, "\t" + ws.idplant(p).plantname.str())
+                .at(70, "\t" + fuelname(ws, f));
             body.line(row.text());
         }
     }
 }
 
 // The configuration listing; returns the mercury in and emitted of the classes listed.
-void configurations(App& app, ReportBody& body, double& input, double& emissions) {
+ClassTotals configurations(App& app, ReportBody& body) {
     Workset& ws = app.ws;
     Row heading(120);
-    heading.put(2, "Number").put(8, " kg Hg in").put(22, "emf").put(32, "kg Hg stack").put(50, "control type");
+    heading.at(2, "Number").at(8, " kg Hg in").at(22, "emf").at(32, "kg Hg stack").at(50, "control type");
     body.line(heading.text());
     long n = 0;
-    for (long a = 1; a <= listedentries; ++a) {
-        showbusy(app, 3.0 * a);
-        const long f = ws.binnumbertable(a, 0, 0, 0);
-        if (f == 0) continue;  // a free entry: the run counted nothing into it
-        for (long b = 1; b <= lastboiler; ++b)
-            for (long c = 1; c <= lastpm; ++c)
-                for (long d = 1; d <= lastso2; ++d) {
-                    const i16 count = ws.binnumbertable(a, b, c, d);
-                    if (count <= 0) continue;
-                    ++n;
-                    const double value = ws.binnumbervalue(a, b, c, d);
-                    const long bin = configurationbin(app, f, b, c, d, reportname);
-                    if (bin < 0) continue;
-                    double emf = ws.binindex(bin).efactor;
-                    if (emf > 1) emf = 1;
-                    Row row(140);
-                    row.put(1, formatnumber(n, "###"))
-                        .put(4, str(count))
-                        .put(9, formatnumber(value, "########.###"))
-                        .put(22, formatnumber(emf, "#.####"))
-                        .put(32, formatnumber(value * emf, "########.###"))
-                        .put(50, str(bin))
-                        .put(55, fuelname(ws, f))
-                        .put(95, typename_(ws, b, 0))
-                        .put(115, typename_(ws, c, 2))
-                        .put(130, typename_(ws, d, 1));
-                    body.line(row.text());
-                    emissions += value * emf;
-                    input += value;
-                }
-    }
+    ClassTotals totals;
+    eachclass(app, listedentries, 3.0, [&](const BinClass& k) {
+        ClassFactor cf = classfactor(app, ++n, k, true, reportname);
+        if (cf.bin < 0) return;
+        cf.row.at(50, str(cf.bin))
+            .at(55, fuelname(ws, k.fuel))
+            .at(95, typename_(ws, k.b, 0))
+            .at(115, typename_(ws, k.c, 2))
+            .at(130, typename_(ws, k.d, 1));
+        body.line(cf.row.text());
+        totals.add(cf);
+    });
+    return totals;
 }
 
 }  // namespace
@@ -318,15 +293,7 @@ void cmdunittype_Click(App& app) {
     unitsbycode(app, n, body);
     reportline(app, "#");
 
-    double input = 0, emissions = 0;
-    configurations(app, body, input, emissions);
-
-    body.closing(massline("Total national mercury in coal ", input));
-    body.closing(massline("Total national mercury emissions ", emissions));
-    reportline(app, "#");
-    reportpages(app, app.report.reportlinecount);
-    app.reportcalc = 0;
-    showreport(app);
+    endclasslisting(app, body, configurations(app, body));
     showbusy(app, -3);
 }
 
