@@ -1,30 +1,19 @@
 // The fuel burn check and the coal and flue gas mercury check: which units, months and tests
 // get a line, the limits of the scans, and golden reports over the example working set.
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "exampleset.h"
 #include "golden.h"
 #include "import/fuelchecks.h"
 #include "mainwindow/frmplants.h"
-#include "model_testruns.h"
-#include "reportlines.h"
-#include "ui/scripted_platform.h"
+#include "report_testkit.h"
 
 using namespace brasket;
 using namespace brasket::testing;
 
 namespace {
 
-struct FuelChecks : ::testing::Test {
-    ScriptedPlatform platform;
-    std::unique_ptr<App> owned = std::make_unique<App>(platform);
-    App& app = *owned;
-
+struct FuelChecks : ReportTest {
     // Unit u at position k of plant p, with its plant name and boiler id; burns in tons by month,
     // half in slot 1 and half in slot 4.
     void unitat(long p, long k, long u, const std::vector<float>& burns) {
@@ -38,8 +27,9 @@ struct FuelChecks : ::testing::Test {
         }
     }
     // The start of a unit's line: plant name (50), two blanks, boiler id (15), a blank.
-    static std::string unittext(long p, long u) { return columns({{1, "PLANT " + std::to_string(p)}, {53, "B" + std::to_string(u)}, {68, " "}}); }
-    std::vector<std::string> lines() const { return reportlines(app.report); }
+    static std::string unittext(long p, long u) {
+        return columns({{1, "PLANT " + std::to_string(p)}, {53, "B" + std::to_string(u)}, {68, " "}});
+    }
 };
 
 }  // namespace
@@ -75,11 +65,8 @@ TEST_F(FuelChecks, BurnCheckListsYearsAndMonthsWithoutEnoughFuel) {
 }
 
 TEST_F(FuelChecks, FlueGasCheckSetsStackMercuryAgainstCoalMercuryByTypeCode) {
-    TestTable table(app);
     auto boiler = [&](int type, const char* name, float hg) -> testrec& {
-        testrec& t = table.boiler(name, "1", hg, 1000, 1, 2, 3, 100000);
-        t.typecode = static_cast<u8>(type);
-        return t;
+        return typed(table.boiler(name, "1", hg, 1000, 1, 2, 3, 100000), type);
     };
     cmdmercury_conc_Click(app);  // no test: no average
     EXPECT_EQ(lines().end()[-3], "Average ratio of outlet to inlet is n/a");

@@ -1,26 +1,17 @@
 // The example factor calculation of a unit, the speciation report of a bin, the emission factor
 // summary and the unit data scan: their rows, the runs they skip, names outside their tables,
 // the tallies and counts, and golden reports over the example working set.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <ctime>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "app.h"
-#include "exampleset.h"
 #include "golden.h"
-#include "model_testruns.h"
-#include "reportlines.h"
+#include "report_testkit.h"
 #include "reports/binspeciation.h"
 #include "reports/datascan.h"
 #include "reports/factorexample.h"
 #include "reports/factorsummary.h"
 #include "reports/testruns.h"
-#include "ui/scripted_platform.h"
 #include "unitwindow/form1.h"
 
 using namespace brasket;
@@ -28,16 +19,9 @@ using namespace brasket::testing;
 
 namespace {
 
-struct Summaries : ::testing::Test {
-    ScriptedPlatform platform;
-    std::unique_ptr<App> owned = std::make_unique<App>(platform);
-    App& app = *owned;
-    TestTable table{app};
-
+struct Summaries : ReportTest {
     void SetUp() override {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-        platform.clock = fixedclock();
+        ReportTest::SetUp();
         app.ws.emfactor(3, furnacecolumn).name = "PC WALL";
         app.ws.emfactor(1, pmcolumn).name = "ESP-CS";
         app.ws.emfactor(2, so2column).name = "WET SCRUB/VENTURI";
@@ -53,14 +37,6 @@ struct Summaries : ::testing::Test {
         r.modelso2 = static_cast<u8>(so2);
         return r;
     }
-    testrec& typed(testrec& t, int type) {
-        t.typecode = static_cast<u8>(type);
-        return t;
-    }
-    std::vector<std::string> lines() const { return reportlines(app.report); }
-    bool has(const std::string& l) const { return hasline(app.report, l); }
-    std::string find(const std::string& prefix) const { return firstline(app.report, prefix); }
-    long count(const std::string& prefix) const { return countlines(app.report, prefix); }
     // The lines holding `what`, each cut to its first n characters.
     std::vector<std::string> holding(const std::string& what, std::size_t n = std::string::npos) const {
         std::vector<std::string> out;

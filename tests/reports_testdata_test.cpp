@@ -1,37 +1,21 @@
 // The test data sections and the two reports built from them: row composition, run
 // acceptance, means, material balances and their totals, device resolution, and the golden
 // reports over the example working set.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <ctime>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "exampleset.h"
 #include "golden.h"
-#include "model_testruns.h"
-#include "reportlines.h"
+#include "report_testkit.h"
 #include "reports/testdata.h"
-#include "ui/scripted_platform.h"
 
 using namespace brasket;
 using namespace brasket::testing;
 
 namespace {
 
-struct TestData : ::testing::Test {
-    ScriptedPlatform platform;
-    std::unique_ptr<App> owned = std::make_unique<App>(platform);
-    App& app = *owned;
-    TestTable table{app};
-
+struct TestData : ReportTest {
     void SetUp() override {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-        platform.clock = fixedclock();
+        ReportTest::SetUp();
         for (long r = 1; r <= 30; ++r)
             for (int c = 0; c <= 2; ++c) app.ws.emfactor(r, c).name = "TYPE " + std::to_string(r);
         app.ws.emfactor(1, furnacecolumn).name = "PC WALL/LNB";
@@ -44,9 +28,7 @@ struct TestData : ::testing::Test {
         startreport(app, 0, 0);
     }
     testrec& boiler(int type, const std::string& name, float hg, float burn, float gas, float p, float o, float e) {
-        testrec& t = table.boiler(name, "1", hg, burn, p, o, e, gas);
-        t.typecode = static_cast<u8>(type);
-        return t;
+        return typed(table.boiler(name, "1", hg, burn, p, o, e, gas), type);
     }
     // A control run with equal oxygen at inlet and outlet: its factors are out / in.
     testrec& control(int kind, int type, const std::string& name, float in, float out) {
@@ -55,14 +37,8 @@ struct TestData : ::testing::Test {
         r.kind = kind;
         r.in = in;
         r.out = out;
-        testrec& t = table.device(r);
-        t.typecode = static_cast<u8>(type);
-        return t;
+        return typed(table.device(r), type);
     }
-    std::vector<std::string> lines() const { return reportlines(app.report); }
-    bool has(const std::string& l) const { return hasline(app.report, l); }
-    std::string find(const std::string& prefix) const { return firstline(app.report, prefix); }
-    long count(const std::string& prefix) const { return countlines(app.report, prefix); }
     // The text after the last blank of the first line holding `what`.
     std::string tail(const std::string& what) const {
         for (const std::string& l : lines())

@@ -1,11 +1,21 @@
-// The stored lines of a report and look-ups over them, for the tests of the reports.
+// For the tests of the reports: the stored lines of a report and look-ups over them, and a
+// fixture with a fresh App on the fixed clock in universal time and a builder of test runs.
 #pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app.h"
+#include "exampleset.h"
+#include "model_testruns.h"
 #include "report/reportbuffer.h"
+#include "ui/scripted_platform.h"
 
 namespace brasket::testing {
 
@@ -46,5 +56,27 @@ inline std::string columns(std::initializer_list<std::pair<long, std::string>> t
     }
     return l;
 }
+
+struct ReportTest : ::testing::Test {
+    ScriptedPlatform platform;
+    std::unique_ptr<App> owned = std::make_unique<App>(platform);
+    App& app = *owned;
+    TestTable table{app};
+
+    void SetUp() override {
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+        platform.clock = fixedclock();
+    }
+    // A test run of the type code.
+    static testrec& typed(testrec& t, int type) {
+        t.typecode = static_cast<u8>(type);
+        return t;
+    }
+    std::vector<std::string> lines() const { return reportlines(app.report); }
+    bool has(const std::string& l) const { return hasline(app.report, l); }
+    std::string find(const std::string& prefix) const { return firstline(app.report, prefix); }
+    long count(const std::string& prefix) const { return countlines(app.report, prefix); }
+};
 
 }  // namespace brasket::testing
