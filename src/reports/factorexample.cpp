@@ -20,8 +20,6 @@ namespace {
 
 const std::string underline = std::string(41, '_') + "  ";
 
-std::string f5(double x) { return formatnumber(x, "#.#####"); }
-
 // A record of the factor table, or an empty one for a code outside it.
 const emfactorrec& factorrow(const Workset& ws, long code, int column) {
     static const emfactorrec none;
@@ -54,25 +52,10 @@ void boilerruns(App& app, long b) {
     reportline(app, "");
     reportline(app, " Test data for boiler type__________");
     reportline(app, " test      run     Hg part   Hg ox.  Hg elem.  fractions");
-    long written = 0;
-    forruns(ws, boilertest, b, [&](long, const testrec& t) {
-        const std::optional<Speciation> s = outletspeciation(t);
-        if (!s) return;
-        reportline(app, outletrow(t).at(50, f5(s->part)).at(60, f5(s->ox)).at(70, f5(s->elem)).text());
-        ++written;
-    });
-    if (written == 0) {
-        reportline(app, "There were no reported tests for this unit. average for others used.");
-        for (long i = 1; i <= 30; ++i) {
-            const emfactorrec& e = ws.emfactor(i, furnacecolumn);
-            if (e.testcount <= 0) continue;
-            reportline(app, Row(80).at(3, devicename(ws, i, furnacecolumn)).at(50, f5(e.hgpart)).at(60, f5(e.hgox)).at(70, f5(e.hgelem)).text());
-        }
-    }
+    if (speciationrows(app, b) == 0) othertypesrows(app, false);
     reportline(app, underline);
     const emfactorrec& e = factorrow(ws, b, furnacecolumn);
-    reportline(app, SummaryLine(" average factors for mercury speciation")
-                        .at(50, f5(e.hgpart)).at(60, f5(e.hgox)).at(70, f5(e.hgelem)).text());
+    reportline(app, threeforms(SummaryLine(" average factors for mercury speciation"), 50, e.hgpart, e.hgox, e.hgelem).text());
     reportline(app, "");
 }
 
@@ -81,23 +64,12 @@ void boilerruns(App& app, long b) {
 void controlruns(App& app, const char* title, int kind, long code, int column) {
     const Workset& ws = app.ws;
     reportline(app, title);
-    reportline(app,
-               "                   __________inlet data_____     _________outlet data______    flow      Emission "
-               "Modification Factors");
-    reportline(app,
-               " test      run     Hg part.  Hg ox.   Hg elem.   Hg part.  Hg ox.   Hg elem.   ratio     Hg part.  "
-               "Hg ox.   Hg elem");
-    forruns(ws, kind, code, [&](long, const testrec& t) {
-        const std::optional<ControlRun> v = controlrun(t);
-        if (!v) return;
-        reportline(app,
-                   controlrow(t).at(80, f5(v->oxygen)).at(90, f5(v->part)).at(100, f5(v->ox)).at(110, f5(v->elem)).text());
-    });
+    controlfactorrows(app, kind, code);
     reportline(app, underline);
     const emfactorrec& e = factorrow(ws, code, column);
     std::string heading = " average factors for unit control emission modification factor";
     heading.resize(128, ' ');
-    reportline(app, SummaryLine(heading).at(90, f5(e.hgpart)).at(100, f5(e.hgox)).at(110, f5(e.hgelem)).text());
+    reportline(app, threeforms(SummaryLine(heading), 90, e.hgpart, e.hgox, e.hgelem).text());
 }
 
 }  // namespace

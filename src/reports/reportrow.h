@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/textutil.h"
+#include "report/numformat.h"
 
 namespace brasket {
 
@@ -36,5 +37,15 @@ public:
 private:
     std::string text_;
 };
+
+// The particulate, oxidized and elemental values of a row or summary line, in the mask
+// "#.#####", at col, col + 10 and col + 20.
+template <class Line>
+Line threeforms(Line line, long col, double part, double ox, double elem) {
+    line.at(col, formatnumber(part, "#.#####"))
+        .at(col + 10, formatnumber(ox, "#.#####"))
+        .at(col + 20, formatnumber(elem, "#.#####"));
+    return line;
+}
 
 }  // namespace brasket

@@ -104,12 +104,28 @@ void walkparts(App& app, const Resolution& r, Section section) {
     }
 }
 
-void compositeheading(App& app, const Resolution& r, std::string_view columns) {
+// The composite table after the parts of a composite device: each part's factors, then the
+// factors of the whole device; all three forms, or with `totalonly` the total factor.
+void compositetable(App& app, const Resolution& r, bool totalonly) {
+    if (r.nparts < 2) return;
+    const int column = columnof(r.mode);
     reportline(app, r.nparts == 2 ? "THIS UNIT IS A COMPOSITE UNIT OF TWO SETS OF EMISSION MODIFICATION FACTORS."
                                   : "THIS UNIT IS A COMPOSITE UNIT OF THREE SETS OF EMISSION MODIFICATION FACTORS.");
     reportline(app, " The composite emission modification factor is the product of the two individual factors.");
-    reportline(app, columns);
+    reportline(app, totalonly ? "emission type                           EF total"
+                              : "emission type                           EF part.  EF oxid.  EF element.");
     reportline(app, std::string_view(compositeline));
+    auto row = [&](long code, double part, double ox, double elem, double total) {
+        Row line = Row(80).at(2, devicename(app.ws, code, column));
+        reportline(app, (totalonly ? line.at(40, f5(total)) : threeforms(line, 40, part, ox, elem)).text());
+    };
+    for (int i = 0; i < r.nparts; ++i) {
+        const long p = r.parts[static_cast<std::size_t>(i)];
+        const emfactorrec& e = app.ws.emfactor(p, column);
+        row(p, e.hgpart, e.hgox, e.hgelem, e.hgtotal);
+    }
+    reportline(app, std::string_view(compositeline));
+    row(r.code, r.whole.part, r.whole.ox, r.whole.elem, r.whole.total);
 }
 
 // ---- test data sections --------------------------------------------------------------------
@@ -122,32 +138,14 @@ void boilerspeciation(App& app, long c) {
     reportline(app, " Test data for boiler type " + devicename(ws, c, furnacecolumn));
     reportline(app, "                   __________outlet__________    Emission Modification Factors");
     reportline(app, " test      run     Hg part.  Hg ox.   Hg elem.   Hg part.  Hg ox.   Hg elem.");
-    long rows = 0;
-    forruns(ws, boilertest, c, [&](long, const testrec& t) {
-        Row row = outletrow(t);
-        const std::optional<Speciation> s = outletspeciation(t);
-        if (!s) return;
-        row.at(50, f5(s->part)).at(60, f5(s->ox)).at(70, f5(s->elem));
-        reportline(app, row.text());
-        ++rows;
-    });
-    if (rows == 0) {
-        reportline(app, notestsline);
-        for (long j = 1; j <= 30; ++j) {
-            const emfactorrec& e = ws.emfactor(j, furnacecolumn);
-            if (e.testcount <= 0) continue;
-            Row row(80);
-            row.at(3, devicename(ws, j, furnacecolumn)).at(50, f5(e.hgpart)).at(60, f5(e.hgox)).at(70, f5(e.hgelem));
-            reportline(app, row.text());
-        }
-    }
+    if (speciationrows(app, c) == 0) othertypesrows(app, false);
     reportline(app, std::string_view(underline));
     const emfactorrec& e = ws.emfactor(c, furnacecolumn);
-    reportline(app, SummaryLine(geometric ? " geometric mean factors for mercury speciation"
-                                          : " average factors for mercury speciation")
-                        .at(50, f5(e.hgpart)).at(60, f5(e.hgox)).at(70, f5(e.hgelem)).text());
-    reportline(app, SummaryLine(geometric ? sdgeometric : sdaverage)
-                        .at(50, f5(e.sdpart)).at(60, f5(e.sdox)).at(70, f5(e.sdelem)).text());
+    reportline(app, threeforms(SummaryLine(geometric ? " geometric mean factors for mercury speciation"
+                                                     : " average factors for mercury speciation"),
+                               50, e.hgpart, e.hgox, e.hgelem)
+                        .text());
+    reportline(app, threeforms(SummaryLine(geometric ? sdgeometric : sdaverage), 50, e.sdpart, e.sdox, e.sdelem).text());
 }
 
 // The mean line of a device's total factors, when its runs give a mean.
@@ -174,28 +172,14 @@ void controlfactors(App& app, long mode, long c) {
     const int column = columnof(mode);
     const bool geometric = app.opt.efmeanmode == 1;
     controlheading(app, mode, c, column);
-    reportline(app,
-               "                   __________inlet data_____     _________outlet data______    flow      Emission "
-               "Modification Factors");
-    reportline(app,
-               " test      run     Hg part.  Hg ox.   Hg elem.   Hg part.  Hg ox.   Hg elem.   ratio     Hg part.  "
-               "Hg ox.   Hg elem");
-    std::vector<ListedRun> runs;
-    forruns(ws, kindof(mode), c, [&](long j, const testrec& t) {
-        const std::optional<ControlRun> v = controlrun(t);
-        if (!v) return;
-        Row row = controlrow(t);
-        row.at(80, f5(v->oxygen)).at(90, f5(v->part)).at(100, f5(v->ox)).at(110, f5(v->elem));
-        reportline(app, row.text());
-        runs.push_back({v->total, j});
-    });
+    const std::vector<ListedRun> runs = controlfactorrows(app, kindof(mode), c);
     reportline(app, std::string_view(underline));
     const emfactorrec& e = ws.emfactor(c, column);
-    reportline(app, SummaryLine(geometric ? " geometric mean factors for unit control emission modification factor"
-                                          : " average factors for unit control emission modification factor")
-                        .at(90, f5(e.hgpart)).at(100, f5(e.hgox)).at(110, f5(e.hgelem)).text());
-    reportline(app, SummaryLine(geometric ? sdgeometric : sdaverage)
-                        .at(90, f5(e.sdpart)).at(100, f5(e.sdox)).at(110, f5(e.sdelem)).text());
+    reportline(app, threeforms(SummaryLine(geometric ? " geometric mean factors for unit control emission modification factor"
+                                                     : " average factors for unit control emission modification factor"),
+                               90, e.hgpart, e.hgox, e.hgelem)
+                        .text());
+    reportline(app, threeforms(SummaryLine(geometric ? sdgeometric : sdaverage), 90, e.sdpart, e.sdox, e.sdelem).text());
     reportline(app, "");
     reportline(app, " test      run     Total Mercury Emission Modification Factor");
     for (const ListedRun& r : runs) {
@@ -306,14 +290,7 @@ void boilertotal(App& app, long c) {
         reportline(app, row.text());
         ++rows;
     });
-    if (rows == 0) {
-        reportline(app, notestsline);
-        for (long j = 1; j <= 30; ++j) {
-            const emfactorrec& e = ws.emfactor(j, furnacecolumn);
-            if (e.testcount <= 0) continue;
-            reportline(app, Row(80).at(3, devicename(ws, j, furnacecolumn)).at(70, f5(e.hgtotal)).text());
-        }
-    }
+    if (rows == 0) othertypesrows(app, true);
     reportline(app, std::string_view(underline));
     reportline(app, SummaryLine(geometric ? " geometric mean factors for mercury speciation"
                                           : " average factors for mercury speciation")
@@ -372,6 +349,45 @@ void controltotal(App& app, long mode, long c) {
 
 }  // namespace
 
+long speciationrows(App& app, long c) {
+    long rows = 0;
+    forruns(app.ws, boilertest, c, [&](long, const testrec& t) {
+        const std::optional<Speciation> s = outletspeciation(t);
+        if (!s) return;
+        reportline(app, threeforms(outletrow(t), 50, s->part, s->ox, s->elem).text());
+        ++rows;
+    });
+    return rows;
+}
+
+void othertypesrows(App& app, bool totalonly) {
+    const Workset& ws = app.ws;
+    reportline(app, notestsline);
+    for (long j = 1; j <= 30; ++j) {
+        const emfactorrec& e = ws.emfactor(j, furnacecolumn);
+        if (e.testcount <= 0) continue;
+        Row row = Row(80).at(3, devicename(ws, j, furnacecolumn));
+        reportline(app, (totalonly ? row.at(70, f5(e.hgtotal)) : threeforms(row, 50, e.hgpart, e.hgox, e.hgelem)).text());
+    }
+}
+
+std::vector<ListedRun> controlfactorrows(App& app, int kind, long code) {
+    reportline(app,
+               "                   __________inlet data_____     _________outlet data______    flow      Emission "
+               "Modification Factors");
+    reportline(app,
+               " test      run     Hg part.  Hg ox.   Hg elem.   Hg part.  Hg ox.   Hg elem.   ratio     Hg part.  "
+               "Hg ox.   Hg elem");
+    std::vector<ListedRun> runs;
+    forruns(app.ws, kind, code, [&](long j, const testrec& t) {
+        const std::optional<ControlRun> v = controlrun(t);
+        if (!v) return;
+        reportline(app, threeforms(controlrow(t).at(80, f5(v->oxygen)), 90, v->part, v->ox, v->elem).text());
+        runs.push_back({v->total, j});
+    });
+    return runs;
+}
+
 Row outletrow(const testrec& t) {
     Row row(80);
     row.at(2, t.testname.str()).at(12, t.runid.str());
@@ -389,7 +405,6 @@ Row controlrow(const testrec& t) {
 
 void testdatareport(App& app, long mode, long code) {
     const Resolution r = resolve(app, mode, code);
-    const int column = columnof(r.mode);
     walkparts(app, r, [&](long c) {
         switch (r.mode) {
         case boilersection: boilerspeciation(app, c); return true;
@@ -400,25 +415,11 @@ void testdatareport(App& app, long mode, long code) {
         default: return false;
         }
     });
-    if (r.nparts < 2) return;
-    compositeheading(app, r, "emission type                           EF part.  EF oxid.  EF element.");
-    for (int i = 0; i < r.nparts; ++i) {
-        const long p = r.parts[static_cast<std::size_t>(i)];
-        const emfactorrec& e = app.ws.emfactor(p, column);
-        reportline(app, Row(80).at(2, devicename(app.ws, p, column)).at(40, f5(e.hgpart)).at(50, f5(e.hgox)).at(60, f5(e.hgelem)).text());
-    }
-    reportline(app, std::string_view(compositeline));
-    reportline(app, Row(80)
-                        .at(2, devicename(app.ws, r.code, column))
-                        .at(40, f5(r.whole.part))
-                        .at(50, f5(r.whole.ox))
-                        .at(60, f5(r.whole.elem))
-                        .text());
+    compositetable(app, r, false);
 }
 
 void unittestreport(App& app, long mode, long code) {
     const Resolution r = resolve(app, mode, code);
-    const int column = columnof(r.mode);
     walkparts(app, r, [&](long c) {
         switch (r.mode) {
         case boilersection: boilertotal(app, c); return true;
@@ -427,14 +428,7 @@ void unittestreport(App& app, long mode, long code) {
         default: return false;
         }
     });
-    if (r.nparts < 2) return;
-    compositeheading(app, r, "emission type                           EF total");
-    for (int i = 0; i < r.nparts; ++i) {
-        const long p = r.parts[static_cast<std::size_t>(i)];
-        reportline(app, Row(80).at(2, devicename(app.ws, p, column)).at(40, f5(app.ws.emfactor(p, column).hgtotal)).text());
-    }
-    reportline(app, std::string_view(compositeline));
-    reportline(app, Row(80).at(2, devicename(app.ws, r.code, column)).at(40, f5(r.whole.total)).text());
+    compositetable(app, r, true);
 }
 
 }  // namespace brasket

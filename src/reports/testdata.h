@@ -3,8 +3,11 @@
 // material balances, and the two reports built from them.
 #pragma once
 
+#include <vector>
+
 #include "data/records.h"
 #include "reports/reportrow.h"
+#include "reports/testruns.h"
 
 namespace brasket {
 
@@ -14,6 +17,16 @@ struct App;
 Row outletrow(const testrec& t);
 // The row of a control device run, 120 wide: its name, its run, its inlet and outlet forms.
 Row controlrow(const testrec& t);
+
+// The rows of the boiler runs of type c with their outlet speciation (a run without outlet
+// mercury has none); returns the number of rows.
+long speciationrows(App& app, long c);
+// For a boiler type without runs of its own: the line saying so, then a row for each boiler
+// type that has tests, with its stored speciation, or with `totalonly` its total factor.
+void othertypesrows(App& app, bool totalonly);
+// The column headings and the rows of the accepted control runs of a kind and type code: inlet
+// and outlet forms, oxygen correction and the factor of each form. Returns the accepted runs.
+std::vector<ListedRun> controlfactorrows(App& app, int kind, long code);
 
 // Section modes: the device family whose runs a section lists.
 enum TestSectionMode : long {
