@@ -41,6 +41,10 @@ bool parsefixedline(std::string_view line, emisfrec& record);
 // nothing.
 void cmdemisf_Click(App& app);
 
+// For an import that shows no status caption: the lines it skipped or changed with a warning
+// since the warning count `since`, told in a message when there are any.
+void tellimportwarnings(App& app, long since);
+
 // "update compound type": the type of each compound of "compounds.prn" in the import folder.
 void cmdcompdtype_Click(App& app);
 // One line of a trace-oil print file: its compound is listed, and with the selector 46 its
@@ -87,7 +91,8 @@ void cmdloadsupplier_Click(App& app);
 // both written at once to partfactors1.dat and partfactors2.dat. False when the export
 // cannot be read or the files cannot be written (told).
 bool loadpartitionfactors(App& app);
-// "load emis factors" of the unit evaluation window.
+// "load emis factors" of the unit evaluation window: the partition factors under its hourglass,
+// the lines skipped told at the end.
 void cmdloadefacts_Click(App& app);
 
 }  // namespace brasket

@@ -31,9 +31,24 @@ std::optional<fs::path> chooseprintfile(App& app) {
     return fs::path(chosen);
 }
 
+void readcompoundtypes(App& app);
+
 }  // namespace
 
+void tellimportwarnings(App& app, long since) {
+    long count = app.importwarnings - since;
+    if (count > 0) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
+}
+
 void cmdcompdtype_Click(App& app) {
+    const long since = app.importwarnings;
+    readcompoundtypes(app);
+    tellimportwarnings(app, since);
+}
+
+namespace {
+
+void readcompoundtypes(App& app) {
     const fs::path source = app.importpath / "compounds.prn";
     auto lines = openexport(app, source);
     if (!lines) return;
@@ -56,6 +71,8 @@ void cmdcompdtype_Click(App& app) {
     }
 }
 
+}  // namespace
+
 void transloilc(App& app, std::string_view line, int selector) {
     std::string name = rtrim(mid(line, 17, 20));
     double concentration = val(mid(line, 49, 6));
@@ -70,27 +87,29 @@ void transloilc(App& app, std::string_view line, int selector) {
 void cmdupdatetraceoil_Click(App& app) {
     auto file = chooseprintfile(app);
     if (!file) return;
-    app.platform.pumpevents();
-    auto lines = openexport(app, *file);
-    if (!lines) return;
-    std::string_view line;
-    lines->next(line);  // the heading
-    while (lines->next(line)) transloilc(app, line, storeoil);
+    beginimport(app, readingcaption(*file));
+    if (auto lines = openexport(app, *file)) {
+        std::string_view line;
+        lines->next(line);  // the heading
+        while (lines->next(line)) transloilc(app, line, storeoil);
+    }
+    endimport(app);
 }
 
 void cmdupdcoal_Click(App& app) {
     auto file = chooseprintfile(app);
     if (!file) return;
+    beginimport(app, readingcaption(*file));
     // The chosen file is read through before the coal concentration file is deleted, so a
     // file that cannot be read leaves it in place.
-    auto lines = openexport(app, *file);
-    if (!lines) return;
-    std::error_code ec;
-    fs::remove(app.importpath / "concen.dat", ec);
-    app.platform.pumpevents();
-    std::string_view line;
-    while (lines->next(line)) {
+    if (auto lines = openexport(app, *file)) {
+        std::error_code ec;
+        fs::remove(app.importpath / "concen.dat", ec);
+        std::string_view line;
+        while (lines->next(line)) {
+        }
     }
+    endimport(app);
 }
 
 void cmdupgas_Click(App&) {}

@@ -40,6 +40,8 @@ bool wholefield(std::string_view text, std::int16_t& out) {
     return true;
 }
 
+void importfactordata(App& app);
+
 }  // namespace
 
 fs::path compoundfilepath(const App& app) { return app.datapath / "compound.dat"; }
@@ -107,10 +109,20 @@ void cmdemisf_Click(App& app) {
     frmplants& w = mainwindow(app);
     w.Picture1.Cls();
     clearscr(app);
-    w.Label19.Caption = "Loading emission modification factors";
+    const std::string caption = "Loading emission modification factors";
+    w.Label19.Caption = caption;
     showbusy(app, 0);
-    app.platform.pumpevents();
+    beginimport(app, caption);
+    importfactordata(app);
+    endimport(app);
+}
 
+namespace {
+
+// The emission factor data, the compound list and their files from "EMISDATA.prn", or nothing
+// changed and the reason told.
+void importfactordata(App& app) {
+    frmplants& w = mainwindow(app);
     const fs::path source = app.datapath / "EMISDATA.prn";
     auto lines = openexport(app, source);
     if (!lines) return;
@@ -206,5 +218,7 @@ void cmdemisf_Click(App& app) {
     w.Picture1.Cls();
     clearscr(app);
 }
+
+}  // namespace
 
 }  // namespace brasket
