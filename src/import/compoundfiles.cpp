@@ -31,6 +31,16 @@ std::optional<fs::path> chooseprintfile(App& app) {
     return fs::path(chosen);
 }
 
+// A print file chosen in the dialog, its lines given to `read` under the import status.
+template <class Read>
+void updatefromprintfile(App& app, Read read) {
+    auto file = chooseprintfile(app);
+    if (!file) return;
+    beginimport(app, readingcaption(*file));
+    if (auto lines = openexport(app, *file)) read(*lines);
+    endimport(app);
+}
+
 void readcompoundtypes(App& app);
 
 }  // namespace
@@ -85,31 +95,23 @@ void transloilc(App& app, std::string_view line, int selector) {
 }
 
 void cmdupdatetraceoil_Click(App& app) {
-    auto file = chooseprintfile(app);
-    if (!file) return;
-    beginimport(app, readingcaption(*file));
-    if (auto lines = openexport(app, *file)) {
+    updatefromprintfile(app, [&](ExportLines& lines) {
         std::string_view line;
-        lines->next(line);  // the heading
-        while (lines->next(line)) transloilc(app, line, storeoil);
-    }
-    endimport(app);
+        lines.next(line);  // the heading
+        while (lines.next(line)) transloilc(app, line, storeoil);
+    });
 }
 
 void cmdupdcoal_Click(App& app) {
-    auto file = chooseprintfile(app);
-    if (!file) return;
-    beginimport(app, readingcaption(*file));
     // The chosen file is read through before the coal concentration file is deleted, so a
     // file that cannot be read leaves it in place.
-    if (auto lines = openexport(app, *file)) {
+    updatefromprintfile(app, [&](ExportLines& lines) {
         std::error_code ec;
         fs::remove(app.importpath / "concen.dat", ec);
         std::string_view line;
-        while (lines->next(line)) {
+        while (lines.next(line)) {
         }
-    }
-    endimport(app);
+    });
 }
 
 void cmdupgas_Click(App&) {}
