@@ -327,6 +327,11 @@ TEST_F(CompoundImport, ConcentrationRangesKeepLowestPositiveAndHighestByKind) {
     EXPECT_EQ(r(3, 3), 40);
     EXPECT_EQ(warnings().size(), 2u);
 
+    for (int i = 4; i <= 301; ++i) list1().AddItem("C" + std::to_string(i));  // an entry beyond the table
+    write("beyond.prn", {"HEADING", concline("C301", "7")});
+    ASSERT_TRUE(coalfileload(*app, dir / "beyond.prn", 50));
+    EXPECT_EQ(warnings().size(), 3u);
+
     app->concranges(5, 0) = 1;  // a missing file is told and changes nothing
     EXPECT_FALSE(coalfileload(*app, dir / "none.prn", 50));
     EXPECT_NE(onemessage().find("none.prn"), std::string::npos);

@@ -25,8 +25,9 @@ bool readcompoundrecord(const App& app, long k, compoundrec& record);
 // The number of a compound name in the main window's compound list List1 (entry k - 1 is
 // compound k). The name is compared without its trailing blanks, case-sensitively and whole,
 // the last matching entry winning. A name not listed is appended, its name stored in
-// compounds(k) and record k of the compound file written. A blank name, or a new name when the
-// table's 300 compounds are taken, gives 0 (the latter with a warning in the log).
+// compounds(k) and record k of the compound file written. A blank name gives 0; so does, with a
+// warning in the log, a new name when the table's 300 compounds are taken or a name whose entry
+// lies beyond them.
 void putlistrecords(App& app, std::string_view name, std::int16_t& number);
 
 // Sets the device name, the whole number of columns 21-28, the compound name, the factor

@@ -72,6 +72,12 @@ void putlistrecords(App& app, std::string_view name, std::int16_t& number) {
     ListBox& list = mainwindow(app).List1;
     std::string wanted = rtrim(name);
     long found = lastmatch(list.ListCount(), [&](long i) -> const std::string& { return list.List(i - 1); }, wanted);
+    if (found > maxcompounds) {
+        // An entry beyond the compound table (the list was filled past it): no compound number.
+        importwarning(app, "compound " + wanted + " not numbered: its entry lies beyond the compound table");
+        number = 0;
+        return;
+    }
     if (found > 0 || wanted.empty()) {
         number = static_cast<std::int16_t>(found);
         return;
