@@ -11,6 +11,7 @@
 #include "data/codec.h"
 #include "exampleset.h"
 #include "golden.h"
+#include "import2_fixture.h"
 #include "import/compounddata.h"
 #include "reports/compoundemission.h"
 #include "reports/compounds.h"
@@ -23,22 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CompoundReports : ::testing::Test {
-    ScriptedPlatform platform;
-    std::unique_ptr<App> app;
-    fs::path dir;
-
+struct CompoundReports : ImportFolder {
     void SetUp() override {
         platform.clock = fixedclock();
-        app = std::make_unique<App>(platform);
-        dir = fs::temp_directory_path() /
-              ("brasket-compoundreports-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        app->datapath = dir;
-        app->importpath = dir;
+        ImportFolder::SetUp();
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     const std::string& line(long i) const { return app->report.line(i); }
     const std::string& index() const { return app->report.pageindex(); }
