@@ -11,6 +11,7 @@
 #include "data/codec.h"
 #include "exampleset.h"
 #include "golden.h"
+#include "import2_fixture.h"
 #include "import/compounddata.h"
 #include "reports/compoundemission.h"
 #include "reports/compounds.h"
@@ -23,26 +24,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CompoundReports : ::testing::Test {
-    ScriptedPlatform platform;
-    std::unique_ptr<App> app;
-    fs::path dir;
-
+struct CompoundReports : ImportFolder {
     void SetUp() override {
         platform.clock = fixedclock();
-        app = std::make_unique<App>(platform);
-        dir = fs::temp_directory_path() /
-              ("brasket-compoundreports-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        app->datapath = dir;
-        app->importpath = dir;
+        ImportFolder::SetUp();
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     const std::string& line(long i) const { return app->report.line(i); }
     const std::string& index() const { return app->report.pageindex(); }
     frmplants& w() { return mainwindow(*app); }
+    void writeprops(const std::vector<unitpropsrec>& records) {
+        std::ofstream out(unitpropspath(*app), std::ios::binary);
+        for (const auto& r : records) {
+            auto b = encode(r);
+            out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+        }
+    }
     // Device code d gets factor f for compound k.
     void factor(long d, long k, float f) { app->devicefactors(d).factor[static_cast<std::size_t>(k)] = f; }
 };
@@ -62,13 +59,9 @@ TEST_F(CompoundReports, CompoundEmissionOfASlot) {
     fuelslotrec& s = app->fuelslots(2);
     s.coalamount = 1000;
     s.device = {1, 9, 9, 2, 3, 5, 2, 4, 6};
-    factor(1, 7, 0.5f);
-    factor(2, 7, 1);
-    factor(3, 7, 0.4f);
-    factor(4, 7, 0.5f);
-    factor(5, 7, 0.5f);
-    factor(6, 7, 0.7f);
-    factor(9, 7, 0.01f);  // the stage-1 oil and gas devices never count
+    // Device 9, the stage-1 oil and gas device, never counts.
+    for (auto [d, f] : std::vector<std::pair<long, float>>{{1, 0.5f}, {2, 1}, {3, 0.4f}, {4, 0.5f}, {5, 0.5f}, {6, 0.7f}, {9, 0.01f}})
+        factor(d, 7, f);
     compoundemission(*app, 2, 7, coal, oil, gas);
     EXPECT_NEAR(coal, 0.0454, 1e-9);
     EXPECT_NEAR(app->coalslotfactor, 0.5, 1e-9);
@@ -226,13 +219,7 @@ TEST_F(CompoundReports, DefaultDataBaseSkipsPlaceholdersAndNeverListsStaleLines)
     records[2].propname = "New Data";
     records[2].proptext1 = "Listed";
     records[2].proptext2 = "";
-    {
-        std::ofstream out(unitpropspath(*app), std::ios::binary);
-        for (const auto& r : records) {
-            auto b = encode(r);
-            out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-        }
-    }
+    writeprops(records);
     cmddefdatabase_Click(*app);
     EXPECT_EQ(line(1), "         DEFAULT DATA BASE OF UNIT PROPERTIES  07-14-1999");
     EXPECT_EQ(index(), "36");
@@ -259,14 +246,9 @@ TEST_F(CompoundReports, DefaultDataBaseSkipsPlaceholdersAndNeverListsStaleLines)
     EXPECT_EQ(platform.messages.size(), 2u);
 
     // At most 450 records.
-    {
-        std::ofstream out(unitpropspath(*app), std::ios::binary);
-        unitpropsrec r;
-        r.propname = "TYPE";
-        r.proptext1 = "x";
-        auto b = encode(r);
-        for (int i = 0; i < 460; ++i) out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-    }
+    records.assign(460, unitpropsrec{});
+    for (auto& r : records) r.propname = "TYPE", r.proptext1 = "x";
+    writeprops(records);
     cmddefdatabase_Click(*app);
     EXPECT_EQ(app->report.reportlinecount, 3 + 2 * 450 + 1);
 }
@@ -340,26 +322,21 @@ struct CompoundGolden : ::testing::Test {
 
 TEST_F(CompoundGolden, Listings) {
     EXPECT_TRUE(platform.messages.empty());
-    cmdcompdnumb_Click(app);
-    expectgolden("compounds_list.txt", reporttext(app.report));
-    cmdconcs_Click(app);
-    expectgolden("compounds_oil_gas.txt", reporttext(app.report));
-    cmdemisdataq_Click(app);
-    expectgolden("compounds_ranges.txt", reporttext(app.report));
-    cmdwasteconc_Click(app);
-    expectgolden("compounds_stacks.txt", reporttext(app.report));
-    cmdwastedes_Click(app);
-    expectgolden("compounds_fuel_sources.txt", reporttext(app.report));
-    cmdplantemisfacts_Click(app);
-    expectgolden("compounds_plant_factors.txt", reporttext(app.report));
-    cmdsummunits_Click(app);
-    expectgolden("compounds_units_controls.txt", reporttext(app.report));
-    cmddefdatabase_Click(app);
-    expectgolden("unit_properties_default.txt", reporttext(app.report));
-    cmddetailed_Click(app);
-    expectgolden("unit_properties_devices.txt", reporttext(app.report));
-    cmdnames_Click(app);
-    expectgolden("names_of_input_data.txt", reporttext(app.report));
+    const std::vector<std::pair<void (*)(App&), const char*>> listings{
+        {cmdcompdnumb_Click, "compounds_list.txt"},
+        {cmdconcs_Click, "compounds_oil_gas.txt"},
+        {cmdemisdataq_Click, "compounds_ranges.txt"},
+        {cmdwasteconc_Click, "compounds_stacks.txt"},
+        {cmdwastedes_Click, "compounds_fuel_sources.txt"},
+        {cmdplantemisfacts_Click, "compounds_plant_factors.txt"},
+        {cmdsummunits_Click, "compounds_units_controls.txt"},
+        {cmddefdatabase_Click, "unit_properties_default.txt"},
+        {cmddetailed_Click, "unit_properties_devices.txt"},
+        {cmdnames_Click, "names_of_input_data.txt"}};
+    for (const auto& [report, golden] : listings) {
+        report(app);
+        expectgolden(golden, reporttext(app.report));
+    }
 }
 
 }  // namespace

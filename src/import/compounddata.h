@@ -25,8 +25,9 @@ bool readcompoundrecord(const App& app, long k, compoundrec& record);
 // The number of a compound name in the main window's compound list List1 (entry k - 1 is
 // compound k). The name is compared without its trailing blanks, case-sensitively and whole,
 // the last matching entry winning. A name not listed is appended, its name stored in
-// compounds(k) and record k of the compound file written. A blank name, or a new name when the
-// table's 300 compounds are taken, gives 0 (the latter with a warning in the log).
+// compounds(k) and record k of the compound file written. A blank name gives 0; so does, with a
+// warning in the log, a new name when the table's 300 compounds are taken or a name whose entry
+// lies beyond them.
 void putlistrecords(App& app, std::string_view name, std::int16_t& number);
 
 // Sets the device name, the whole number of columns 21-28, the compound name, the factor
@@ -40,6 +41,10 @@ bool parsefixedline(std::string_view line, emisfrec& record);
 // is read and checked whole first; a missing, oversized or malformed file is told and changes
 // nothing.
 void cmdemisf_Click(App& app);
+
+// For an import that shows no status caption: the lines it skipped or changed with a warning
+// since the warning count `since`, told in a message when there are any.
+void tellimportwarnings(App& app, long since);
 
 // "update compound type": the type of each compound of "compounds.prn" in the import folder.
 void cmdcompdtype_Click(App& app);
@@ -87,7 +92,8 @@ void cmdloadsupplier_Click(App& app);
 // both written at once to partfactors1.dat and partfactors2.dat. False when the export
 // cannot be read or the files cannot be written (told).
 bool loadpartitionfactors(App& app);
-// "load emis factors" of the unit evaluation window.
+// "load emis factors" of the unit evaluation window: the partition factors under its hourglass,
+// the lines skipped told at the end.
 void cmdloadefacts_Click(App& app);
 
 }  // namespace brasket

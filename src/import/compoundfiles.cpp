@@ -31,9 +31,34 @@ std::optional<fs::path> chooseprintfile(App& app) {
     return fs::path(chosen);
 }
 
+// A print file chosen in the dialog, its lines given to `read` under the import status.
+template <class Read>
+void updatefromprintfile(App& app, Read read) {
+    auto file = chooseprintfile(app);
+    if (!file) return;
+    beginimport(app, readingcaption(*file));
+    if (auto lines = openexport(app, *file)) read(*lines);
+    endimport(app);
+}
+
+void readcompoundtypes(App& app);
+
 }  // namespace
 
+void tellimportwarnings(App& app, long since) {
+    long count = app.importwarnings - since;
+    if (count > 0) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
+}
+
 void cmdcompdtype_Click(App& app) {
+    const long since = app.importwarnings;
+    readcompoundtypes(app);
+    tellimportwarnings(app, since);
+}
+
+namespace {
+
+void readcompoundtypes(App& app) {
     const fs::path source = app.importpath / "compounds.prn";
     auto lines = openexport(app, source);
     if (!lines) return;
@@ -56,6 +81,8 @@ void cmdcompdtype_Click(App& app) {
     }
 }
 
+}  // namespace
+
 void transloilc(App& app, std::string_view line, int selector) {
     std::string name = rtrim(mid(line, 17, 20));
     double concentration = val(mid(line, 49, 6));
@@ -68,29 +95,23 @@ void transloilc(App& app, std::string_view line, int selector) {
 }
 
 void cmdupdatetraceoil_Click(App& app) {
-    auto file = chooseprintfile(app);
-    if (!file) return;
-    app.platform.pumpevents();
-    auto lines = openexport(app, *file);
-    if (!lines) return;
-    std::string_view line;
-    lines->next(line);  // the heading
-    while (lines->next(line)) transloilc(app, line, storeoil);
+    updatefromprintfile(app, [&](ExportLines& lines) {
+        std::string_view line;
+        lines.next(line);  // the heading
+        while (lines.next(line)) transloilc(app, line, storeoil);
+    });
 }
 
 void cmdupdcoal_Click(App& app) {
-    auto file = chooseprintfile(app);
-    if (!file) return;
     // The chosen file is read through before the coal concentration file is deleted, so a
     // file that cannot be read leaves it in place.
-    auto lines = openexport(app, *file);
-    if (!lines) return;
-    std::error_code ec;
-    fs::remove(app.importpath / "concen.dat", ec);
-    app.platform.pumpevents();
-    std::string_view line;
-    while (lines->next(line)) {
-    }
+    updatefromprintfile(app, [&](ExportLines& lines) {
+        std::error_code ec;
+        fs::remove(app.importpath / "concen.dat", ec);
+        std::string_view line;
+        while (lines.next(line)) {
+        }
+    });
 }
 
 void cmdupgas_Click(App&) {}

@@ -68,7 +68,7 @@ bool coalfileload(App& app, const std::filesystem::path& file, int kindcode,
         std::int16_t k = 0;
         double v = 0;
         transcombfile(app, line, kindcode, k, v);
-        if (k < 1) continue;  // no compound name, or no room for a new compound
+        if (k < 1) continue;  // no compound name, or none within the compound table
         auto& row = values[static_cast<std::size_t>(k)];
         if (static_cast<long>(row.size()) == maxvalues) {
             importwarning(app, "line " + std::to_string(lines->linenumber()) + " of " + file.filename().string() +

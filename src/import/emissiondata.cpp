@@ -40,6 +40,8 @@ bool wholefield(std::string_view text, std::int16_t& out) {
     return true;
 }
 
+void importfactordata(App& app);
+
 }  // namespace
 
 fs::path compoundfilepath(const App& app) { return app.datapath / "compound.dat"; }
@@ -70,6 +72,12 @@ void putlistrecords(App& app, std::string_view name, std::int16_t& number) {
     ListBox& list = mainwindow(app).List1;
     std::string wanted = rtrim(name);
     long found = lastmatch(list.ListCount(), [&](long i) -> const std::string& { return list.List(i - 1); }, wanted);
+    if (found > maxcompounds) {
+        // An entry beyond the compound table (the list was filled past it): no compound number.
+        importwarning(app, "compound " + wanted + " not numbered: its entry lies beyond the compound table");
+        number = 0;
+        return;
+    }
     if (found > 0 || wanted.empty()) {
         number = static_cast<std::int16_t>(found);
         return;
@@ -107,10 +115,20 @@ void cmdemisf_Click(App& app) {
     frmplants& w = mainwindow(app);
     w.Picture1.Cls();
     clearscr(app);
-    w.Label19.Caption = "Loading emission modification factors";
+    const std::string caption = "Loading emission modification factors";
+    w.Label19.Caption = caption;
     showbusy(app, 0);
-    app.platform.pumpevents();
+    beginimport(app, caption);
+    importfactordata(app);
+    endimport(app);
+}
 
+namespace {
+
+// The emission factor data, the compound list and their files from "EMISDATA.prn", or nothing
+// changed and the reason told.
+void importfactordata(App& app) {
+    frmplants& w = mainwindow(app);
     const fs::path source = app.datapath / "EMISDATA.prn";
     auto lines = openexport(app, source);
     if (!lines) return;
@@ -206,5 +224,7 @@ void cmdemisf_Click(App& app) {
     w.Picture1.Cls();
     clearscr(app);
 }
+
+}  // namespace
 
 }  // namespace brasket

@@ -11,6 +11,7 @@
 #include "import/compounddata.h"
 #include "import/exportfields.h"
 #include "import/importconduct.h"
+#include "unitwindow/form1.h"
 
 namespace brasket {
 
@@ -39,6 +40,8 @@ std::string overwritten(const fs::path& file, const Tab& table, long n) {
     return bytes;
 }
 
+void readsuppliers(App& app);
+
 }  // namespace
 
 std::int16_t suppliertype(std::string_view rank) {
@@ -52,11 +55,14 @@ std::int16_t suppliertype(std::string_view rank) {
 }
 
 void cmdloadsupplier_Click(App& app) {
-    frmplants& w = mainwindow(app);
-    w.Label11.Visible = true;
-    w.Label11.Caption = "reading coal supply info";
-    app.platform.pumpevents();
+    beginimport(app, "reading coal supply info");
+    readsuppliers(app);
+    endimport(app);
+}
 
+namespace {
+
+void readsuppliers(App& app) {
     const char* name = "coal suppliers.txt";
     auto lines = openexport(app, exportfolder(app) / name);
     if (!lines) return;
@@ -88,6 +94,8 @@ void cmdloadsupplier_Click(App& app) {
     }
     setcoalsupplycount(app.ws, n);
 }
+
+}  // namespace
 
 bool loadpartitionfactors(App& app) {
     const char* name = "partfactors.txt";
@@ -153,6 +161,13 @@ bool loadpartitionfactors(App& app) {
     return true;
 }
 
-void cmdloadefacts_Click(App& app) { loadpartitionfactors(app); }
+void cmdloadefacts_Click(App& app) {
+    Form1& f = app.form1;
+    const long since = app.importwarnings;
+    f.MousePointer = 11;
+    loadpartitionfactors(app);
+    f.MousePointer = 1;
+    tellimportwarnings(app, since);
+}
 
 }  // namespace brasket
