@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -106,6 +107,33 @@ TEST_F(BatchRebuild, OnceOrTwiceGivesTheSameWorkingSet) {
     ASSERT_GT(a.size(), 15u);
     ASSERT_EQ(a.size(), b.size());
     for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+}
+
+TEST_F(BatchRebuild, LinesSkippedByAllStepsAreToldOnceAndRebuiltTablesMayBeSaved) {
+    auto r = open("warnings");
+    App& app = *r->app;
+    // A damaged line in an export of three different steps.
+    for (const char* name : {"hg2Qdatashort.txt", "efsummary.txt", "pmtest.txt"}) {
+        std::ofstream(r->dir / name, std::ios::binary | std::ios::app) << std::string("damaged\0line\r\n", 14);
+    }
+    // Two files were unreadable at start-up: the units, which the batch sets anew, and the
+    // fuel use, which it fills over what was loaded.
+    app.ws.unreadable = {"unit.dat", "fueluse.dat"};
+    run(app, "cmdupdateall_Click");
+    ASSERT_EQ(r->platform.messages.size(), 1u);
+    EXPECT_EQ(r->platform.messages[0],
+              "3 lines skipped or changed: see import warnings.txt (" + (app.datapath / "import warnings.txt").string() + ")");
+    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.MousePointer(), 0);
+    EXPECT_EQ(app.ws.unreadable, std::vector<std::string>{"fueluse.dat"});
+
+    // A batch that fails leaves the block as it was.
+    app.ws.unreadable = {"unit.dat"};
+    r->platform.onpump = [&] {
+        if (app.main.Label11.Caption() == "reading fuel use file") fs::remove(r->dir / "fuelusageexport.txt");
+    };
+    run(app, "cmdupdateall_Click");
+    EXPECT_EQ(app.ws.unreadable, std::vector<std::string>{"unit.dat"});
 }
 
 TEST_F(BatchRebuild, AMissingExportChangesNothing) {

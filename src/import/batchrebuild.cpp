@@ -1,5 +1,7 @@
 #include "import/batchrebuild.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -81,12 +83,27 @@ bool rebuild(App& app, std::string& failed) {
     return true;
 }
 
-// The batch's end, however it comes: no flag, no status label (the count of lines skipped is
-// told in a message), the normal pointer.
-void finish(App& app) {
+// The batch's end, however it comes: no flag, no status label, the normal pointer, and the
+// lines that all its steps skipped or changed told once in a message.
+void finish(App& app, long warningsatstart) {
     app.updatingall = 0;
+    app.importwarningsatstart = warningsatstart;
     endimport(app);
     mainwindow(app).Label11.Visible = false;
+}
+
+// The working files whose tables the batch sets anew from the exports alone: units, plants,
+// owners and operators (their counts set anew), the analyses (their count emptied first) and
+// the tests. A file of these that could not be read at start-up no longer stands behind its
+// table, so the save may replace it. The other files keep their block: the fuel use, the bin
+// rows, the name lists and the factor tables are filled over what was loaded, and the
+// suppliers, fuel names and bin-number table are not read by the batch at all.
+void forgetunreadable(Workset& ws) {
+    static const char* const rebuilt[] = {"idplant.dat", "idunit.dat", "owner.dat", "operator.dat",
+                                          "unit.dat",    "plant.dat",  "meas.dat",  "test.dat"};
+    std::erase_if(ws.unreadable, [](const std::string& name) {
+        return std::find(std::begin(rebuilt), std::end(rebuilt), name) != std::end(rebuilt);
+    });
 }
 
 }  // namespace
@@ -101,6 +118,7 @@ void cmdupdateall_Click(App& app) {
         return;
     }
     Snapshot before(app);
+    const long warnings = app.importwarnings;
     app.updatingall = 1;
     std::string failed;
     bool done = false;
@@ -108,11 +126,14 @@ void cmdupdateall_Click(App& app) {
         done = rebuild(app, failed);
     } catch (...) {
         before.restore(app);
-        finish(app);
+        finish(app, warnings);
         throw;
     }
-    if (!done) before.restore(app);
-    finish(app);
+    if (done)
+        forgetunreadable(app.ws);
+    else
+        before.restore(app);
+    finish(app, warnings);
     if (!done)
         app.platform.msgbox("The working set was not rebuilt: " + failed +
                             " could not be read. The tables are as they were.");

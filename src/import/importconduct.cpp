@@ -68,6 +68,13 @@ void importstep(App& app, const std::string& caption, bool pump) {
 
 void endimport(App& app) {
     frmplants& w = mainwindow(app);
+    if (app.updatingall == 1) {
+        // A step of the batch rebuild: its status label goes, and the batch tells the lines
+        // skipped by all its steps once, at its end.
+        w.Label11.Visible = false;
+        w.MousePointer = 0;
+        return;
+    }
     long count = app.importwarnings - app.importwarningsatstart;
     w.Label11.Caption = warningsummary(count);
     w.Label11.Visible = true;
