@@ -40,52 +40,73 @@ bool inchild(const std::function<void()>& body) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-TEST(SavingAsOneStep, AStopAtEveryStepLeavesTheOldOrTheNewSetWholeAtTheNextStart) {
-    TempFolder dir;
-    writeworkset(dir.path());
-    const auto oldset = folderfiles(dir.path());
-    Loaded l(dir.path());
-    cmderase_Click(l.app);  // every file of the new set differs from the previous one
-    l.app.ws.boilernames(1) = "Cyclone";
-    setnamecount(l.app.ws.boilernames, 1);
-    const auto images = worksetimages(l.app);
+struct StopCounts {
+    int killed = 0, endedold = 0, endednew = 0;
+};
+
+// Stops a save of `images` into `dir` at each of its steps in turn and starts the program
+// after each stop: the folder must then hold the previous files or the new ones, whole.
+StopCounts stopateverystep(const fs::path& dir, const std::vector<FileImage>& images) {
+    const auto oldset = folderfiles(dir);
     auto newset = oldset;
     for (const auto& f : images) newset[f.name] = f.bytes;
-
-    int killed = 0, endedold = 0, endednew = 0;
+    StopCounts c;
     for (int stopat = 1;; ++stopat) {
         bool finished = inchild([&] {
             int step = 0;
-            writefileset(dir.path(), images, [&](const std::string&) {
+            writefileset(dir, images, [&](const std::string&) {
                 if (++step == stopat) raise(SIGKILL);
             });
         });
         // The next start finishes or undoes what the stopped save left.
-        Loaded next(dir.path());
-        auto now = folderfiles(dir.path());
+        Loaded next(dir);
+        auto now = folderfiles(dir);
         bool isold = now == oldset, isnew = now == newset;
-        ASSERT_TRUE(isold || isnew) << "a mixture after a stop at step " << stopat;
+        EXPECT_TRUE(isold || isnew) << "a mixture after a stop at step " << stopat;
+        if (!isold && !isnew) break;
+        // What the start said about the save (the files may hold what their loaders warn of).
+        std::string told;
+        for (const auto& m : next.platform.messages)
+            if (told.empty() && m.rfind("The last save", 0) == 0) told = m;
         if (finished) {
             EXPECT_TRUE(isnew);
-            EXPECT_TRUE(next.platform.messages.empty());
+            EXPECT_EQ(told, "");
             break;
         }
-        ++killed;
-        (isold ? endedold : endednew)++;
+        ++c.killed;
+        (isold ? c.endedold : c.endednew)++;
         // The analyst is told what the start did with an interrupted save (a stop before the
-        // first file was written left nothing to do).
-        ASSERT_EQ(next.platform.messages.empty(), stopat == 1) << stopat;
+        // first step left nothing to do).
+        EXPECT_EQ(told.empty(), stopat == 1) << stopat;
         if (stopat > 1) {
-            EXPECT_NE(next.platform.messages[0].find(isold ? "the previous set was kept" : "it was finished now"),
-                      std::string::npos)
-                << next.platform.messages[0];
+            EXPECT_NE(told.find(isold ? "the previous set was kept" : "it was finished now"), std::string::npos) << told;
         }
         // Back to the previous set for the next stop.
         for (const auto& [name, bytes] : oldset) writefile(dir / name, bytes);
     }
-    EXPECT_GT(killed, 60);  // every file written, kept aside, renamed and dropped is a step
-    EXPECT_GT(endedold, 20);
-    EXPECT_GT(endednew, 20);
+    return c;
+}
+
+TEST(SavingAsOneStep, AStopAtEveryStepLeavesTheOldOrTheNewSetWholeAtTheNextStart) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    Loaded l(dir.path());
+    cmderase_Click(l.app);  // every file of the new set differs from the previous one
+    l.app.ws.boilernames(1) = "Cyclone";
+    setnamecount(l.app.ws.boilernames, 1);
+    StopCounts c = stopateverystep(dir.path(), worksetimages(l.app));
+    EXPECT_GT(c.killed, 60);  // every file written, kept aside, renamed and dropped is a step
+    EXPECT_GT(c.endedold, 20);
+    EXPECT_GT(c.endednew, 20);
+
+    // The files the compound imports write beside the working set, which the start-up does
+    // not know by name, are finished or undone all the same.
+    const std::vector<FileImage> compoundfiles = {
+        {"emisf.dat", "new emission data"}, {"compound.dat", "new compounds"}, {"partfactors1.dat", "new factors"}};
+    for (const auto& f : compoundfiles) writefile(dir / f.name, "previous " + f.name);
+    c = stopateverystep(dir.path(), compoundfiles);
+    EXPECT_GT(c.endedold, 5);
+    EXPECT_GT(c.endednew, 3);
 }
 
 TEST(SavingAsOneStep, AFailedRollBackSaysSoAndTheNextStartPutsThePreviousSetBack) {
