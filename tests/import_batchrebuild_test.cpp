@@ -150,6 +150,7 @@ TEST_F(BatchRebuild, AMissingExportChangesNothing) {
     EXPECT_EQ(r->platform.messages[0], "The working set was not rebuilt: these exports are not in " +
                                            r->dir.string() + ":\r\npartIIExport.txt\r\nso2test.txt");
     EXPECT_EQ(r->platform.pumps, pumps);
+    EXPECT_EQ(r->app->failure, r->platform.messages[0]);  // a script driving the program can tell
     run(*r->app, "cmdsaveallupdate_Click");
     const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
     ASSERT_EQ(a.size(), b.size());
@@ -174,6 +175,7 @@ TEST_F(BatchRebuild, AFailedStepPutsTheTablesBack) {
     ASSERT_FALSE(r->platform.messages.empty());
     EXPECT_EQ(r->platform.messages.back(),
               "The working set was not rebuilt: fuelusageexport.txt could not be read. The tables are as they were.");
+    EXPECT_EQ(app.failure, r->platform.messages.back());
     EXPECT_EQ(app.main.List3.ListCount(), plants);
     EXPECT_EQ(app.main.List3.List(0), first);
     r->platform.onpump = nullptr;
@@ -181,11 +183,28 @@ TEST_F(BatchRebuild, AFailedStepPutsTheTablesBack) {
     const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
     for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
 
+    // A bin export that goes away while the bin item reads: the bin rows are put back too.
+    auto binsfile = [&] {
+        for (const auto& f : worksetimages(app))
+            if (f.name == "bins.dat") return f.bytes;
+        return std::string();
+    };
+    for (long b = 1; b <= 44; ++b) app.ws.binindex(b).Code = "zz";
+    const std::string bins = binsfile();
+    r->platform.onpump = [&] {
+        if (app.main.Label11.Caption() == "reading bininfo") fs::remove(r->dir / "translation table 2.txt");
+    };
+    fs::copy_file(base->dir / "fuelusageexport.txt", r->dir / "fuelusageexport.txt");
+    run(app, "cmdupdateall_Click");
+    EXPECT_EQ(r->platform.messages.back(), "The working set was not rebuilt: the bin information exports could not "
+                                           "be read. The tables are as they were.");
+    EXPECT_TRUE(binsfile() == bins);
+    fs::copy_file(base->dir / "translation table 2.txt", r->dir / "translation table 2.txt");
+
     // A fault inside a step: the flag is cleared and the tables put back before it goes on.
     r->platform.onpump = [&] {
         if (app.main.Label11.Caption() == "reading Hg measurements 2Q") throw std::runtime_error("fault");
     };
-    fs::copy_file(base->dir / "fuelusageexport.txt", r->dir / "fuelusageexport.txt");
     const long analyses = meascount(app.ws);
     EXPECT_THROW(run(app, "cmdupdateall_Click"), std::runtime_error);
     EXPECT_EQ(app.updatingall, 0);

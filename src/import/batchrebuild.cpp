@@ -73,7 +73,13 @@ bool rebuild(App& app, std::string& failed) {
     if (!read(processunits2(app, dir / "partIIexport.txt"), "partIIexport.txt")) return false;
     endimport(app);
 
+    // The bin item tells a file it cannot read and goes on; the batch stops there.
+    app.failure.clear();
     cmdloadbin_Click(app);
+    if (!app.failure.empty()) {
+        failed = "the bin information exports";
+        return false;
+    }
     if (!read(readbinfactorfile(app, dir / "dornvelt factors.txt"), "dornvelt factors.txt")) return false;
     if (!updateemissionfactors(app)) {
         failed = "the emission test exports";
@@ -113,8 +119,8 @@ void cmdupdateall_Click(App& app) {
     if (const auto missing = missingexports(app); !missing.empty()) {
         std::string names;
         for (const std::string& m : missing) names += "\r\n" + m;
-        app.platform.msgbox("The working set was not rebuilt: these exports are not in " + app.importpath.string() +
-                            ":" + names);
+        app.failure = "The working set was not rebuilt: these exports are not in " + app.importpath.string() + ":" + names;
+        app.platform.msgbox(app.failure);
         return;
     }
     Snapshot before(app);
@@ -134,9 +140,10 @@ void cmdupdateall_Click(App& app) {
     else
         before.restore(app);
     finish(app, warnings);
-    if (!done)
-        app.platform.msgbox("The working set was not rebuilt: " + failed +
-                            " could not be read. The tables are as they were.");
+    if (!done) {
+        app.failure = "The working set was not rebuilt: " + failed + " could not be read. The tables are as they were.";
+        app.platform.msgbox(app.failure);
+    }
 }
 
 }  // namespace brasket
