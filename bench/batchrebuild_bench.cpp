@@ -42,12 +42,9 @@ BENCHMARK(BatchRebuild)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    brasket::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (double r = reporter.ratio("BatchRebuild", "PlainReadAndSplit"); r > 0)
-        std::printf("the batch rebuild takes %.2f times a plain read and split of the same exports (target: within 3)\n",
-                    r);
-    benchmark::Shutdown();
-    return 0;
+    return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
+        if (double r = reporter.ratio("BatchRebuild", "PlainReadAndSplit"); r > 0)
+            std::printf("the batch rebuild takes %.2f times a plain read and split of the same exports (target: within 3)\n",
+                        r);
+    });
 }

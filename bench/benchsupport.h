@@ -53,10 +53,11 @@ inline void importexampleset(App& app, ScriptedPlatform& platform, const fs::pat
 template <class Names>
 std::size_t plainreadandsplit(const fs::path& dir, const Names& names) {
     std::size_t fields = 0;
-    std::string line;
-    std::vector<std::string> parts;
     for (const char* name : names) {
-        std::ifstream in(findexport(dir / name).value_or(dir / name), std::ios::binary);
+        std::ifstream in(dir / name, std::ios::binary);
+        if (!in) in.open(findexport(dir / name).value_or(dir / name), std::ios::binary);
+        std::string line;
+        std::vector<std::string> parts;
         while (std::getline(in, line)) {
             parts.clear();
             std::size_t pos = 0;
@@ -89,5 +90,17 @@ public:
 private:
     std::map<std::string, double> times_;
 };
+
+// Runs the benchmarks the command line selects with the ratio reporter, then tells the
+// ratios through `tell`.
+template <class Tell>
+int runbenchmarks(int argc, char** argv, Tell tell) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    tell(reporter);
+    benchmark::Shutdown();
+    return 0;
+}
 
 }  // namespace brasket::bench

@@ -84,11 +84,8 @@ BENCHMARK(BinListing)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    brasket::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (double r = reporter.ratio("MonteCarloEstimate", "BareDraws"); r > 0)
-        std::printf("a Monte Carlo estimate takes %.2f times the bare cost of its draws (target: within 2)\n", r);
-    benchmark::Shutdown();
-    return 0;
+    return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
+        if (double r = reporter.ratio("MonteCarloEstimate", "BareDraws"); r > 0)
+            std::printf("a Monte Carlo estimate takes %.2f times the bare cost of its draws (target: within 2)\n", r);
+    });
 }

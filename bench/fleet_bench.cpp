@@ -70,13 +70,10 @@ BENCHMARK(StateReport)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    brasket::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (const char* report : {"UnitTypeReport", "StateReport"}) {
-        if (double r = reporter.ratio(report, "PlainPassOverBurnRecords"); r > 0)
-            std::printf("\n%s takes %.2f times a plain pass over the same burn records\n", report, r);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
+        for (const char* report : {"UnitTypeReport", "StateReport"}) {
+            if (double r = reporter.ratio(report, "PlainPassOverBurnRecords"); r > 0)
+                std::printf("\n%s takes %.2f times a plain pass over the same burn records\n", report, r);
+        }
+    });
 }

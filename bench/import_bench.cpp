@@ -50,11 +50,8 @@ BENCHMARK(Imports)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    brasket::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (double r = reporter.ratio("Imports", "PlainReadAndSplit"); r > 0)
-        std::printf("imports take %.2f times a plain read and split of the same lines (target: within 3)\n", r);
-    benchmark::Shutdown();
-    return 0;
+    return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
+        if (double r = reporter.ratio("Imports", "PlainReadAndSplit"); r > 0)
+            std::printf("imports take %.2f times a plain read and split of the same lines (target: within 3)\n", r);
+    });
 }

@@ -109,13 +109,24 @@ TEST(SavingAsOneStep, AStopAtEveryStepLeavesTheOldOrTheNewSetWholeAtTheNextStart
     EXPECT_GT(c.endednew, 3);
 }
 
-TEST(SavingAsOneStep, AFailedRollBackSaysSoAndTheNextStartPutsThePreviousSetBack) {
+// A working set in a folder of its own, and the images of the same set erased: every file a
+// save of them writes differs from the one in the folder.
+struct ErasedSet {
     TempFolder dir;
-    writeworkset(dir.path());
-    const auto oldset = folderfiles(dir.path());
-    Loaded l(dir.path());
-    cmderase_Click(l.app);
-    const auto images = worksetimages(l.app);
+    std::map<std::string, std::string> oldset;
+    std::vector<FileImage> images;
+    ErasedSet() {
+        writeworkset(dir.path());
+        oldset = folderfiles(dir.path());
+        Loaded l(dir.path());
+        cmderase_Click(l.app);
+        images = worksetimages(l.app);
+    }
+};
+
+TEST(SavingAsOneStep, AFailedRollBackSaysSoAndTheNextStartPutsThePreviousSetBack) {
+    ErasedSet set;
+    const auto& [dir, oldset, images] = set;
     // Halfway through the renames the fifth file cannot be put in place, and the first,
     // already replaced, cannot be put back either (folders appear on their names).
     const std::string first = images[0].name, fifth = images[4].name;
@@ -142,12 +153,8 @@ TEST(SavingAsOneStep, AFailedRollBackSaysSoAndTheNextStartPutsThePreviousSetBack
 }
 
 TEST(SavingAsOneStep, ARenameThatFailsAfterTheCommitPutsThePreviousFilesBack) {
-    TempFolder dir;
-    writeworkset(dir.path());
-    const auto oldset = folderfiles(dir.path());
-    Loaded l(dir.path());
-    cmderase_Click(l.app);
-    const auto images = worksetimages(l.app);
+    ErasedSet set;
+    const auto& [dir, oldset, images] = set;
     // The third new file vanishes before its rename (another program cleaning the folder).
     const std::string third = images[2].name;
     SaveOutcome out = writefileset(dir.path(), images, [&](const std::string& step) {
