@@ -288,6 +288,18 @@ TEST(UnreadableWorkingFiles, AFolderOnAFilesNameIsToldAndTheSetIsNotSaved) {
     EXPECT_EQ(l.platform.messages[2].rfind("The working set was not saved: meas.dat, boiler.dat could not be read", 0),
               0u);
     EXPECT_TRUE(folderfiles(dir.path()) == before);
+
+    // A file the save does not write is told at start-up and does not hold the save back.
+    fs::remove_all(dir / "boiler.dat");
+    fs::remove_all(dir / "meas.dat");
+    fs::remove(dir / "partfactors1.dat");
+    fs::create_directory(dir / "partfactors1.dat");
+    Loaded again(dir.path());
+    ASSERT_EQ(again.platform.messages.size(), 1u);
+    EXPECT_EQ(again.platform.messages[0].rfind("partfactors1.dat exists but could not be read", 0), 0u);
+    cmdsaveallupdate_Click(again.app);
+    EXPECT_EQ(again.platform.messages.size(), 1u);
+    EXPECT_TRUE(fs::is_regular_file(dir / "meas.dat"));
 }
 
 }  // namespace
