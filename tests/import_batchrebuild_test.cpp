@@ -32,6 +32,14 @@ std::map<std::string, std::string> workingfiles(const fs::path& dir) {
     return files;
 }
 
+// Two folders hold the same working files, byte for byte.
+void expectsameworkingfiles(const fs::path& a, const fs::path& b) {
+    const auto x = workingfiles(a), y = workingfiles(b);
+    ASSERT_GT(x.size(), 15u);
+    ASSERT_EQ(x.size(), y.size());
+    for (const auto& [name, bytes] : x) EXPECT_TRUE(bytes == y.at(name)) << name;
+}
+
 struct BatchRebuild : ::testing::Test {
     std::vector<fs::path> dirs;
     ~BatchRebuild() override {
@@ -103,10 +111,7 @@ TEST_F(BatchRebuild, OnceOrTwiceGivesTheSameWorkingSet) {
     run(*twice->app, "cmdsaveallupdate_Click");
     EXPECT_TRUE(once->platform.messages.empty());
     EXPECT_TRUE(twice->platform.messages.empty());
-    const auto a = workingfiles(once->dir), b = workingfiles(twice->dir);
-    ASSERT_GT(a.size(), 15u);
-    ASSERT_EQ(a.size(), b.size());
-    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+    expectsameworkingfiles(once->dir, twice->dir);
 }
 
 TEST_F(BatchRebuild, LinesSkippedByAllStepsAreToldOnceAndRebuiltTablesMayBeSaved) {
@@ -152,9 +157,7 @@ TEST_F(BatchRebuild, AMissingExportChangesNothing) {
     EXPECT_EQ(r->platform.pumps, pumps);
     EXPECT_EQ(r->app->failure, r->platform.messages[0]);  // a script driving the program can tell
     run(*r->app, "cmdsaveallupdate_Click");
-    const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
-    ASSERT_EQ(a.size(), b.size());
-    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+    expectsameworkingfiles(base->dir, r->dir);
 }
 
 TEST_F(BatchRebuild, AFailedStepPutsTheTablesBack) {
@@ -180,8 +183,7 @@ TEST_F(BatchRebuild, AFailedStepPutsTheTablesBack) {
     EXPECT_EQ(app.main.List3.List(0), first);
     r->platform.onpump = nullptr;
     run(app, "cmdsaveallupdate_Click");
-    const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
-    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+    expectsameworkingfiles(base->dir, r->dir);
 
     // A bin export that goes away while the bin item reads: the bin rows are put back too.
     auto binsfile = [&] {
