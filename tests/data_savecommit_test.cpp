@@ -167,6 +167,21 @@ TEST(SavingAsOneStep, ARenameThatFailsAfterTheCommitPutsThePreviousFilesBack) {
     EXPECT_TRUE(folderfiles(dir.path()) == oldset);
 }
 
+TEST(SavingAsOneStep, AMarkerNamingAFileWithANulIsNotFollowed) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    const auto before = folderfiles(dir.path());
+    // A damaged marker whose name, cut at the NUL, would name a working file.
+    for (const char* marker : {"saving.commit", "saving.begin"}) {
+        writefile(dir / marker, std::string("BRASKET working set save\nmeas.dat\0x\nend\n", 40));
+        Loaded l(dir.path());
+        auto now = folderfiles(dir.path());
+        EXPECT_EQ(now.count(marker), 0u) << marker;  // a marker that is not whole is dropped
+        now.erase(marker);
+        EXPECT_TRUE(now == before) << marker;
+    }
+}
+
 TEST(SavingAsOneStep, AReadOnlyWorkingFileIsNotReplacedAndTheMessageNamesIt) {
     TempFolder dir;
     writeworkset(dir.path());

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -173,8 +174,11 @@ std::vector<std::string> markernames(const std::string& text) {
         } else if (line == "end") {
             ended = true;
             break;
-        } else if (line.empty() || line.find('/') != std::string::npos || line == "." || line == "..") {
-            return {};  // a name of the folder itself, never a path
+        } else if (line.empty() || line.find_first_of(std::string_view("/\0", 2)) != std::string::npos ||
+                   line == "." || line == "..") {
+            // A name of the folder itself, never a path; a NUL would cut the name short and
+            // make it name another file.
+            return {};
         } else {
             names.push_back(line);
         }
