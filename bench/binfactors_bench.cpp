@@ -1,16 +1,12 @@
 // The Monte Carlo estimates beside the bare cost of their random draws in the same run (the
 // ratio is printed at the end), and the whole bin listing over the full-size example set.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <map>
-#include <random>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "../examples/examplegen.h"
 #include "app.h"
+#include "benchsupport.h"
 #include "data/loading.h"
 #include "model/binfactors.h"
 #include "model/montecarlo.h"
@@ -55,22 +51,16 @@ void MonteCarloEstimate(benchmark::State& state) {
 
 // The full-size example exports rebuilt into a working set, as the example build does.
 const fs::path& exampledir() {
-    static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("brasket-bench-bins-" + std::to_string(std::random_device{}()));
-        example::makeexample(d, false);
+    static const brasket::bench::ExampleFolder folder("brasket-bench-bins");
+    static const bool imported = [] {
         ScriptedPlatform platform;
         App app(platform);
-        loadinitial(app, d);
-        const std::string answer = (d / "partIIExport.txt").string();
-        for (int i = 0; i < 5; ++i) platform.answers.push_back(answer);
-        platform.answers.push_back((d / "dornvelt factors.txt").string());
-        for (const char* h : {"cmdupdateplant_Click", "cmdreadhganalysis_Click", "cmdfuelusageexport_Click",
-                              "cmdmakeEF_Click", "cmdloadbin_Click", "cmdupdatebininfo_Click",
-                              "cmdupdateconc_Click", "cmdsaveallupdate_Click"})
-            app.handlers.find(h)->run(app);
-        return d;
+        loadinitial(app, folder.dir);
+        brasket::bench::importexampleset(app, platform, folder.dir, true);
+        return true;
     }();
-    return dir;
+    (void)imported;
+    return folder.dir;
 }
 
 // "Bin calculations": the test import, bins 0..44 with their estimates, the report shown.
@@ -91,27 +81,11 @@ BENCHMARK(BareDraws)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonteCarloEstimate)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BinListing)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& r : runs) times[r.benchmark_name()] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto bare = reporter.times.find("BareDraws"), estimate = reporter.times.find("MonteCarloEstimate");
-    if (bare != reporter.times.end() && estimate != reporter.times.end() && bare->second > 0)
-        std::printf("a Monte Carlo estimate takes %.2f times the bare cost of its draws (target: within 2)\n",
-                    estimate->second / bare->second);
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(exampledir(), ec);
-    return 0;
+    return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
+        if (double r = reporter.ratio("MonteCarloEstimate", "BareDraws"); r > 0)
+            std::printf("a Monte Carlo estimate takes %.2f times the bare cost of its draws (target: within 2)\n", r);
+    });
 }

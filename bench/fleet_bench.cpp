@@ -1,15 +1,9 @@
 // The fleet reports over the full-size example working set, each timed beside a plain pass
 // over the same burn records in the same run; the ratios are printed at the end.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
-#include <map>
-#include <random>
-#include <string>
-#include <vector>
 
-#include "../examples/examplegen.h"
 #include "app.h"
+#include "benchsupport.h"
 #include "data/loading.h"
 #include "reports/fleetreports.h"
 #include "ui/scripted_platform.h"
@@ -20,26 +14,14 @@ namespace fs = std::filesystem;
 
 // The full-size exports imported into a working set, as the example set build does it.
 struct FullSet {
-    fs::path dir;
+    brasket::bench::ExampleFolder folder{"brasket-fleet-bench"};
     brasket::ScriptedPlatform platform;
     brasket::App app{platform};
     FullSet() {
-        dir = fs::temp_directory_path() / ("brasket-fleet-bench-" + std::to_string(std::random_device{}()));
-        brasket::example::makeexample(dir, false);
-        brasket::loadinitial(app, dir);
-        const std::string any = (dir / "partIIExport.txt").string();
-        for (int k = 0; k < 5; ++k) platform.answers.push_back(any);
-        platform.answers.push_back((dir / "dornvelt factors.txt").string());
-        for (const char* h : {"cmdupdateplant_Click", "cmdreadhganalysis_Click", "cmdfuelusageexport_Click",
-                              "cmdmakeEF_Click", "cmdloadbin_Click", "cmdupdatebininfo_Click", "cmdupdateconc_Click"})
-            app.handlers.find(h)->run(app);
-    }
-    ~FullSet() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
+        brasket::loadinitial(app, folder.dir);
+        brasket::bench::importexampleset(app, platform, folder.dir, false);
     }
 };
-
 FullSet& fullset() {
     static FullSet set;
     return set;
@@ -85,30 +67,13 @@ BENCHMARK(PlainPassOverBurnRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(UnitTypeReport)->Unit(benchmark::kMillisecond);
 BENCHMARK(StateReport)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& r : runs) times[r.benchmark_name()] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto plain = reporter.times.find("PlainPassOverBurnRecords");
-    if (plain != reporter.times.end() && plain->second > 0) {
+    return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
         for (const char* report : {"UnitTypeReport", "StateReport"}) {
-            const auto t = reporter.times.find(report);
-            if (t != reporter.times.end())
-                std::printf("\n%s takes %.2f times a plain pass over the same burn records\n", report,
-                            t->second / plain->second);
+            if (double r = reporter.ratio(report, "PlainPassOverBurnRecords"); r > 0)
+                std::printf("\n%s takes %.2f times a plain pass over the same burn records\n", report, r);
         }
-    }
-    benchmark::Shutdown();
-    return 0;
+    });
 }

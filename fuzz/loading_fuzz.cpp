@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace brasket;
     static const std::vector<std::string> files = [] {
         std::vector<std::string> f = savedfilenames();
-        for (const char* more : {"partfactors1.dat", "partfactors2.dat", "states.prn", "saving.commit"})
+        for (const char* more : {"partfactors1.dat", "partfactors2.dat", "states.prn", "saving.commit", "saving.begin"})
             f.push_back(more);
         return f;
     }();

@@ -80,7 +80,7 @@ done
 # Working files: the selector of loading_fuzz.cpp is the position in the saved set's list
 # (idplant idunit idfuel meas owner operator coalsupply unit plant fueluse boiler pm scrub
 # nox binnumber bins test emfactor emfactorf emfactorfs), then partfactors1 partfactors2
-# states.prn and the commit marker.
+# states.prn, the commit marker and the begin marker.
 i=0
 for f in idplant.dat idunit.dat idfuel.dat meas.dat owner.dat operator.dat coalsupply.dat unit.dat plant.dat \
   fueluse.dat boiler.dat pm.dat scrub.dat nox.dat binnumber.dat bins.dat test.dat emfactor.dat emfactorf.dat \

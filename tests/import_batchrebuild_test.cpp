@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -29,6 +30,14 @@ std::map<std::string, std::string> workingfiles(const fs::path& dir) {
     std::map<std::string, std::string> files = folderfiles(dir);
     std::erase_if(files, [](const auto& f) { return f.first.size() < 4 || f.first.substr(f.first.size() - 4) != ".dat"; });
     return files;
+}
+
+// Two folders hold the same working files, byte for byte.
+void expectsameworkingfiles(const fs::path& a, const fs::path& b) {
+    const auto x = workingfiles(a), y = workingfiles(b);
+    ASSERT_GT(x.size(), 15u);
+    ASSERT_EQ(x.size(), y.size());
+    for (const auto& [name, bytes] : x) EXPECT_TRUE(bytes == y.at(name)) << name;
 }
 
 struct BatchRebuild : ::testing::Test {
@@ -102,10 +111,34 @@ TEST_F(BatchRebuild, OnceOrTwiceGivesTheSameWorkingSet) {
     run(*twice->app, "cmdsaveallupdate_Click");
     EXPECT_TRUE(once->platform.messages.empty());
     EXPECT_TRUE(twice->platform.messages.empty());
-    const auto a = workingfiles(once->dir), b = workingfiles(twice->dir);
-    ASSERT_GT(a.size(), 15u);
-    ASSERT_EQ(a.size(), b.size());
-    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+    expectsameworkingfiles(once->dir, twice->dir);
+}
+
+TEST_F(BatchRebuild, LinesSkippedByAllStepsAreToldOnceAndRebuiltTablesMayBeSaved) {
+    auto r = open("warnings");
+    App& app = *r->app;
+    // A damaged line in an export of three different steps.
+    for (const char* name : {"hg2Qdatashort.txt", "efsummary.txt", "pmtest.txt"}) {
+        std::ofstream(r->dir / name, std::ios::binary | std::ios::app) << std::string("damaged\0line\r\n", 14);
+    }
+    // Two files were unreadable at start-up: the units, which the batch sets anew, and the
+    // fuel use, which it fills over what was loaded.
+    app.ws.unreadable = {"unit.dat", "fueluse.dat"};
+    run(app, "cmdupdateall_Click");
+    ASSERT_EQ(r->platform.messages.size(), 1u);
+    EXPECT_EQ(r->platform.messages[0],
+              "3 lines skipped or changed: see import warnings.txt (" + (app.datapath / "import warnings.txt").string() + ")");
+    EXPECT_FALSE(app.main.Label11.Visible());
+    EXPECT_EQ(app.main.MousePointer(), 0);
+    EXPECT_EQ(app.ws.unreadable, std::vector<std::string>{"fueluse.dat"});
+
+    // A batch that fails leaves the block as it was.
+    app.ws.unreadable = {"unit.dat"};
+    r->platform.onpump = [&] {
+        if (app.main.Label11.Caption() == "reading fuel use file") fs::remove(r->dir / "fuelusageexport.txt");
+    };
+    run(app, "cmdupdateall_Click");
+    EXPECT_EQ(app.ws.unreadable, std::vector<std::string>{"unit.dat"});
 }
 
 TEST_F(BatchRebuild, AMissingExportChangesNothing) {
@@ -122,10 +155,9 @@ TEST_F(BatchRebuild, AMissingExportChangesNothing) {
     EXPECT_EQ(r->platform.messages[0], "The working set was not rebuilt: these exports are not in " +
                                            r->dir.string() + ":\r\npartIIExport.txt\r\nso2test.txt");
     EXPECT_EQ(r->platform.pumps, pumps);
+    EXPECT_EQ(r->app->failure, r->platform.messages[0]);  // a script driving the program can tell
     run(*r->app, "cmdsaveallupdate_Click");
-    const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
-    ASSERT_EQ(a.size(), b.size());
-    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+    expectsameworkingfiles(base->dir, r->dir);
 }
 
 TEST_F(BatchRebuild, AFailedStepPutsTheTablesBack) {
@@ -146,18 +178,35 @@ TEST_F(BatchRebuild, AFailedStepPutsTheTablesBack) {
     ASSERT_FALSE(r->platform.messages.empty());
     EXPECT_EQ(r->platform.messages.back(),
               "The working set was not rebuilt: fuelusageexport.txt could not be read. The tables are as they were.");
+    EXPECT_EQ(app.failure, r->platform.messages.back());
     EXPECT_EQ(app.main.List3.ListCount(), plants);
     EXPECT_EQ(app.main.List3.List(0), first);
     r->platform.onpump = nullptr;
     run(app, "cmdsaveallupdate_Click");
-    const auto a = workingfiles(base->dir), b = workingfiles(r->dir);
-    for (const auto& [name, bytes] : a) EXPECT_TRUE(bytes == b.at(name)) << name;
+    expectsameworkingfiles(base->dir, r->dir);
+
+    // A bin export that goes away while the bin item reads: the bin rows are put back too.
+    auto binsfile = [&] {
+        for (const auto& f : worksetimages(app))
+            if (f.name == "bins.dat") return f.bytes;
+        return std::string();
+    };
+    for (long b = 1; b <= 44; ++b) app.ws.binindex(b).Code = "zz";
+    const std::string bins = binsfile();
+    r->platform.onpump = [&] {
+        if (app.main.Label11.Caption() == "reading bininfo") fs::remove(r->dir / "translation table 2.txt");
+    };
+    fs::copy_file(base->dir / "fuelusageexport.txt", r->dir / "fuelusageexport.txt");
+    run(app, "cmdupdateall_Click");
+    EXPECT_EQ(r->platform.messages.back(), "The working set was not rebuilt: the bin information exports could not "
+                                           "be read. The tables are as they were.");
+    EXPECT_TRUE(binsfile() == bins);
+    fs::copy_file(base->dir / "translation table 2.txt", r->dir / "translation table 2.txt");
 
     // A fault inside a step: the flag is cleared and the tables put back before it goes on.
     r->platform.onpump = [&] {
         if (app.main.Label11.Caption() == "reading Hg measurements 2Q") throw std::runtime_error("fault");
     };
-    fs::copy_file(base->dir / "fuelusageexport.txt", r->dir / "fuelusageexport.txt");
     const long analyses = meascount(app.ws);
     EXPECT_THROW(run(app, "cmdupdateall_Click"), std::runtime_error);
     EXPECT_EQ(app.updatingall, 0);

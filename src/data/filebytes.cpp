@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -72,6 +74,7 @@ std::string unreadablemessage(const std::string& file) {
 }
 
 const char* const commitmarker = "saving.commit";
+const char* const beginmarker = "saving.begin";
 
 namespace {
 
@@ -171,8 +174,11 @@ std::vector<std::string> markernames(const std::string& text) {
         } else if (line == "end") {
             ended = true;
             break;
-        } else if (line.empty() || line.find('/') != std::string::npos || line == "." || line == "..") {
-            return {};  // a name of the folder itself, never a path
+        } else if (line.empty() || line.find_first_of(std::string_view("/\0", 2)) != std::string::npos ||
+                   line == "." || line == "..") {
+            // A name of the folder itself, never a path; a NUL would cut the name short and
+            // make it name another file.
+            return {};
         } else {
             names.push_back(line);
         }
@@ -194,9 +200,10 @@ SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& f
         if (step) step(what);
     };
     const fs::path marker = folder / commitmarker, markertemp = sibling(folder, commitmarker, ".new");
+    const fs::path begun = folder / beginmarker;
 
-    if (present(marker)) {
-        at(commitmarker, "an earlier save of the set is not finished (the program's next start finishes it)");
+    if (present(marker) || present(begun)) {
+        at(commitmarker, "an earlier save of the set is not finished (the program's next start finishes or undoes it)");
         return out;
     }
     // Every target must be a plain file the program may replace, or absent; a folder on a
@@ -223,6 +230,21 @@ SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& f
         }
     };
 
+    // 0. The names of the set, so that a start after a stop before the commit marker undoes
+    // this save whatever files it writes.
+    nextstep("write begin marker");
+    if (std::string why; !writedurable(begun, markertext(files), why)) {
+        at(beginmarker, "the save's marker could not be written (" + why + ")");
+        fs::remove(begun, ec);
+        return out;
+    }
+    syncfolder(folder);
+    // Once the folder holds the previous set again, the marker of the begun save goes.
+    auto unbegin = [&] {
+        fs::remove(begun, ec);
+        syncfolder(folder);
+    };
+
     // 1. The new set, each file whole on the disk under its temporary name.
     for (const auto& f : files) {
         nextstep("write " + f.name + ".new");
@@ -231,6 +253,7 @@ SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& f
         if (!writedurable(tmp, f.bytes, why)) {
             at(f.name, "its temporary file " + f.name + ".new could not be written (" + why + ")");
             removeplain(".new");
+            unbegin();
             return out;
         }
     }
@@ -240,9 +263,18 @@ SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& f
     // empty table.
     std::vector<bool> kept(files.size(), false);
     auto abandon = [&] {
-        for (std::size_t i = 0; i < files.size(); ++i)
-            if (kept[i]) fs::remove(sibling(folder, files[i].name, ".old"), ec);
+        // A previous file moved aside whole (no link or copy could be made) goes back under
+        // its name; a second link or copy is dropped.
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (!kept[i]) continue;
+            fs::path target = folder / files[i].name, backup = sibling(folder, files[i].name, ".old");
+            if (present(target))
+                fs::remove(backup, ec);
+            else
+                fs::rename(backup, target, ec);
+        }
         removeplain(".new");
+        unbegin();
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& f = files[i];
@@ -331,7 +363,9 @@ SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& f
             out.restored = false;
             out.reason += "; the previous file " + stuck +
                           " could not be put back either, so the next start of the program puts the previous set back";
+            return out;
         }
+        unbegin();
         return out;
     }
     syncfolder(folder);
@@ -345,6 +379,7 @@ SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& f
     }
     syncfolder(folder);
     nextstep("end");
+    unbegin();
     fs::remove(marker, ec);
     syncfolder(folder);
     out.saved = true;
@@ -354,9 +389,20 @@ SaveOutcome writefileset(const fs::path& folder, const std::vector<FileImage>& f
 std::string finishfileset(const fs::path& folder, const std::vector<std::string>& names) {
     std::error_code ec;
     const fs::path marker = folder / commitmarker, markertemp = sibling(folder, commitmarker, ".new");
+    const fs::path begun = folder / beginmarker;
     bool acted = false;
     if (plainfile(markertemp)) {
         fs::remove(markertemp, ec);
+        acted = true;
+    }
+    // The names a begun save wrote: files beside the working set (emission data, compounds,
+    // partition factors) are undone as well as the working set's own.
+    std::vector<std::string> undo = names;
+    if (plainfile(begun)) {
+        std::string text;
+        readfilebytes(begun, text);
+        for (auto& name : markernames(text))
+            if (std::find(undo.begin(), undo.end(), name) == undo.end()) undo.push_back(std::move(name));
         acted = true;
     }
     std::vector<std::string> committed;
@@ -389,6 +435,7 @@ std::string finishfileset(const fs::path& folder, const std::vector<std::string>
             if (plainfile(backup)) fs::remove(backup, ec);
         }
         syncfolder(folder);
+        fs::remove(begun, ec);
         fs::remove(marker, ec);
         syncfolder(folder);
         return "The last save of the working set was stopped before it ended; it was finished now.";
@@ -396,7 +443,7 @@ std::string finishfileset(const fs::path& folder, const std::vector<std::string>
 
     // The save did not count: its new files go, the previous files come back.
     std::string stuck;
-    for (const auto& name : names) {
+    for (const auto& name : undo) {
         fs::path tmp = sibling(folder, name, ".new"), backup = sibling(folder, name, ".old");
         if (plainfile(tmp)) {
             fs::remove(tmp, ec);
@@ -408,6 +455,7 @@ std::string finishfileset(const fs::path& folder, const std::vector<std::string>
             acted = true;
         }
     }
+    if (stuck.empty()) fs::remove(begun, ec);
     syncfolder(folder);
     if (!stuck.empty())
         return "The last save of the working set was stopped before it ended, and the previous file " + stuck +

@@ -38,6 +38,9 @@ struct FileImage {
 // The name of the commit marker of a save in the data folder: while it exists, the new set
 // is whole on disk as "<name>.new" files and only their renames into place remain.
 extern const char* const commitmarker;
+// The marker a save writes before anything else, naming its files: while it exists without
+// the commit marker, the save has begun and not counted, and a start undoes it.
+extern const char* const beginmarker;
 
 // How a save of a set ended.
 struct SaveOutcome {
@@ -50,7 +53,7 @@ struct SaveOutcome {
 };
 
 // Called before each step of a save that changes the folder, with the step in words ("write
-// unit.dat.new", "keep unit.dat.old", "write marker", "commit", "rename unit.dat", "drop
+// begin marker", "write unit.dat.new", "keep unit.dat.old", "write marker", "commit", "rename unit.dat", "drop
 // unit.dat.old", "end"); a test stops the process there or puts obstacles in its way.
 using SaveStepHook = std::function<void(const std::string& step)>;
 
@@ -65,8 +68,8 @@ using SaveStepHook = std::function<void(const std::string& step)>;
 SaveOutcome writefileset(const std::filesystem::path& folder, const std::vector<FileImage>& files,
                          const SaveStepHook& step = {});
 
-// At start-up: a save that was stopped is finished (marker present) or undone (no marker) for
-// the files of the given names. Returns an empty text when there was nothing to do, otherwise
+// At start-up: a save that was stopped is finished (commit marker present) or undone (no
+// commit marker) for the files of the given names and those its begin marker names. Returns an empty text when there was nothing to do, otherwise
 // one line for the analyst saying what was done.
 std::string finishfileset(const std::filesystem::path& folder, const std::vector<std::string>& names);
 

@@ -113,9 +113,13 @@ void cmdsaveallupdate_Click(App& app) {
         app.failure = message;
         app.platform.msgbox(message);
     };
-    if (!w.unreadable.empty()) {
-        std::string list;
-        for (const auto& name : w.unreadable) list += (list.empty() ? "" : ", ") + name;
+    // Only the files this save writes count: the partition factor files are read at start-up
+    // but written by their own import.
+    std::string list;
+    for (const auto& name : w.unreadable)
+        if (std::find(savedfilenames().begin(), savedfilenames().end(), name) != savedfilenames().end())
+            list += (list.empty() ? "" : ", ") + name;
+    if (!list.empty()) {
         failed("The working set was not saved: " + list +
                " could not be read at start-up, and saving would replace what it holds with an empty table. "
                "The files of the data folder were left as they were.");

@@ -1,5 +1,7 @@
 #include "import/batchrebuild.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -71,7 +73,13 @@ bool rebuild(App& app, std::string& failed) {
     if (!read(processunits2(app, dir / "partIIexport.txt"), "partIIexport.txt")) return false;
     endimport(app);
 
+    // The bin item tells a file it cannot read and goes on; the batch stops there.
+    app.failure.clear();
     cmdloadbin_Click(app);
+    if (!app.failure.empty()) {
+        failed = "the bin information exports";
+        return false;
+    }
     if (!read(readbinfactorfile(app, dir / "dornvelt factors.txt"), "dornvelt factors.txt")) return false;
     if (!updateemissionfactors(app)) {
         failed = "the emission test exports";
@@ -81,12 +89,27 @@ bool rebuild(App& app, std::string& failed) {
     return true;
 }
 
-// The batch's end, however it comes: no flag, no status label (the count of lines skipped is
-// told in a message), the normal pointer.
-void finish(App& app) {
+// The batch's end, however it comes: no flag, no status label, the normal pointer, and the
+// lines that all its steps skipped or changed told once in a message.
+void finish(App& app, long warningsatstart) {
     app.updatingall = 0;
+    app.importwarningsatstart = warningsatstart;
     endimport(app);
     mainwindow(app).Label11.Visible = false;
+}
+
+// The working files whose tables the batch sets anew from the exports alone: units, plants,
+// owners and operators (their counts set anew), the analyses (their count emptied first) and
+// the tests. A file of these that could not be read at start-up no longer stands behind its
+// table, so the save may replace it. The other files keep their block: the fuel use, the bin
+// rows, the name lists and the factor tables are filled over what was loaded, and the
+// suppliers, fuel names and bin-number table are not read by the batch at all.
+void forgetunreadable(Workset& ws) {
+    static const char* const rebuilt[] = {"idplant.dat", "idunit.dat", "owner.dat", "operator.dat",
+                                          "unit.dat",    "plant.dat",  "meas.dat",  "test.dat"};
+    std::erase_if(ws.unreadable, [](const std::string& name) {
+        return std::find(std::begin(rebuilt), std::end(rebuilt), name) != std::end(rebuilt);
+    });
 }
 
 }  // namespace
@@ -96,11 +119,12 @@ void cmdupdateall_Click(App& app) {
     if (const auto missing = missingexports(app); !missing.empty()) {
         std::string names;
         for (const std::string& m : missing) names += "\r\n" + m;
-        app.platform.msgbox("The working set was not rebuilt: these exports are not in " + app.importpath.string() +
-                            ":" + names);
+        app.failure = "The working set was not rebuilt: these exports are not in " + app.importpath.string() + ":" + names;
+        app.platform.msgbox(app.failure);
         return;
     }
     Snapshot before(app);
+    const long warnings = app.importwarnings;
     app.updatingall = 1;
     std::string failed;
     bool done = false;
@@ -108,14 +132,18 @@ void cmdupdateall_Click(App& app) {
         done = rebuild(app, failed);
     } catch (...) {
         before.restore(app);
-        finish(app);
+        finish(app, warnings);
         throw;
     }
-    if (!done) before.restore(app);
-    finish(app);
-    if (!done)
-        app.platform.msgbox("The working set was not rebuilt: " + failed +
-                            " could not be read. The tables are as they were.");
+    if (done)
+        forgetunreadable(app.ws);
+    else
+        before.restore(app);
+    finish(app, warnings);
+    if (!done) {
+        app.failure = "The working set was not rebuilt: " + failed + " could not be read. The tables are as they were.";
+        app.platform.msgbox(app.failure);
+    }
 }
 
 }  // namespace brasket

@@ -19,7 +19,9 @@ inline constexpr std::array<const char*, 14> batchexports{
 // factors from the tests and the monthly concentrations, ending with the concentration check
 // report. `updatingall` is 1 while it runs, so that no step asks for a folder and the factor
 // listing stays hidden, and 0 again however it ends. When an export is missing nothing
-// changes; when a step fails the tables are put back as they were. A message tells either.
+// changes; when a step fails the tables are put back as they were. A message tells either,
+// and another, once at the end, the lines that all the steps skipped or changed. A rebuilt
+// table no longer blocks the save of a file that could not be read at start-up.
 void cmdupdateall_Click(App& app);
 
 }  // namespace brasket

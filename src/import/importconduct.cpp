@@ -68,6 +68,13 @@ void importstep(App& app, const std::string& caption, bool pump) {
 
 void endimport(App& app) {
     frmplants& w = mainwindow(app);
+    if (app.updatingall == 1) {
+        // A step of the batch rebuild: its status label goes, and the batch tells the lines
+        // skipped by all its steps once, at its end.
+        w.Label11.Visible = false;
+        w.MousePointer = 0;
+        return;
+    }
     long count = app.importwarnings - app.importwarningsatstart;
     w.Label11.Caption = warningsummary(count);
     w.Label11.Visible = true;
@@ -103,10 +110,14 @@ std::optional<fs::path> findexport(const fs::path& path) {
 
 bool ExportLines::nextraw(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
-    std::size_t end = text_.find_first_of("\r\n", pos_);
+    // A plain scan for the line end: a search for either of two characters would look each
+    // byte up in the pair, which made the search most of an import's time.
+    const std::size_t size = text_.size();
+    std::size_t end = pos_;
+    while (end < size && text_[end] != '\n' && text_[end] != '\r') ++end;
     std::size_t next;
-    if (end == std::string::npos) {
-        end = next = text_.size();
+    if (end == size) {
+        next = size;
     } else if (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') {
         next = end + 2;
     } else {

@@ -28,7 +28,8 @@ void beginimport(App& app, const std::string& caption);
 // A new caption for the next step; events are pumped once when `pump` is set.
 void importstep(App& app, const std::string& caption, bool pump);
 // The end of an import: the normal pointer back, and Label11 left showing how many lines the
-// import skipped or changed with a warning; when any, a message says so too.
+// import skipped or changed with a warning; when any, a message says so too. Inside the batch
+// rebuild (`updatingall` 1) Label11 is hidden and nothing is told: the batch tells the count.
 void endimport(App& app);
 // The caption that tells how many warning lines an import wrote ("no lines skipped" for none).
 std::string warningsummary(long count);
