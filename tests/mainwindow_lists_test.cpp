@@ -171,3 +171,34 @@ TEST(MainWindowLists, TheWindowLoadsWhenOnlyTheFuelsAreLoaded) {
 
 }  // namespace
 }  // namespace brasket
+
+namespace brasket {
+namespace {
+
+TEST(MainWindowButtons, EachRegisteredButtonRunsItsHandlerWhenClicked) {
+    ScriptedPlatform platform;
+    App app{platform};
+    TempFolder dir;
+    writeworkset(dir.path());
+    loadinitial(app, dir.path());
+    frmplants& m = app.main;
+    // The frame "Regulatory requirements": OK runs the fuel burn check and hides the frame.
+    m.Frame7.Visible = true;
+    m.Command19.Click();
+    EXPECT_FALSE(m.Frame7.Visible());
+    EXPECT_EQ(app.report.line(2), "Error form for monthly fuel burn");
+    // The area frame: ALL selects every region.
+    m.Command16.Click();
+    ASSERT_EQ(m.List13.ListCount(), 10);
+    for (int j = 0; j < 10; ++j) EXPECT_TRUE(m.List13.Selected(j)) << j;
+    // While the batch rebuild runs, a button is refused like a menu item.
+    app.updatingall = 1;
+    m.Command17.Click();
+    EXPECT_TRUE(m.List13.Selected(0));
+    app.updatingall = 0;
+    m.Command17.Click();
+    EXPECT_FALSE(m.List13.Selected(0));
+}
+
+}  // namespace
+}  // namespace brasket

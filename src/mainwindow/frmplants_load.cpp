@@ -89,10 +89,6 @@ void frmplants_Load(App& app) {
     m.List13.Clear();
     for (int r = 1; r <= 10; ++r) m.List13.AddItem("Region" + std::to_string(r));
     m.List13.onClick = [&m] { List13_Click(m); };
-    // The area frame's buttons.
-    m.Command16.onClick = [&app] { Command16_Click(app); };
-    m.Command17.onClick = [&app] { Command17_Click(app); };
-    m.Command18.onClick = [&app] { Command18_Click(app); };
     m.Label19.Caption = " Please wait";
     // The busy panel, the import status and the area frame appear only when asked for.
     m.Label19.Visible = false;
