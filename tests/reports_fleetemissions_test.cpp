@@ -310,11 +310,7 @@ TEST_F(LargeFleet, ListingsCutAtTheEndOfTheBufferKeepTheirTotals) {
 
 // Over the example working set.
 struct FleetExample : FleetExampleSet {
-    std::string line(const std::string& lead) const {
-        for (long i = 1; i <= app.report.reportlinecount; ++i)
-            if (app.report.line(i).rfind(lead, 0) == 0) return app.report.line(i);
-        return {};
-    }
+    std::string line(const std::string& lead) const { return firstline(app, lead); }
     // The area report's total kilograms.
     double areatotal() const { return val(line("   Region Totals").substr(34)); }
 };
