@@ -110,13 +110,6 @@ TEST_F(Emissions, StateReportLines) {
     EXPECT_EQ(l[62], "   National Totals                3.4        kg Hg per year, . tons/yr.");
 }
 
-TEST_F(FleetSet, StateReportWithoutUnitsListsEveryStateWithZeros) {
-    cmdstatelist_Click(*app);
-    const std::vector<std::string> l = lines();
-    ASSERT_EQ(l.size(), 63u);
-    EXPECT_EQ(l[62], "   National Totals                .          kg Hg per year, . tons/yr.");
-}
-
 TEST_F(Emissions, TheAreaFrameAndItsButtons) {
     cmdreportbystate_Click(*app);
     EXPECT_TRUE(m->Frame4.Visible());

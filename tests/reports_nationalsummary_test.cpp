@@ -61,28 +61,6 @@ TEST_F(SummaryByBin, AClassWithoutConfigurationIsEnteredNotListed) {
     EXPECT_EQ(binnumbercell(app->ws, 1, 1, 1, 1, 4), 0);
 }
 
-TEST_F(FleetSet, NationalSummaryOfAnEmptyTable) {
-    printbins(*app);
-    const std::vector<std::string> want = {
-        "",
-        "",
-        "            Summary of National Mercury Emissions",
-        "                     methodology June 20, 2001",
-        "  This summary presents the plants organized by type of unit and by the type",
-        "  of fuel that is burned.  The first column is the bin number that represents",
-        "  the type of unit and fuel.  The second column is the number of units in the data base",
-        "  that are represented by that bin.  The third column is the total mercury input to these",
-        "  units based upon coal burned and mercury analysis. The next two columns indicate codes",
-        "  identifying the emission modification factor and the mercury emitted to the atmosphere.  The remaining",
-        "  columns indicate the identification of the emission modification factor and the characteristics of the bin.",
-        "",
-        " Number kg Hg in     emf       kg Hg stack  control",
-        "__________________________________________________",
-        "Total national mercury in coal kg (. tons)",
-        "Total national mercury emissions kg (. tons)"};
-    EXPECT_EQ(lines(), want);
-}
-
 struct SummaryByBinExample : FleetExampleSet {
     void SetUp() override {
         FleetExampleSet::SetUp();

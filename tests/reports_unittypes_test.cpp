@@ -226,27 +226,17 @@ TEST_F(UnitTypes, EveryConfigurationRowInUseEntersNothing) {
     EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal kg (. tons)");
 }
 
-TEST_F(FleetSet, UnitTypeReportOfAnEmptyTable) {
+// With no units the reports hold their headings and zero totals; the state report still lists
+// every state.
+TEST_F(FleetSet, ReportsOfAnEmptyFleet) {
     cmdunittype_Click(*app);
-    const std::vector<std::string> want = {
-        "  Number of units for Fuel Types, Boilers, PM controls, and SO2 controls. ",
-        "",
-        "",
-        "FUEL TYPE SUMMARY OF COAL USE",
-        "BITUNINIOUS COAL USE BY UNIT",
-        "=============================================================",
-        "",
-        " ID\t No.   \tkg Hg    \tfuel types                             \tboiler type        \tPM contr.          "
-        "\tSO2 cont.   \tNOx cont.\tLarg\tMedi\tSmall",
-        "Total coal burned  dry tons",
-        "Total mercury in coal kg (. tons)",
-        " a large unit is >600 MW and a medium unit is >100 MW.",
-        "A listing of units by unit type codes",
-        " ID      \tunit          \tplant                                       \tfuel",
-        " Number kg Hg in     emf       kg Hg stack       control type",
-        "Total national mercury in coal kg (. tons)",
-        "Total national mercury emissions kg (. tons)"};
-    EXPECT_EQ(lines(), want);
+    expectgolden("unit-type-report-empty.txt", reporttext(app->report));
+    printbins(*app);
+    expectgolden("national-summary-by-bin-empty.txt", reporttext(app->report));
+    cmdstatelist_Click(*app);
+    const std::vector<std::string> l = lines();
+    ASSERT_EQ(l.size(), 63u);
+    EXPECT_EQ(l[62], "   National Totals                .          kg Hg per year, . tons/yr.");
 }
 
 // Over the example working set.
