@@ -19,6 +19,19 @@
 
 namespace brasket::testing {
 
+// The report's stored lines, 1..count.
+inline std::vector<std::string> reportlines(const App& app) {
+    std::vector<std::string> v;
+    for (long i = 1; i <= app.report.reportlinecount && i < ReportBuffer::lastline; ++i) v.push_back(app.report.line(i));
+    return v;
+}
+// The first stored line of the report that starts with `lead`, empty when none does.
+inline std::string firstline(const App& app, const std::string& lead) {
+    for (const auto& l : reportlines(app))
+        if (l.rfind(lead, 0) == 0) return l;
+    return {};
+}
+
 struct FleetSet : ::testing::Test {
     ScriptedPlatform platform;
     std::unique_ptr<App> app = std::make_unique<App>(platform);
@@ -93,19 +106,8 @@ struct FleetSet : ::testing::Test {
         for (long row = 1; row <= 300; ++row) configuration(row, 999, 1, 1, 1, 5);
     }
 
-    // The report's stored lines, 1..count.
-    std::vector<std::string> lines() const {
-        std::vector<std::string> v;
-        for (long i = 1; i <= app->report.reportlinecount && i < ReportBuffer::lastline; ++i)
-            v.push_back(app->report.line(i));
-        return v;
-    }
-    // The first stored line that starts with `lead`, empty when none does.
-    std::string linestarting(const std::string& lead) const {
-        for (const auto& l : lines())
-            if (l.rfind(lead, 0) == 0) return l;
-        return {};
-    }
+    std::vector<std::string> lines() const { return reportlines(*app); }
+    std::string linestarting(const std::string& lead) const { return firstline(*app, lead); }
     std::vector<std::string> warnings() const {
         std::vector<std::string> v;
         std::ifstream in(dir / "import warnings.txt", std::ios::binary);

@@ -11,6 +11,11 @@
 
 namespace brasket {
 
+void startlisting(App& app) {
+    app.report.erase();
+    app.report.reportlinecount = 1;
+}
+
 std::string massline(const std::string& lead, double kg) {
     return lead + formatnumber(kg, "########") + "kg (" + formatnumber(kg / 907.1, "###.##") + " tons)";
 }

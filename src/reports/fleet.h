@@ -24,6 +24,10 @@ inline constexpr long lastplant = 500;
 // A text followed by one TAB character, for the report columns that end in a TAB.
 inline std::string tab(std::string_view text) { return std::string(text) + '\t'; }
 
+// Starts a fleet listing: the report buffer emptied without header lines and its line counter
+// at 1, so that line 1 stays blank.
+void startlisting(App& app);
+
 // A mercury total line: the lead text, the kilograms as a whole number, "kg (", the tons of
 // 907.1 kg and " tons)".
 std::string massline(const std::string& lead, double kg);

@@ -31,8 +31,7 @@ void cmdactslusum_Click(App& app) {
     Workset& ws = app.ws;
     const bool speciated = app.reportmode == unitspeciated;
     app.reportcalc = 0;
-    app.report.erase();
-    app.report.reportlinecount = 1;
+    startlisting(app);
     // Room is kept for the two closing lines.
     ReportBody body(app, 2);
     body.line("  NATIONAL EMISSIONS OF MERCURY");

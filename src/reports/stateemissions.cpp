@@ -44,8 +44,7 @@ void cmdstatelist_Click(App& app) {
     showbusy(app, 0);
     const std::vector<std::string> codes = statecodes(w.List12, statelines);
 
-    app.report.erase();
-    app.report.reportlinecount = 1;
+    startlisting(app);
     // Room is kept for the four closing lines.
     ReportBody body(app, 4);
     body.line("  EMISSIONS OF MERCURY BY STATE");

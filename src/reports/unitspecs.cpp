@@ -18,8 +18,7 @@ const std::string reportname = "unit specifications with plants";
 void cmdunitspecsplus_Click(App& app) {
     Workset& ws = app.ws;
     app.reportcalc = 0;
-    app.report.erase();
-    app.report.reportlinecount = 1;
+    startlisting(app);
     ReportBody body(app, 0);
     body.line("NATIONAL COAL FIRED POWER PLANT DATA BASE...  MERCURY");
     body.line("");
