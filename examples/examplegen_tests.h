@@ -294,16 +294,26 @@ inline std::string configurationrowsexport(const std::vector<Plant>& plants) {
     return out;
 }
 
-// A bin factor file: the factor of every bin that has tested units.
-inline std::string binfactorexport(const std::vector<TestedUnit>& units) {
-    std::map<int, std::pair<double, int>> sums;
+// A bin factor file: the factor of every bin of the fleet. A bin with tested units takes the
+// mean model factor of those units; any other bin the mean over the fleet configurations it
+// holds, so that no configuration of the fleet falls in a bin without a factor (which would
+// read as all its mercury removed).
+inline std::string binfactorexport(const std::vector<TestedUnit>& units, const std::vector<Plant>& plants) {
+    std::map<int, std::pair<double, int>> tested, fleet;
     for (const TestedUnit& t : units) {
-        auto& s = sums[t.bin];
+        auto& s = tested[t.bin];
         s.first += modelfactor(t.fleetfuel, t.pm, t.so2);
         s.second += 1;
     }
+    for (const auto& [configuration, count] : fleetconfigurations(plants)) {
+        auto [fuel, boiler, pm, so2] = configuration;
+        auto& s = fleet[binof(fuel, pm, so2)];
+        s.first += modelfactor(fuel, pm, so2);
+        s.second += 1;
+    }
+    for (const auto& [bin, s] : tested) fleet[bin] = s;
     std::string out = "BIN\tEMF\r\nBin factors of the synthetic example set\t\r\n";
-    for (const auto& [bin, s] : sums) out += joinfields({"", std::to_string(bin), fixed(s.first / s.second, 3)});
+    for (const auto& [bin, s] : fleet) out += joinfields({"", std::to_string(bin), fixed(s.first / s.second, 3)});
     return out;
 }
 
@@ -318,7 +328,7 @@ inline void writetestandbinexports(const fs::path& dir, const std::vector<Plant>
     writetext(dir / "efsummary.txt", binsummaryexport());
     writetext(dir / "translation table.txt", testrowsexport(units));
     writetext(dir / "translation table 2.txt", configurationrowsexport(plants));
-    writetext(dir / "dornvelt factors.txt", binfactorexport(units));
+    writetext(dir / "dornvelt factors.txt", binfactorexport(units, plants));
 }
 
 }  // namespace brasket::example
