@@ -284,6 +284,15 @@ TEST(UnreadableWorkingFiles, AreToldAtStartUpAndASaveLeavesThemByteIdentical) {
     EXPECT_EQ(readfile(dir / "unit.dat"), "");
 }
 
+TEST(UnreadableWorkingFiles, EraseLiftsTheBlockOnlyForTheTablesItEmpties) {
+    ScriptedPlatform platform;
+    App app(platform);
+    // The erase keeps the suppliers and the tests as loaded (empty): their files stay blocked.
+    app.ws.unreadable = {"unit.dat", "coalsupply.dat", "nox.dat", "test.dat", "fueluse.dat"};
+    cmderase_Click(app);
+    EXPECT_EQ(app.ws.unreadable, (std::vector<std::string>{"coalsupply.dat", "test.dat"}));
+}
+
 TEST(UnreadableWorkingFiles, AFolderOnAFilesNameIsToldAndTheSetIsNotSaved) {
     TempFolder dir;
     writeworkset(dir.path());
