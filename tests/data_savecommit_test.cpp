@@ -267,9 +267,11 @@ TEST(UnreadableWorkingFiles, AreToldAtStartUpAndASaveLeavesThemByteIdentical) {
     if (told == noreader) GTEST_SKIP() << "the superuser cannot run as another user here";
     EXPECT_EQ(told,
               "unit.dat exists but could not be read; its table was loaded empty. Saving the working set will not "
-              "replace it until the program runs on a readable set or \"Erase all data\" is run.\n"
+              "replace it until the program runs on a readable set or its table is emptied by \"Erase all data\" or "
+              "rebuilt from the exports.\n"
               "nox.dat exists but could not be read; its table was loaded empty. Saving the working set will not "
-              "replace it until the program runs on a readable set or \"Erase all data\" is run.\n"
+              "replace it until the program runs on a readable set or its table is emptied by \"Erase all data\" or "
+              "rebuilt from the exports.\n"
               "The working set was not saved: unit.dat, nox.dat could not be read at start-up, and saving would "
               "replace what it holds with an empty table. The files of the data folder were left as they were.\n");
     EXPECT_TRUE(bytes() == before);
