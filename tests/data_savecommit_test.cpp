@@ -79,7 +79,8 @@ StopCounts stopateverystep(const fs::path& dir, const std::vector<FileImage>& im
         // first step left nothing to do).
         EXPECT_EQ(told.empty(), stopat == 1) << stopat;
         if (stopat > 1) {
-            EXPECT_NE(told.find(isold ? "the previous set was kept" : "it was finished now"), std::string::npos) << told;
+            const char* expected = isold ? "the previous set was kept" : "it was finished now";
+            EXPECT_NE(told.find(expected), std::string::npos) << told;
         }
         // Back to the previous set for the next stop.
         for (const auto& [name, bytes] : oldset) writefile(dir / name, bytes);

@@ -104,7 +104,8 @@ void cmdupdateall_Click(App& app) {
     if (const auto missing = missingexports(app); !missing.empty()) {
         std::string names;
         for (const std::string& m : missing) names += "\r\n" + m;
-        app.failure = "The working set was not rebuilt: these exports are not in " + app.importpath.string() + ":" + names;
+        app.failure =
+            "The working set was not rebuilt: these exports are not in " + app.importpath.string() + ":" + names;
         app.platform.msgbox(app.failure);
         return;
     }
@@ -122,9 +123,9 @@ void cmdupdateall_Click(App& app) {
     }
     // The tables the batch sets anew from the exports alone: units, plants, owners and
     // operators (their counts set anew), the analyses (their count emptied first) and the
-    // tests. The other files keep their block: the fuel use, the bin rows, the name lists and
-    // the factor tables are filled over what was loaded, and the suppliers, fuel names and
-    // bin-number table are not read by the batch at all.
+    // tests. The other files keep their block: the fuel use, the bin rows, the fuel names, the
+    // name lists and the factor tables are filled over what was loaded, and the suppliers and
+    // the bin-number table are not touched by the batch at all.
     if (done)
         unblocksave(app.ws, {"idplant.dat", "idunit.dat", "owner.dat", "operator.dat", "unit.dat", "plant.dat",
                              "meas.dat", "test.dat"});
