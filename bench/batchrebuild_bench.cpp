@@ -44,7 +44,8 @@ BENCHMARK(BatchRebuild)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
         if (double r = reporter.ratio("BatchRebuild", "PlainReadAndSplit"); r > 0)
-            std::printf("the batch rebuild takes %.2f times a plain read and split of the same exports (target: within 3)\n",
+            std::printf("the batch rebuild takes %.2f times a plain read and split of the same exports "
+                        "(target: within 3)\n",
                         r);
     });
 }

@@ -79,7 +79,8 @@ StopCounts stopateverystep(const fs::path& dir, const std::vector<FileImage>& im
         // first step left nothing to do).
         EXPECT_EQ(told.empty(), stopat == 1) << stopat;
         if (stopat > 1) {
-            EXPECT_NE(told.find(isold ? "the previous set was kept" : "it was finished now"), std::string::npos) << told;
+            const char* expected = isold ? "the previous set was kept" : "it was finished now";
+            EXPECT_NE(told.find(expected), std::string::npos) << told;
         }
         // Back to the previous set for the next stop.
         for (const auto& [name, bytes] : oldset) writefile(dir / name, bytes);
@@ -267,9 +268,11 @@ TEST(UnreadableWorkingFiles, AreToldAtStartUpAndASaveLeavesThemByteIdentical) {
     if (told == noreader) GTEST_SKIP() << "the superuser cannot run as another user here";
     EXPECT_EQ(told,
               "unit.dat exists but could not be read; its table was loaded empty. Saving the working set will not "
-              "replace it until the program runs on a readable set or \"Erase all data\" is run.\n"
+              "replace it until the program runs on a readable set or its table is emptied by \"Erase all data\" or "
+              "rebuilt from the exports.\n"
               "nox.dat exists but could not be read; its table was loaded empty. Saving the working set will not "
-              "replace it until the program runs on a readable set or \"Erase all data\" is run.\n"
+              "replace it until the program runs on a readable set or its table is emptied by \"Erase all data\" or "
+              "rebuilt from the exports.\n"
               "The working set was not saved: unit.dat, nox.dat could not be read at start-up, and saving would "
               "replace what it holds with an empty table. The files of the data folder were left as they were.\n");
     EXPECT_TRUE(bytes() == before);
@@ -282,6 +285,15 @@ TEST(UnreadableWorkingFiles, AreToldAtStartUpAndASaveLeavesThemByteIdentical) {
     EXPECT_EQ(told.find("not saved"), std::string::npos) << told;
     fs::permissions(dir / "unit.dat", fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(readfile(dir / "unit.dat"), "");
+}
+
+TEST(UnreadableWorkingFiles, EraseLiftsTheBlockOnlyForTheTablesItEmpties) {
+    ScriptedPlatform platform;
+    App app(platform);
+    // The erase keeps the suppliers and the tests as loaded (empty): their files stay blocked.
+    app.ws.unreadable = {"unit.dat", "coalsupply.dat", "nox.dat", "test.dat", "fueluse.dat"};
+    cmderase_Click(app);
+    EXPECT_EQ(app.ws.unreadable, (std::vector<std::string>{"coalsupply.dat", "test.dat"}));
 }
 
 TEST(UnreadableWorkingFiles, AFolderOnAFilesNameIsToldAndTheSetIsNotSaved) {

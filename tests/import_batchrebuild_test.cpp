@@ -127,7 +127,8 @@ TEST_F(BatchRebuild, LinesSkippedByAllStepsAreToldOnceAndRebuiltTablesMayBeSaved
     run(app, "cmdupdateall_Click");
     ASSERT_EQ(r->platform.messages.size(), 1u);
     EXPECT_EQ(r->platform.messages[0],
-              "3 lines skipped or changed: see import warnings.txt (" + (app.datapath / "import warnings.txt").string() + ")");
+              "3 lines skipped or changed: see import warnings.txt (" +
+                  (app.datapath / "import warnings.txt").string() + ")");
     EXPECT_FALSE(app.main.Label11.Visible());
     EXPECT_EQ(app.main.MousePointer(), 0);
     EXPECT_EQ(app.ws.unreadable, std::vector<std::string>{"fueluse.dat"});

@@ -70,7 +70,8 @@ std::string incompletemessage(const std::string& file, long wholerecords, std::s
 
 std::string unreadablemessage(const std::string& file) {
     return file + " exists but could not be read; its table was loaded empty. Saving the working set will not "
-                  "replace it until the program runs on a readable set or \"Erase all data\" is run.";
+                  "replace it until the program runs on a readable set or its table is emptied by \"Erase all "
+                  "data\" or rebuilt from the exports.";
 }
 
 const char* const commitmarker = "saving.commit";

@@ -160,8 +160,12 @@ void cmderase_Click(App& app) {
     w.scrubnames.clear();
     w.noxnames.clear();
     w.boilernames.clear();
-    // What was not read is now erased on purpose: the next save may write the set.
-    w.unreadable.clear();
+    // What was not read is now erased on purpose: the next save may write those files. The
+    // tables the erase keeps (tests, bins, suppliers, the bin-number table, the fuel-element
+    // factors) still stand on what was loaded of their files, and keep their block.
+    unblocksave(w, {"unit.dat", "plant.dat", "operator.dat", "owner.dat", "emfactor.dat", "emfactorf.dat",
+                    "fueluse.dat", "meas.dat", "idfuel.dat", "idunit.dat", "idplant.dat", "pm.dat", "scrub.dat",
+                    "nox.dat", "boiler.dat"});
 
     for (auto& r : w.owner) r.ownername = "";
     for (auto& r : w.operator_) r.operatorname = "";
@@ -171,6 +175,12 @@ void cmderase_Click(App& app) {
     for (auto& r : w.idplant) r.plantname = "";
     for (long i = 1; i <= 30; ++i)
         for (long j = 0; j <= 2; ++j) w.emfactor(i, j).name = "";
+}
+
+void unblocksave(Workset& ws, std::initializer_list<std::string_view> files) {
+    std::erase_if(ws.unreadable, [&](const std::string& name) {
+        return std::find(files.begin(), files.end(), name) != files.end();
+    });
 }
 
 void loademisf(App& app) {

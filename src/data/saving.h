@@ -1,7 +1,9 @@
 // Saving the working tables back to the data folder as one set, erasing them in memory, and
 // loading the emission data of the current emission factor set.
 #pragma once
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/filebytes.h"
@@ -9,6 +11,7 @@
 namespace brasket {
 
 struct App;
+struct Workset;
 
 // "Save update of processed files in set": writes every working file of the set from its
 // table as one committed set, so that a failure or a stop at any moment leaves the previous
@@ -21,9 +24,13 @@ std::vector<FileImage> worksetimages(const App& app);
 // The working files a save writes, in the order it writes them.
 const std::vector<std::string>& savedfilenames();
 
-// "Erase all data": empties the loaded tables in memory, without asking; a set with a file
-// that could not be read may then be saved.
+// "Erase all data": empties the loaded tables in memory, without asking; the files of the
+// erased tables may then be saved although they could not be read at start-up.
 void cmderase_Click(App& app);
+
+// The tables of these working files were set anew, so the files no longer stand behind them:
+// a save may replace them even where they could not be read at start-up.
+void unblocksave(Workset& ws, std::initializer_list<std::string_view> files);
 
 // Loads `emisf` from emisf.dat (emission factor set 1) or emisf2.dat (set 2).
 void loademisf(App& app);

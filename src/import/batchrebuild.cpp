@@ -1,12 +1,11 @@
 #include "import/batchrebuild.h"
 
-#include <algorithm>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app.h"
 #include "common/textutil.h"
+#include "data/saving.h"
 #include "import/bininfo.h"
 #include "import/concentrations.h"
 #include "import/importconduct.h"
@@ -98,20 +97,6 @@ void finish(App& app, long warningsatstart) {
     mainwindow(app).Label11.Visible = false;
 }
 
-// The working files whose tables the batch sets anew from the exports alone: units, plants,
-// owners and operators (their counts set anew), the analyses (their count emptied first) and
-// the tests. A file of these that could not be read at start-up no longer stands behind its
-// table, so the save may replace it. The other files keep their block: the fuel use, the bin
-// rows, the name lists and the factor tables are filled over what was loaded, and the
-// suppliers, fuel names and bin-number table are not read by the batch at all.
-void forgetunreadable(Workset& ws) {
-    static const char* const rebuilt[] = {"idplant.dat", "idunit.dat", "owner.dat", "operator.dat",
-                                          "unit.dat",    "plant.dat",  "meas.dat",  "test.dat"};
-    std::erase_if(ws.unreadable, [](const std::string& name) {
-        return std::find(std::begin(rebuilt), std::end(rebuilt), name) != std::end(rebuilt);
-    });
-}
-
 }  // namespace
 
 void cmdupdateall_Click(App& app) {
@@ -119,7 +104,8 @@ void cmdupdateall_Click(App& app) {
     if (const auto missing = missingexports(app); !missing.empty()) {
         std::string names;
         for (const std::string& m : missing) names += "\r\n" + m;
-        app.failure = "The working set was not rebuilt: these exports are not in " + app.importpath.string() + ":" + names;
+        app.failure =
+            "The working set was not rebuilt: these exports are not in " + app.importpath.string() + ":" + names;
         app.platform.msgbox(app.failure);
         return;
     }
@@ -135,8 +121,14 @@ void cmdupdateall_Click(App& app) {
         finish(app, warnings);
         throw;
     }
+    // The tables the batch sets anew from the exports alone: units, plants, owners and
+    // operators (their counts set anew), the analyses (their count emptied first) and the
+    // tests. The other files keep their block: the fuel use, the bin rows, the fuel names, the
+    // name lists and the factor tables are filled over what was loaded, and the suppliers and
+    // the bin-number table are not touched by the batch at all.
     if (done)
-        forgetunreadable(app.ws);
+        unblocksave(app.ws, {"idplant.dat", "idunit.dat", "owner.dat", "operator.dat", "unit.dat", "plant.dat",
+                             "meas.dat", "test.dat"});
     else
         before.restore(app);
     finish(app, warnings);

@@ -176,15 +176,10 @@ void cmdloadbin_Click(App& app) {
 
 void cmdupdatebininfo_Click(App& app) {
     // The chosen file itself is read; the import folder stays as it was.
-    FileDialog& d = mainwindow(app).CommonDialog1;
-    d.InitDir = app.importpath.string();
-    d.Filter = "bin update files (*.txt) ";
-    d.FileName = "*.txt";
-    d.Flags = 0;
-    std::string chosen = app.platform.openfile(d);
-    if (chosen.find('*') != std::string::npos) return;
+    const auto chosen = chooseexportfile(app, "bin update files (*.txt) ");
+    if (!chosen) return;
     beginimport(app, "reading bininfo");
-    readbinfactorfile(app, chosen);
+    readbinfactorfile(app, *chosen);
     endimport(app);
 }
 

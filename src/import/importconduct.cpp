@@ -39,15 +39,21 @@ void clearscr(App& app) {
     }
 }
 
-bool importfolderdialog(App& app, const std::string& filter) {
+std::optional<fs::path> chooseexportfile(App& app, const std::string& filter, const std::string& filename) {
     FileDialog& d = mainwindow(app).CommonDialog1;
     d.InitDir = app.importpath.string();
     d.Filter = filter;
-    d.FileName = "*.txt";
+    d.FileName = filename;
     d.Flags = 0;
     std::string chosen = app.platform.openfile(d);
-    if (chosen.find('*') != std::string::npos) return false;
-    fs::path folder = fs::path(chosen).parent_path();
+    if (chosen.find('*') != std::string::npos) return std::nullopt;
+    return fs::path(chosen);
+}
+
+bool importfolderdialog(App& app, const std::string& filter) {
+    const auto chosen = chooseexportfile(app, filter);
+    if (!chosen) return false;
+    fs::path folder = chosen->parent_path();
     app.importpath = folder.empty() ? fs::current_path() : folder;
     return true;
 }

@@ -18,8 +18,13 @@ void showbusy(App& app, double n);
 // Clears the flowsheet picture and writes the captions of the four code lists above it.
 void clearscr(App& app);
 
-// The import folder dialog on the main window's CommonDialog1. False when the user cancelled
-// (the returned name still holds "*"); otherwise importpath becomes the chosen file's folder.
+// The Open dialog on the main window's CommonDialog1, starting in importpath with the filter
+// and file name given; the chosen file, or nullopt when the user cancelled (the returned name
+// still holds "*"). The import folder stays as it was.
+std::optional<std::filesystem::path> chooseexportfile(App& app, const std::string& filter,
+                                                      const std::string& filename = "*.txt");
+// The import folder dialog: false when the user cancelled; otherwise importpath becomes the
+// chosen file's folder.
 bool importfolderdialog(App& app, const std::string& filter = "Data set files (*.txt) ");
 
 // Status of an import menu item: hourglass pointer and Label11 shown with the caption,
