@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/codec.h"
@@ -40,6 +41,28 @@ inline const std::vector<std::string>& fuelnames() {
         "PETROLEUM COKE", "WASTE BITUMINOUS", "WASTE SUBBITUMINOUS", "ANTHRACITE", "WASTE ANTHRACITE", "TIRES",
         "NOTHING BURNED", "NATURAL GAS", "DISTILLATE OIL", "RESIDUAL OIL", "WOOD"};
     return names;
+}
+
+// The fuel named "NONE". The analysis and fuel-use exports name it as the other fuel of a line
+// that burns one fuel alone, as the source spreadsheets do, so the import packs a single fuel k
+// as 100 x min(k, 2) + max(k, 2): bituminous (3) is stored as 203, high-sulfur bituminous (1) as
+// 102, the codes of the evaluation window's fuel list and of the bin configuration rows.
+inline constexpr int nonefuel = 2;
+
+// The fuel number the import stores for a line naming `fuel` and `second` (0: `fuel` alone).
+inline int fuelnumber(int fuel, int second) {
+    if (second == 0) second = nonefuel;
+    return 100 * std::min(fuel, second) + std::max(fuel, second);
+}
+
+// The fuels a stored fuel number stands for, "NONE" left out: the lower code first, the second
+// 0 unless the number is a blend of two fuels.
+inline std::pair<int, int> fuelsof(int number) {
+    int a = number / 100, b = number % 100;
+    if (a == nonefuel) a = 0;
+    if (b == nonefuel) b = 0;
+    if (a == 0 || b == 0) return {a + b, 0};
+    return {std::min(a, b), std::max(a, b)};
 }
 
 // Model type names by row: boiler and NOx types, SO2 controls, particulate controls.
@@ -393,10 +416,8 @@ inline std::array<std::string, 4> analysisexports(Random& rng, const std::vector
             f[7] = "Supplier " + padded(p.number % 40 + 1, 2);
             f[8] = "Mine " + padded(p.number % 120 + 1, 3);
             f[10] = fuelnames()[static_cast<std::size_t>(fuel)];
-            if (second) {
-                f[11] = fuelnames()[static_cast<std::size_t>(second)];
-                if (rng.chance(0.5)) std::swap(f[10], f[11]);
-            }
+            f[11] = fuelnames()[static_cast<std::size_t>(second ? second : nonefuel)];
+            if (second && rng.chance(0.5)) std::swap(f[10], f[11]);
             f[12] = "AS RECEIVED";
             f[13] = "LAB " + std::to_string(rng.range(1, 9));
             f[14] = fixed(std::clamp(1.2 + 0.8 * rng.normal(), 0.2, 5.0), 2);
@@ -431,7 +452,7 @@ inline std::string fueluseexport(Random& rng, const std::vector<Plant>& plants, 
                     f[3] = u.boiler;
                     f[4] = std::to_string(month) + "/1/1999";
                     f[5] = fuelnames()[static_cast<std::size_t>(fuel)];
-                    if (second) f[6] = fuelnames()[static_cast<std::size_t>(second)];
+                    f[6] = fuelnames()[static_cast<std::size_t>(second ? second : nonefuel)];
                     f[7] = fixed(std::round(tons), 0);
                     f[8] = fixed(std::clamp(t.moisture + 1.5 * rng.normal(), 0.0, 45.0), 1);
                     out += joinfields(f);

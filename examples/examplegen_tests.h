@@ -22,9 +22,7 @@ using Configuration = std::tuple<int, int, int, int>;
 
 // Fuel groups of the bins: bituminous, subbituminous, lignite, other fuels.
 inline int fuelgroup(int fuel) {
-    int a = fuel % 100, b = fuel / 100;
-    int main = b ? std::min(a, b) : a;  // a blend is binned by its lower code
-    switch (main) {
+    switch (fuelsof(fuel).first) {  // a blend is binned by its lower code
     case 1: case 3: case 6: case 8: case 10: case 11: return 0;
     case 4: case 9: return 1;
     case 5: return 2;
@@ -104,10 +102,10 @@ inline double modelfactor(int fuel, int pm, int so2) {
 inline std::vector<std::pair<Configuration, int>> fleetconfigurations(const std::vector<Plant>& plants) {
     std::map<Configuration, int> count;
     for (const Plant& p : plants) {
-        int fuel = p.blendwith ? 100 * std::min(p.fuel, p.blendwith) + std::max(p.fuel, p.blendwith) : p.fuel;
+        const int fuel = fuelnumber(p.fuel, p.blendwith), cofuel = p.cofuel ? fuelnumber(p.cofuel, 0) : 0;
         for (const Unit& u : p.units) {
             ++count[{fuel, u.boilertype, u.pm, u.so2}];
-            if (p.cofuel) ++count[{p.cofuel, u.boilertype, u.pm, u.so2}];
+            if (cofuel) ++count[{cofuel, u.boilertype, u.pm, u.so2}];
         }
     }
     std::vector<std::pair<Configuration, int>> list(count.begin(), count.end());
@@ -119,7 +117,7 @@ inline std::vector<std::pair<Configuration, int>> fleetconfigurations(const std:
 struct TestedUnit {
     std::string name;
     int number = 0;
-    int fleetfuel = 3;     // the fuel number of its configuration
+    int fleetfuel = 203;   // the fuel number of its configuration
     std::string fueltext;  // how the test exports name its fuel
     int fuel = 3;          // the fuel code that text stands for
     int boilertype = 0, pm = 0, so2 = 0, bin = 0;
@@ -128,7 +126,7 @@ struct TestedUnit {
 
 // The fuel text of a test line and the fuel code it stands for.
 inline std::pair<std::string, int> testfuel(int fleetfuel) {
-    int a = fleetfuel % 100, b = fleetfuel / 100;
+    auto [a, b] = fuelsof(fleetfuel);
     if (b) return {"Sub-bit/Bit blend", 14};
     switch (a) {
     case 1: case 3: return {"Bituminous", 3};
@@ -188,7 +186,7 @@ inline std::array<std::string, 3> testexports(Random& rng, const std::vector<Tes
                                                      "EPA 1631"};
     for (const TestedUnit& t : units) {
         const int g = fuelgroup(t.fleetfuel);
-        const FuelTraits tr = traits(t.fleetfuel >= 100 ? std::min(t.fleetfuel % 100, t.fleetfuel / 100) : t.fleetfuel);
+        const FuelTraits tr = traits(fuelsof(t.fleetfuel).first);
         const std::string method = methods[static_cast<std::size_t>(rng.range(0, static_cast<int>(methods.size()) - 1))];
         for (int run = 1; run <= 3; ++run) {
             double sulfur = t.fuel == 6 ? 0.3 + 0.25 * rng.uniform() : (g == 0 ? 0.7 + 2.5 * rng.uniform() : 0.2 + 0.5 * rng.uniform());
@@ -278,9 +276,9 @@ inline std::string configurationrowsexport(const std::vector<Plant>& plants) {
         f[1] = "configuration " + std::to_string(j + 1);
         f[2] = bincode(bin);
         f[3] = std::to_string(bin);
-        f[4] = fuel >= 100 ? fuelnames()[static_cast<std::size_t>(fuel / 100)] + "/" +
-                                 fuelnames()[static_cast<std::size_t>(fuel % 100)]
-                           : fuelnames()[static_cast<std::size_t>(fuel)];
+        auto [first, second] = fuelsof(fuel);
+        f[4] = fuelnames()[static_cast<std::size_t>(first)] +
+               (second ? "/" + fuelnames()[static_cast<std::size_t>(second)] : std::string());
         f[5] = std::to_string(fuel);
         f[6] = boilertypes()[static_cast<std::size_t>(boiler)];
         f[7] = pmtypes()[static_cast<std::size_t>(pm)];

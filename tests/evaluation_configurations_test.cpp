@@ -34,6 +34,16 @@ struct Window : ExampleUnitWindow {
         row.unitso2 = 3;
         row.unitcode = static_cast<u8>(bin);
     }
+    // Takes the unit's existing configuration with its fuel code out of the configuration rows
+    // (the rows stay non-empty, with fuel 0), so that the bin look-up no longer finds it.
+    void takeoutexisting(long fuel) {
+        for (long j = 1; j <= 300; ++j) {
+            binindexrec& row = app.ws.binindex(j);
+            if (row.unitfuel == fuel && row.unitboiler == f.Combo1[0].ListIndex() &&
+                row.unitpm == f.Combo1[1].ListIndex() && row.unitso2 == f.Combo1[2].ListIndex())
+                row.unitfuel = 0;
+        }
+    }
 };
 
 TEST(ProposedBoiler, GroupPairsGiveTheirBoilerTypeOthersKeepTheExisting) {
@@ -150,8 +160,9 @@ TEST(ProposedConfiguration, TheLongReportListsTheFiveBestBinsOfAScannedRow) {
 
 TEST(ExistingConfiguration, AConfigurationWithoutARowTakesTheScannedBinWithoutLimit) {
     Window w;
-    // The example unit's fuel code has no configuration row: the scan chooses, and its factor
-    // stands unlimited even with the truncation on.
+    // Without a configuration row for the unit's configuration and fuel code the scan chooses,
+    // and its factor stands unlimited even with the truncation on.
+    w.takeoutexisting(203);
     mainwindow(w.app).Check1[1].Value = 1;
     w.app.model.binmatches[0][0][0] = 0;
     int g = 0, x = 0;
@@ -171,7 +182,8 @@ TEST(ExistingConfiguration, AConfigurationWithoutARowTakesTheScannedBinWithoutLi
 
 TEST(ExistingConfiguration, AConfigurationRowGivesItsBinAndNoComputerSelection) {
     Window w;
-    // A row for the unit's own configuration and fuel code.
+    // A row for the unit's own configuration and fuel code, the only one.
+    w.takeoutexisting(203);
     binindexrec& row = w.app.ws.binindex(300);
     row.unitfuel = 203;
     row.unitboiler = static_cast<u8>(w.f.Combo1[0].ListIndex());
