@@ -3,8 +3,10 @@
 // screen and of each shown window as PNG files.
 //
 //   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]...
-//                      [--sample-report SEARCH]
+//                      [--unit N] [--sample-report SEARCH]
 //
+// --unit N chooses unit N as the main window's unit list would (then "cmdevaluateunit_Click"
+// opens the unit evaluation window on it, and its picture is saved too);
 // --answer answers the file dialogs of the handlers in order, as brasket-batch takes it (a
 // path; a text with "*" cancels), so that a handler with a file dialog does not wait for one;
 // --sample-report writes a made-up report of three pages and shows it with the search text;
@@ -18,13 +20,15 @@
 #include "program.h"
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
+#include "unitwindow/form1.h"
 
 using namespace brasket;
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     if (argc < 3) {
-        std::cerr << "usage: brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]...\n";
+        std::cerr << "usage: brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]... "
+                     "[--unit N]\n";
         return 2;
     }
     std::filesystem::path folder = std::filesystem::absolute(argv[1]);
@@ -54,6 +58,14 @@ int main(int argc, char** argv) {
             showreport(app);
             app.display.Text1.setText(argv[++i]);
             pageup(app);
+            continue;
+        }
+        if (a == "--unit" && i + 1 < argc) {
+            const long u = std::atol(argv[++i]);
+            if (!selectunit(program.app, u)) {
+                std::cerr << "brasket-screenshot: no unit " << u << " of a plant in the working set\n";
+                return 2;
+            }
             continue;
         }
         if (a == "--about" && i + 1 < argc) {  // the about box as the loading shows it
@@ -87,6 +99,7 @@ int main(int argc, char** argv) {
         program.main.grab().save(QString::fromStdString(prefix + "-main.png"));
         if (program.about.isVisible()) program.about.grab().save(QString::fromStdString(prefix + "-about.png"));
         if (program.report.isVisible()) program.report.grab().save(QString::fromStdString(prefix + "-report.png"));
+        if (program.unit.isVisible()) program.unit.grab().save(QString::fromStdString(prefix + "-unit.png"));
         QApplication::quit();
     });
     return QApplication::exec();
