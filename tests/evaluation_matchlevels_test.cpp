@@ -4,9 +4,11 @@
 #include <string>
 
 #include "app.h"
+#include "common/numtext.h"
 #include "evaluation/binscan.h"
 #include "evaluation/matchlevels.h"
 #include "evaluation_lists.h"
+#include "exampleset.h"
 #include "ui/scripted_platform.h"
 
 using namespace brasket;
@@ -164,6 +166,36 @@ TEST(BoilerCodes, PairsSetOnlyTheirOwnOutputs) {
         boilercodes(c[0], c[1], t[0], t[1], t[2]);
         EXPECT_EQ(t, (std::array<long, 3>{c[2], c[3], c[4]})) << c[0] << "," << c[1];
     }
+}
+
+TEST(MatchLevelsExample, BinDisplayUpdateOnAnExampleUnit) {
+    ScriptedPlatform platform;
+    App app{platform};
+    brasket::testing::loadexampleset(app, platform);
+    ASSERT_TRUE(selectunit(app, 1));
+    cmdevaluateunit_Click(app);
+    Form1& f = app.form1;
+    f.Combo3[1].setListIndex(2);  // a baghouse behind a spray dryer for every fuel
+    f.Combo3[2].setListIndex(5);
+    f.Command13.Click();
+    const long colours[] = {0, 0x8000000F, 0xC0FFFF, 0xC0FFFF, 0xC000FF, 0xC0E0FF};
+    int fuelled = 0;
+    for (int i = 0; i < 4; ++i) {
+        const Label& cell = f.Label14[static_cast<std::size_t>(i)];
+        const int level = f.matchlevel[static_cast<std::size_t>(i)];
+        ASSERT_GE(level, 1);
+        ASSERT_LE(level, 5);
+        EXPECT_EQ(cell.BackColor(), colours[level]) << i;
+        if (!hasfuel(f, i)) {
+            EXPECT_EQ(cell.Caption(), "NA") << i;
+            continue;
+        }
+        ++fuelled;
+        const long bin = static_cast<long>(val(cell.Caption()));
+        EXPECT_TRUE(bin >= 0 && bin < 90) << i << " [" << cell.Caption() << "]";
+        if (level == 5) EXPECT_EQ(bin, scanbins(app, fuelclass(f, i), f.Combo3[0].ListIndex(), f.Combo3[3].ListIndex(), 5, 2)) << i;
+    }
+    EXPECT_GE(fuelled, 1);
 }
 
 struct TestCheck : MatchLevels {
