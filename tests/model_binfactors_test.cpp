@@ -168,6 +168,16 @@ TEST_F(BinFactors, ACompositeBinKeepsItsFactorAndCombinesBothUnits) {
     EXPECT_EQ(lines.back(), "      slightly from one evaluation to another.");
 }
 
+TEST_F(BinFactors, ASecondUnitThatLetsNothingThroughLeavesTheCorrectionEmpty) {
+    // An inlet at 21% oxygen corrects the run's factor to 0: the run counts, its factor is 0.
+    table.row(1, "Second", 10, 2);
+    table.device({.name = "Second", .run = "1", .in = 10, .out = 4, .o2in = 21});
+    bin(10, 0.3f, 0.1f, 0.1f, 0.8f);
+    auto lines = listing(10);
+    EXPECT_EQ(startingwith(lines, " First unit correction"),
+              " First unit correction                 (two series units, first from bin  1)");
+}
+
 TEST_F(BinFactors, ACompositeBinWithoutComputedRunsCarriesItsOwnFactor) {
     table.row(1, "Second", 11, 2);
     table.device({.name = "Second", .in = 0, .out = 3});

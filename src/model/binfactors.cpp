@@ -235,7 +235,9 @@ void compositebin(App& app, long bin, long firstbin, const std::string& heading,
     secondline.at(100, five(row.partfrac)).at(110, five(row.oxfrac)).at(120, five(row.elemfrac));
     reportline(app, secondline.text());
     Row correction(80);
-    correction.at(2, "First unit correction").at(30, five(b.combined / second));
+    // Second units that let nothing through leave no ratio to form: the value stays empty
+    // rather than an infinite or undefined number.
+    correction.at(2, "First unit correction").at(30, second > 0 ? five(b.combined / second) : "");
     correction.at(40, "(two series units, first from bin " + str(firstbin) + ")");
     reportline(app, correction.text());
     Row combined(80);
