@@ -193,7 +193,9 @@ TEST(MatchLevelsExample, BinDisplayUpdateOnAnExampleUnit) {
         ++fuelled;
         const long bin = static_cast<long>(val(cell.Caption()));
         EXPECT_TRUE(bin >= 0 && bin < 90) << i << " [" << cell.Caption() << "]";
-        if (level == 5) EXPECT_EQ(bin, scanbins(app, fuelclass(f, i), f.Combo3[0].ListIndex(), f.Combo3[3].ListIndex(), 5, 2)) << i;
+        if (level == 5) {
+            EXPECT_EQ(bin, scanbins(app, fuelclass(f, i), f.Combo3[0].ListIndex(), f.Combo3[3].ListIndex(), 5, 2)) << i;
+        }
     }
     EXPECT_GE(fuelled, 1);
 }

@@ -136,8 +136,12 @@ TEST_F(SecondMethod, DeviceChoiceFollowsTheFirstRuleThatApplies) {
             EXPECT_TRUE(has(lines, std::string(" The Particulate Control Device is ") + c.particulate)) << where;
         else
             EXPECT_FALSE(mentions(lines, "Particulate Control Device")) << where;
-        if (c.factor >= 0) EXPECT_NEAR(factor, c.factor, 1e-6) << where;
-        if (c.fuelclass == 5) EXPECT_TRUE(has(lines, "  speciation bin:  32")) << where;
+        if (c.factor >= 0) {
+            EXPECT_NEAR(factor, c.factor, 1e-6) << where;
+        }
+        if (c.fuelclass == 5) {
+            EXPECT_TRUE(has(lines, "  speciation bin:  32")) << where;
+        }
     }
     std::string name = "unchanged";
     devicename2(14, name);

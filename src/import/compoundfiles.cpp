@@ -20,16 +20,7 @@ constexpr int storeoil = 46;
 
 // The Open dialog of the print-file updates; nullopt when the user cancelled. The import
 // folder stays as it was.
-std::optional<fs::path> chooseprintfile(App& app) {
-    FileDialog& d = mainwindow(app).CommonDialog1;
-    d.InitDir = app.importpath.string();
-    d.Filter = "Data set files (*.PRN) ";
-    d.FileName = "*.PRN";
-    d.Flags = 0;
-    std::string chosen = app.platform.openfile(d);
-    if (chosen.find('*') != std::string::npos) return std::nullopt;
-    return fs::path(chosen);
-}
+std::optional<fs::path> chooseprintfile(App& app) { return chooseexportfile(app, "Data set files (*.PRN) ", "*.PRN"); }
 
 // A print file chosen in the dialog, its lines given to `read` under the import status.
 template <class Read>

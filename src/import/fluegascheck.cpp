@@ -8,6 +8,7 @@
 #include "report/frmdisplay.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
+#include "reports/testruns.h"
 
 namespace brasket {
 namespace {
@@ -25,7 +26,7 @@ void cmdmercury_conc_Click(App& app) {
     startreport(app, 0, 1);
     reportline(app, "Error form for coal mercury-gas concentration mismatch");
     reportline(app, "");
-    const long n = std::min<long>(std::max<long>(testcount(ws), 0), decltype(ws.test)::hi);
+    const long n = storedtests(ws);
     double ratiosum = 0;
     long count = 0;
     for (long c = 1; c <= unittypes; ++c) {

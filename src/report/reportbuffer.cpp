@@ -50,10 +50,14 @@ long pagecount(const ReportBuffer& rb) {
     return n < 0 ? 0 : n;
 }
 
-void startreport(ReportBuffer& rb, int headers, long linecount) {
-    rb.erase();
+void setheadercount(ReportBuffer& rb, long headers) {
     // The count is the character of code 48 + count: "0".."9", then ":", ";", "<", ...
     rb.pageindex() = std::string(1, static_cast<char>(48 + (headers < 0 ? 0 : headers > maxheaders ? maxheaders : headers)));
+}
+
+void startreport(ReportBuffer& rb, int headers, long linecount) {
+    rb.erase();
+    setheadercount(rb, headers);
     rb.reportlinecount = linecount;
 }
 

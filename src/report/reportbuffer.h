@@ -39,6 +39,10 @@ int headercount(const ReportBuffer& rb);
 // Pages recorded in the page index.
 long pagecount(const ReportBuffer& rb);
 
+// Sets the page index to the header count alone (held within 0..maxheaders), for a writer
+// that knows its header lines only once it has written them.
+void setheadercount(ReportBuffer& rb, long headers);
+
 // Starts a report: erases the buffer, sets the page index to the character of the header
 // count and the line counter to `linecount` (the lines the writer places itself at the top).
 void startreport(ReportBuffer& rb, int headers, long linecount);

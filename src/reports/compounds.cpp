@@ -22,9 +22,6 @@ namespace {
 constexpr long rowwidth = 80;
 constexpr long lastslot = 4;  // the unit's fuel slots 1..4
 
-// The page index of a report whose first h lines head every page: one character of code 48 + h.
-std::string headerindex(long h) { return std::string(1, static_cast<char>(48 + h)); }
-
 // Compounds listed: the entries of the compound list.
 long listedcompounds(App& app) { return mainwindow(app).List1.ListCount(); }
 
@@ -44,7 +41,7 @@ void concentrationlisting(App& app, const std::string& title, Headings headings,
     rb.reportbuffer(2) = "     Concentration set " + str(app.opt.concset) + "    " + datetext(app.platform.now());
     reportline(app, std::string_view("  "));
     headings();
-    rb.pageindex() = headerindex(rb.reportlinecount);
+    setheadercount(rb, rb.reportlinecount);
     rows();
     reportline(app, std::string_view("@NEW PAGE"));
     reportline(app, std::string_view("#"));
