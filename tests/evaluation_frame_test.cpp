@@ -231,11 +231,13 @@ TEST(EvaluationWindow, BinListingsOfTheScanAndTheFuelClassMatch) {
         EXPECT_NE(line.find(formatnumber(ranks[k][1], "0.####")), std::string::npos) << line;
     }
     EXPECT_GE(ranks[1][1], ranks[2][1]);
+    expectgolden("evaluation_bin_assignments_unit1.txt", reporttext(rb));
 
     Form1_Command2_Click(w.app);
     EXPECT_EQ(rb.line(1), "Tested units matching the fuel of fuel row 1");
     EXPECT_NE(rb.line(2).find("fuel class 3   test fuel class 3"), std::string::npos);
     EXPECT_TRUE(w.app.display.Visible());
+    expectgolden("evaluation_fuel_class_match_unit1.txt", reporttext(rb));
 }
 
 TEST(UnitChooser, PlantListsItsUnitsAndAUnitBecomesCurrent) {
