@@ -78,7 +78,10 @@ TEST(ProposedConfiguration, ABinReachedThroughTheCoarseCodesNeedsNoScan) {
     EXPECT_NE(text.find("   The bin evaluation for this unit is 40\n"), std::string::npos);
 }
 
-TEST(ProposedConfiguration, AFactorAboveOneIsShownAsOneAndLimitedInTheEmissionOnlyOnRequest) {
+// The factor shown and the emission computed agree as the window opens (the truncation box
+// starts checked); unchecked, the emission takes the factor above 1 while the cell still
+// shows it limited.
+TEST(ProposedConfiguration, AFactorAboveOneIsShownAsOneAndLimitedInTheEmissionUnlessUnchecked) {
     Window w;
     constexpr long bin = 40;
     w.coarserow(bin);
@@ -90,14 +93,14 @@ TEST(ProposedConfiguration, AFactorAboveOneIsShownAsOneAndLimitedInTheEmissionOn
     EXPECT_EQ(w.f.Label26[0].BackColor(), orangecell);
     EXPECT_EQ(w.f.Label26[0].ToolTipText(),
               "This is the emission modification factor.  The orange background indicates the EMF is limited to 1.0.");
+    EXPECT_EQ(w.cell(2), fmtnum(h));
+
+    mainwindow(w.app).Check1[1].Value = 0;
+    calculates(w.app);
     EXPECT_EQ(w.cell(2), fmtnum(1.2f * h));
+    EXPECT_EQ(w.f.Label26[0].Caption(), "1.  (0.0%)");
     // The percent reduction is negative: red and bold.
     EXPECT_EQ(w.f.Label3[3].ForeColor(), redtext);
-
-    mainwindow(w.app).Check1[1].Value = 1;
-    calculates(w.app);
-    EXPECT_EQ(w.cell(2), fmtnum(h));
-    EXPECT_EQ(w.f.Label26[0].Caption(), "1.  (0.0%)");
 }
 
 TEST(ProposedConfiguration, AScannedBinIsOrangeAndTheWarningFollowsTheWarnLevel) {

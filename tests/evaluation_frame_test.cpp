@@ -139,13 +139,42 @@ TEST(EvaluationWindow, WithoutMercuryTheCellsSayNothingIsRemovedAndWhy) {
     EXPECT_EQ(w.cell(3), ".");
     EXPECT_TRUE(w.f.Label3[3].FontBold());
     EXPECT_EQ(w.cell(17), "");
-    EXPECT_EQ(w.f.Label25.Caption(), "( 100.0% remov.)");
+    // Nothing was removed: no share removed is claimed.
+    EXPECT_EQ(w.f.Label25.Caption(), "");
     EXPECT_EQ(w.f.Label13.Caption(),
               "You have no mercury in your coal.  Please specify the coal type, amount, and mercury content.  You may "
               "enter the numbers in the text boxes and select the fuel type from a list.");
     EXPECT_EQ(w.f.Label3[3].ToolTipText(), "No mercury in fuel");
     EXPECT_EQ(w.f.Label14[0].Caption(), "NA");
     EXPECT_EQ(w.f.Label26[0].Caption(), " ");
+}
+
+// A negative content or tonnage is taken as a text is: the row holds no mercury, emits none,
+// and the summary sentences name the row.
+TEST(EvaluationWindow, ANegativeContentOrTonnageIsNotEvaluatedAndTheHintSaysWhy) {
+    Window w;
+    w.clearrows();
+    w.setrow(0, 2, "-5", "1000");
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(val(w.cell(k)), 0) << k;
+    EXPECT_EQ(w.f.Label25.Caption(), "");
+    EXPECT_EQ(w.f.Label13.Caption().find("These controls remove"), std::string::npos);
+    EXPECT_NE(w.f.Label13.Caption().find(
+                  "\n  Fuel 1 is not evaluated: its mercury content or its dry tons per month is negative."),
+              std::string::npos);
+
+    // Beside a row with mercury the total counts only that row.
+    w.setrow(1, 3, "0.2", "-5000");
+    w.setrow(2, 3, "0.2", "5000");
+    EXPECT_EQ(val(w.cell(4)), 0);
+    EXPECT_GT(val(w.cell(8)), 0);
+    EXPECT_EQ(val(w.cell(17)), val(w.cell(10)) / val(w.cell(8)));
+    EXPECT_NE(w.f.Label13.Caption().find("  These controls remove "), std::string::npos);
+    EXPECT_NE(w.f.Label13.Caption().find("Fuel 2 is not evaluated"), std::string::npos);
+    EXPECT_NE(w.f.Label13.Caption().find("Fuel 1 is not evaluated"), std::string::npos);
+
+    w.setrow(0, 2, "5", "1000");
+    EXPECT_GT(val(w.cell(0)), 0);
+    EXPECT_EQ(w.f.Label13.Caption().find("Fuel 1 is not evaluated"), std::string::npos);
 }
 
 TEST(EvaluationWindow, TheGuardBlocksASecondRunAndIsReleasedAfterAFailure) {

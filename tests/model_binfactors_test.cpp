@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app.h"
+#include "common/numtext.h"
 #include "model/binfactors.h"
 #include "model/testratios.h"
 #include "model_testruns.h"
@@ -188,11 +189,17 @@ TEST_F(BinFactors, ACompositeBinWithoutComputedRunsCarriesItsOwnFactor) {
     EXPECT_EQ(app.ws.binindex(11).efactor, 0.45f);
     for (long i = 1; i <= 3; ++i) EXPECT_NEAR(work(i), 0.45, 1e-7);
 
-    // Runs of the second unit but none of the first (bin 4 has none): the product of the two
-    // cannot be formed, and the bin's own factor stands.
+    // Runs of the second unit but none of the first (bin 4 has none): the bin's own factor
+    // stands, and the Monte Carlo estimates draw the first unit as its own factor, the first
+    // unit correction 0.45 / 0.5, so that they centre on the combined factor.
     table.device({.name = "Second", .run = "2", .in = 10, .out = 5});
     lines = listing(11);
-    EXPECT_TRUE(has(lines, "The Monte Carlo average is.  .  The 90% confidence range is 0.0000 to 0.0000"));
+    EXPECT_EQ(startingwith(lines, " First unit correction").substr(0, 31), " First unit correction       .9");
+    const std::string method2 = startingwith(lines, "The Monte Carlo average is");
+    EXPECT_NEAR(val(method2.substr(26)), 0.45, 1e-9) << method2;
+    EXPECT_NE(method2.find("The 90% confidence range is 0.4500 to 0.4500"), std::string::npos) << method2;
+    const std::string method3 = startingwith(lines, "The average is  0.4");
+    EXPECT_NEAR(val(method3.substr(14)), 0.45, 0.01) << method3;
     for (long i = 1; i <= 3; ++i) EXPECT_NEAR(work(i), 0.45, 1e-7);
 
     // A single run of the first unit is its mean, without spread.

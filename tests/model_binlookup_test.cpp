@@ -74,24 +74,42 @@ TEST_F(BinLookup, NoMatchGivesBin90UnityAndKeepsThePreviousSpeciation) {
     expectfractions(0.2, 0.5, 0.3);
 }
 
-TEST_F(BinLookup, UnityConfigurationWritesBin45WhateverTheMethod) {
+// The unity configuration lets all mercury through, but its forms are not known: they are
+// none (so no form ever exceeds the total) and the bin's stored speciation is kept.
+TEST_F(BinLookup, UnityConfigurationGivesBin45WithoutFormsWhateverTheMethod) {
     for (int method : {100, 1})
         for (long so2 : {1, 2, 3})
             for (long pm : {15, 16}) {
                 app.opt.partcorrmode = std::int16_t(method);
                 bin(45, 0.5f, 0.5f, 0.25f, 0.25f);
-                app.model.binfractions = {0, 0, 0};
+                app.model.binfractions = {0.2, 0.3, 0.5};
                 Result r = lookup(7.5, 304, 1, so2, pm);
                 EXPECT_EQ(r.bin, unitybin);
                 EXPECT_EQ(r.factor, 1);
                 EXPECT_EQ(r.emission, 7.5);
                 const binindexrec& row = app.ws.binindex(45);
                 EXPECT_EQ(row.efactor, 1.0f);
-                EXPECT_EQ(row.partfrac, 1.0f);
-                EXPECT_EQ(row.oxfrac, 1.0f);
-                EXPECT_EQ(row.elemfrac, 1.0f);
-                expectfractions(1, 1, 1);
+                EXPECT_EQ(row.partfrac, 0.5f);
+                EXPECT_EQ(row.oxfrac, 0.25f);
+                EXPECT_EQ(row.elemfrac, 0.25f);
+                expectfractions(0, 0, 0);
             }
+    EXPECT_TRUE(unityconfiguration(2, 16));
+    EXPECT_FALSE(unityconfiguration(4, 15));
+    EXPECT_FALSE(unityconfiguration(0, 16));
+}
+
+// A configuration row that names bin 90 (entered by a class listing) is no bin: the lookup
+// gives what no row gives, whatever bin 90's row holds.
+TEST_F(BinLookup, ARowNamingBin90GivesWhatNoRowGives) {
+    configuration(6, 505, 2, 3, 4, int(nobin));
+    bin(nobin, 0.0f, 0.9f, 0.05f, 0.05f);
+    lookup(10, 304, 1, 0, 1);
+    Result r = lookup(10, 505, 2, 4, 3);
+    EXPECT_EQ(r.bin, nobin);
+    EXPECT_EQ(r.factor, 1);
+    EXPECT_EQ(r.emission, 10);
+    expectfractions(0.2, 0.5, 0.3);
 }
 
 TEST_F(BinLookup, UnitsWithTheirOwnBinComeBeforeEveryOtherStep) {
@@ -115,21 +133,23 @@ TEST_F(BinLookup, UnitsWithTheirOwnBinComeBeforeEveryOtherStep) {
     EXPECT_EQ(lookup(1, 212, 1, 0, 1, nounit).bin, nobin);
 }
 
-TEST_F(BinLookup, FactorAboveOneIsCutOnlyWhenTheTruncateBoxIsChecked) {
+// The box starts checked when the main window loads; the analyst may uncheck it.
+TEST_F(BinLookup, FactorAboveOneIsCutUnlessTheTruncateBoxIsUnchecked) {
     Result r = lookup(10, 3, 7, 5, 2);
-    EXPECT_EQ(r.bin, 12);
-    EXPECT_DOUBLE_EQ(r.factor, 1.3f);
-    EXPECT_DOUBLE_EQ(r.emission, 10 * double(1.3f));
-    EXPECT_DOUBLE_EQ(lookup(1, 304, 1, 0, 1, 964).factor, 1.44f);
-
-    app.main.Check1[1].Value = 1;
-    r = lookup(10, 3, 7, 5, 2);
+    EXPECT_EQ(mainwindow(app).Check1[1].Value(), 1);
     EXPECT_EQ(r.bin, 12);
     EXPECT_EQ(r.factor, 1);
     EXPECT_EQ(r.emission, 10);
     EXPECT_EQ(app.ws.binindex(12).efactor, 1.3f);  // the stored bin factor stays
     EXPECT_EQ(lookup(1, 304, 1, 0, 1, 964).factor, 1);
     EXPECT_DOUBLE_EQ(lookup(1, 304, 1, 0, 1).factor, 0.4f);
+
+    app.main.Check1[1].Value = 0;
+    r = lookup(10, 3, 7, 5, 2);
+    EXPECT_EQ(r.bin, 12);
+    EXPECT_DOUBLE_EQ(r.factor, 1.3f);
+    EXPECT_DOUBLE_EQ(r.emission, 10 * double(1.3f));
+    EXPECT_DOUBLE_EQ(lookup(1, 304, 1, 0, 1, 964).factor, 1.44f);
 }
 
 TEST_F(BinLookup, ReadingTheTruncateBoxLoadsTheMainWindowFirst) {

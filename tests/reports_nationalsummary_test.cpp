@@ -37,28 +37,35 @@ TEST_F(SummaryByBin, TheTruncationBoxDecidesWhetherAFactorAboveOneIsUsed) {
     EXPECT_TRUE(app->main.Label19.Visible());
     EXPECT_EQ(app->main.Label19.Caption(), "calculating unit type data ");
     EXPECT_EQ(app->report.pageindex().substr(0, 1), "2");
-    EXPECT_EQ(linestarting("1   2"), "1   2   100.         1.3       130.          7 B7     GAS Bit        BOILER 1       "
+    // The box starts checked: the factor used and printed is 1.
+    EXPECT_EQ(linestarting("1   2"), "1   2   100.         1.        100.          7 B7     GAS Bit        BOILER 1       "
                                      "PM 1       SO2 1");
-    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 110kg (.12 tons)");
-    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 132kg (.15 tons)");
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 150kg (.17 tons)");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 143kg (.16 tons)");
 
-    mainwindow(*app).Check1[1].Value = 1;
+    mainwindow(*app).Check1[1].Value = 0;
     printbins(*app);
-    EXPECT_EQ(linestarting("1   2").substr(0, 49), "1   2   100.         1.        100.          7 B7");
-    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 103kg (.11 tons)");
+    EXPECT_EQ(linestarting("1   2").substr(0, 49), "1   2   100.         1.3       130.          7 B7");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 172kg (.19 tons)");
 }
 
-TEST_F(SummaryByBin, AClassWithoutConfigurationIsEnteredNotListed) {
+// A class without a configuration row is entered with bin 90 and listed and counted with the
+// factor 1 that bin 90 stands for, so the summary accounts for all the mercury in coal.
+TEST_F(SummaryByBin, AClassWithoutConfigurationIsEnteredWithBin90AndCounted) {
     printbins(*app);
-    // Class 2 (boiler 2, particulate 3, SO2 4) has no row: its number is skipped.
     EXPECT_FALSE(linestarting("1   2").empty());
-    EXPECT_TRUE(linestarting("2   1").empty());
+    EXPECT_EQ(linestarting("2   1").substr(0, 47), "2   1   40.          1.        40.           90");
     EXPECT_EQ(linestarting("3   4").substr(0, 49), "3   4   10.          .25       2.5           8 B8");
-    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 110kg (.12 tons)");
-    EXPECT_EQ(configurationof(2), (std::vector<long>{3, 2, 3, 4, 11}));
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 150kg (.17 tons)");
+    EXPECT_EQ(configurationof(2), (std::vector<long>{3, 2, 3, 4, 90}));
     // The table itself is read, never rebuilt.
     EXPECT_EQ(app->ws.binnumbertable(1, 2, 3, 4), 1);
     EXPECT_EQ(binnumbercell(app->ws, 1, 1, 1, 1, 4), 0);
+
+    // A second run finds the entered row and gives the same lines.
+    const std::string first = reporttext(app->report);
+    printbins(*app);
+    EXPECT_EQ(reporttext(app->report), first);
 }
 
 struct SummaryByBinExample : FleetExampleSet {

@@ -93,21 +93,22 @@ TEST_F(UnitTypes, ReportLinesAndTotals) {
     EXPECT_TRUE(linestarting("  2      \tU2 ").empty());  // unit 2 burned no fuel 6
     EXPECT_EQ(linestarting("  1      \tU3 ").substr(0, 30), "  1      \tU3            \tBETA ");
     // The configuration with a bin factor of 1.3 is listed with 1 and its input as stack value;
-    // the class without a configuration row is not listed and its number is skipped.
+    // the class without a configuration row is listed with bin 90 and factor 1 and counted, so
+    // the listing accounts for all the mercury in coal.
     EXPECT_EQ(linestarting("1   3").substr(0, 49), "1   3   81.648       1.        81.648            ");
     EXPECT_EQ(linestarting("1   3").substr(49, 10), " 7   BITUM");
-    EXPECT_TRUE(linestarting("2   2").empty());
-    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 82kg (.09 tons)");
-    EXPECT_EQ(linestarting("Total national mercury emissions "),
-              "Total national mercury emissions 82kg (.09 tons)");
-    // The unmatched configuration now fills the first empty row, its bin left as it was.
-    EXPECT_EQ(configurationof(2), (std::vector<long>{6, 1, 1, 1, 9}));
-
-    // The next run finds it, with that row's bin.
-    cmdunittype_Click(*app);
-    EXPECT_EQ(linestarting("2   2").substr(0, 49), "2   2   9.072        .5        4.536             ");
+    EXPECT_EQ(linestarting("2   2").substr(0, 52), "2   2   9.072        1.        9.072              90");
     EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 91kg (.1 tons)");
-    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 86kg (.1 tons)");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 91kg (.1 tons)");
+    // The unmatched configuration now fills the first empty row with bin 90, never the bin the
+    // row held before (bin 9, factor .5), which the unit's estimates would then take.
+    EXPECT_EQ(configurationof(2), (std::vector<long>{6, 1, 1, 1, 90}));
+
+    // The next run finds it, with the same result.
+    cmdunittype_Click(*app);
+    EXPECT_EQ(linestarting("2   2").substr(0, 52), "2   2   9.072        1.        9.072              90");
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 91kg (.1 tons)");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 91kg (.1 tons)");
 }
 
 // The hidden maintenance item runs the report, which leaves the busy panel hidden and the
@@ -197,25 +198,33 @@ TEST_F(UnitTypes, FuelEntriesBeyondTwentyFiveAndFifty) {
     EXPECT_EQ(linestarting("  0      \tU18 ").substr(0, 13), "  0      \tU18");
     EXPECT_EQ(linestarting("  22     \tU14 ").substr(0, 13), "  22     \tU14");
 
-    // The national summary by bin lists the classes of entries 26 to 50 too, once their
-    // configurations have rows: its first run enters them, its second lists them.
-    printbins(*app);
-    EXPECT_TRUE(linestarting("50  1").empty());
+    // The national summary by bin lists the classes of entries 26 to 50 too: its first run
+    // enters their configurations with bin 90 and lists them, its second finds them.
     printbins(*app);
     EXPECT_EQ(linestarting("42  1").substr(0, 12), "42  1   .091");  // fuel 140 of unit 16
     EXPECT_FALSE(linestarting("50  1").empty());
+    printbins(*app);
+    EXPECT_EQ(linestarting("42  1").substr(0, 12), "42  1   .091");
+    EXPECT_FALSE(linestarting("50  1").empty());
 }
 
-TEST_F(UnitTypes, EveryConfigurationRowInUseEntersNothing) {
+// With every row in use nothing is entered, but every class is still listed (bin 90, factor 1)
+// and counted; the warning log says so once for the run, with the number of classes.
+TEST_F(UnitTypes, EveryConfigurationRowInUseEntersNothingButCountsEveryClass) {
     fillconfigurations();
     const binindexrec before = app->ws.binindex(0);
     cmdunittype_Click(*app);
-    EXPECT_TRUE(warned("unit type report: every configuration row is in use; the configuration of fuel 3, boiler "
-                       "type 1, particulate control 1 and SO2 control 1 was not entered"));
+    EXPECT_TRUE(warned("unit type report: every configuration row is in use; 2 classes that have no row could not "
+                       "be entered and are listed with bin 90 and factor 1"));
+    long told = 0;
+    for (const std::string& w : warnings()) told += w.find("every configuration row is in use") != std::string::npos;
+    EXPECT_EQ(told, 1);
     for (long row = 1; row <= 300; ++row) ASSERT_EQ(app->ws.binindex(row).unitfuel, 999);
     EXPECT_EQ(app->ws.binindex(0).unitfuel, before.unitfuel);
     EXPECT_EQ(app->ws.binindex(0).unitcode, before.unitcode);
-    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal kg (. tons)");
+    EXPECT_EQ(linestarting("2   2").substr(0, 52), "2   2   9.072        1.        9.072              90");
+    EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 91kg (.1 tons)");
+    EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 91kg (.1 tons)");
 }
 
 // With no units the reports hold their headings and zero totals; the state report still lists

@@ -26,6 +26,12 @@ struct Text {
     }
     // All N characters, code-0 characters and padding blanks included.
     std::string str() const { return std::string(b.data(), N); }
+    // All N characters as a report prints them: a never-assigned (code-0) character as a blank.
+    std::string printable() const {
+        std::string s = str();
+        std::replace(s.begin(), s.end(), '\0', ' ');
+        return s;
+    }
     // The text without its trailing blanks (code-0 characters stay).
     std::string trimmed() const {
         std::size_t n = N;

@@ -28,6 +28,7 @@ struct EvaluationRun {
     std::string U;            // " kg/yr." or " lb/yr."
     std::string u;            // "kg/yr" or "lb/yr"
     long existingboiler = 0;  // boiler type code of the existing configuration
+    std::array<bool, 4> negative{};  // rows whose mercury content or tonnage is below 0
     int tables = 0;           // count of summary tables written
 };
 
@@ -43,6 +44,11 @@ void proposedconfiguration(App& app, EvaluationRun& run);  // proposed, bin and 
 void reductions(App& app, EvaluationRun& run);          // percent cells, totals, summary sentences
 void summaryanduncertainty(App& app, EvaluationRun& run);  // sections 5.0 and 6.0
 void executivesummary(App& app, EvaluationRun& run);    // executive summary and contents, tool tips
+
+// The particulate, oxidized and elemental fractions with which a fuel row's bin splits its
+// emission: the bin's own, or none when the bin came from the unity configuration, whose forms
+// are not known.
+std::array<double, 3> binforms(const App& app, long bin, bool unity);
 
 // The proposed boiler type code of a boiler group and NOx group; the existing code for a pair
 // the table does not hold.

@@ -71,8 +71,12 @@ void mercuryin(App& app, EvaluationRun& run) {
     run.U = kilograms ? " kg/yr." : " lb/yr.";
     run.u = kilograms ? "kg/yr" : "lb/yr";
     for (int i = 0; i < 4; ++i) {
-        const double hg = val(f.Text1[static_cast<std::size_t>(i)].Text());
-        const double tons = val(f.Text2[static_cast<std::size_t>(i)].Text());
+        double hg = val(f.Text1[static_cast<std::size_t>(i)].Text());
+        double tons = val(f.Text2[static_cast<std::size_t>(i)].Text());
+        // A negative content or tonnage is no amount of mercury: the row counts as empty, as
+        // for a text, and the summary sentences say why.
+        run.negative[static_cast<std::size_t>(i)] = hg < 0 || tons < 0;
+        if (run.negative[static_cast<std::size_t>(i)]) hg = tons = 0;
         f.Label3[static_cast<std::size_t>(4 * i)].Caption = fmtnum(run.c * hg * tons);
     }
 }
@@ -82,9 +86,15 @@ void takebacklines(App& app, long n) {
     count = count > n ? count - n : 0;
 }
 
+std::array<double, 3> binforms(const App& app, long bin, bool unity) {
+    if (unity) return {0, 0, 0};
+    const binindexrec& row = app.ws.binindex(bin);
+    return {row.partfrac, row.oxfrac, row.elemfrac};
+}
+
 double cellvalue(const Form1& f, int cell) { return val(f.Label3.at(static_cast<std::size_t>(cell)).Caption()); }
 
-void reductions(App& app, EvaluationRun&) {
+void reductions(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
     double sin = 0, sex = 0, spr = 0;
     for (int i = 0; i < 4; ++i) {
@@ -107,7 +117,8 @@ void reductions(App& app, EvaluationRun&) {
 
     f.Label3[17].Caption = sin > 0 ? formatnumber(spr / sin, "##0.####") : std::string();
     const double x = cellvalue(f, 17);
-    f.Label25.Caption = formatnumber(1 - x, "( ##0.0% remov.)");
+    // Without mercury in the fuels nothing is removed, so no share removed is shown.
+    f.Label25.Caption = sin > 0 ? formatnumber(1 - x, "( ##0.0% remov.)") : std::string();
     std::string summary = "  These controls remove " + formatnumber(1 - x, " ##0% ") + " of the mercury in the coal.";
     if (app.newunitflag == 0)
         summary += "\n  This represents a reduction in existing emissions of  " + formatnumber(t, "##0") + " percent.";
@@ -116,6 +127,10 @@ void reductions(App& app, EvaluationRun&) {
         summary =
             "You have no mercury in your coal.  Please specify the coal type, amount, and mercury content.  You may "
             "enter the numbers in the text boxes and select the fuel type from a list.";
+    for (int i = 0; i < 4; ++i)
+        if (run.negative[static_cast<std::size_t>(i)])
+            summary += "\n  Fuel " + std::to_string(i + 1) +
+                       " is not evaluated: its mercury content or its dry tons per month is negative.";
     f.Label13.Caption = summary;
 }
 

@@ -2,6 +2,7 @@
 // table of contents over the blank lines the report keeps near its top (the line counter is
 // put back afterwards); then the window's guard is released and the result cells get their
 // tool tips.
+#include <cmath>
 #include <string>
 
 #include "app.h"
@@ -62,6 +63,10 @@ void summaryrow(App& app, const std::string& label, long position, const std::st
     reportline(app, label + field);
 }
 
+// Whether the known forms leave part of the total unaccounted for: more than the rounding of
+// fractions that sum to 1.
+bool notspeciated(double total, double forms) { return total - forms > 1e-6 * std::abs(total); }
+
 void writesummary(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
     const long saved = app.report.reportlinecount;
@@ -86,16 +91,20 @@ void writesummary(App& app, EvaluationRun& run) {
     reportline(app, "Summary of Air Emissions from the Evaluated Unit.");
     reportline(app, "                                    Hg air emissions   ");
     reportline(app, "                                      (" + run.u + ")       ");
+    // The total is what the fuel rows emit, as the window shows it; the forms are those their
+    // bins know, and what they leave of the total is mercury whose form is not known.
     auto& total = run.hgresults[1][4];
-    double s = 0;
+    double forms = 0, s = 0;
+    for (std::size_t g = 0; g < 4; ++g) s += run.hgresults[1][g][0];
     for (std::size_t k = 1; k <= 3; ++k) {
         total[k] = 0;
         for (std::size_t g = 0; g < 4; ++g) total[k] += run.hgresults[1][g][k];
-        s += total[k];
+        forms += total[k];
     }
     summaryrow(app, " Particulate bound Hg   ", 13, fmtnum(total[1]));
     summaryrow(app, " Oxidized Hg      ", 19, fmtnum(total[2]));
     summaryrow(app, " Elemental Hg     ", 19, fmtnum(total[3]));
+    if (notspeciated(s, forms)) summaryrow(app, " Not speciated Hg ", 19, fmtnum(s - forms));
     summaryrow(app, "                  ", 19, "___________");
     summaryrow(app, " Total Hg         ", 19, fmtnum(s));
     summaryrow(app, "System Percent Control ", 9, h > 0 ? fmtnum(100 * (h - s) / h) : std::string());

@@ -62,6 +62,7 @@ void existingconfiguration(App& app, EvaluationRun& run) {
         double x = 0, e = 0;
         long bin = nobin;
         binlookup(app, h, x, e, fuel, b, s, p, bin, nounit);
+        const bool unity = bin == unitybin && unityconfiguration(s, p);
         bool computerselected = false;
         if (bin == nobin) {
             // Groups start at 0 for every row, so an unclassified boiler type never inherits
@@ -94,8 +95,7 @@ void existingconfiguration(App& app, EvaluationRun& run) {
                                 run.U);
         }
         run.hgresults[0][row][0] = e * h;
-        const binindexrec& binrow = app.ws.binindex(bin);
-        const double fractions[3] = {binrow.partfrac, binrow.oxfrac, binrow.elemfrac};
+        const std::array<double, 3> fractions = binforms(app, bin, unity);
         for (std::size_t k = 1; k <= 3; ++k) {
             app.model.binfractions[k - 1] = fractions[k - 1];
             run.hgresults[0][row][k] = fractions[k - 1] * e * h;

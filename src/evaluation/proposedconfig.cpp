@@ -127,10 +127,12 @@ void proposedconfiguration(App& app, EvaluationRun& run) {
         double emission = 0, factor = 0;
         long bin = nobin;
         binlookup(app, h, emission, factor, fuel, b, s, p, bin, nounit);
+        bool unity = bin == unitybin && unityconfiguration(s, p);
         if (bin == nobin) {
             long cs = s, cp = p;
             collapse(s, p, cs, cp);
             binlookup(app, h, emission, factor, fuel, b, cs, cp, bin, nounit);
+            unity = bin == unitybin && unityconfiguration(cs, cp);
         }
         showbinlevel(f.Label14[row], boilertypematch);  // yellow: no exact match
 
@@ -152,14 +154,13 @@ void proposedconfiguration(App& app, EvaluationRun& run) {
         }
         if (checkbinnumbermatch(app, i, bin)) showbinlevel(f.Label14[row], testmatch);
 
-        const binindexrec& binrow = app.ws.binindex(bin);
-        double e = binrow.efactor;
-        app.model.binfractions = {binrow.partfrac, binrow.oxfrac, binrow.elemfrac};
+        double e = app.ws.binindex(bin).efactor;
+        app.model.binfractions = binforms(app, bin, unity);
         if (e > 1 && mainwindow(app).Check1[1].Value() == 1) e = 1;
         const double xout = e * h;
 
         if (report && withfuel) {
-            const double fr[3] = {binrow.partfrac, binrow.oxfrac, binrow.elemfrac};
+            const std::array<double, 3> fr = app.model.binfractions;
             run.hgresults[1][row][0] = e * h;
             for (std::size_t k = 1; k <= 3; ++k) run.hgresults[1][row][k] = fr[k - 1] * e * h;
             reportline(app, "       4." + n + ".2 Summary of fuel " + n + " control evaluation");
@@ -181,8 +182,7 @@ void proposedconfiguration(App& app, EvaluationRun& run) {
             reportline(app, "@NEW PAGE");
             run.emfrange[row][0] = h;
             for (std::size_t k = 1; k <= 3; ++k) run.emfrange[row][k] = app.model.workvalues(static_cast<long>(k));
-            const binindexrec& listed = app.ws.binindex(bin);
-            app.model.binfractions = {listed.partfrac, listed.oxfrac, listed.elemfrac};
+            app.model.binfractions = binforms(app, bin, unity);
         }
 
         if (withfuel) {

@@ -95,6 +95,8 @@ void frmplants_Load(App& app) {
     m.Label22.Visible = false;
     m.Label11.Visible = false;
     m.Frame4.Visible = false;
+    // Bin factors above 1 are cut to 1 unless the analyst unchecks the box.
+    m.Check1[1].Value = 1;
 
     wiremenu(app, "cmderase", "Erase all data", cmderase_Click);
     wiremenu(app, "cmdsaveallupdate", "Save update of processed files in set", cmdsaveallupdate_Click);

@@ -275,13 +275,21 @@ void compositebin(App& app, long bin, long firstbin, const std::string& heading,
     tablerow(app, "method 1b lognormal distribution", 0, crmean, static_cast<long>(crcount), std::sqrt(crvariance),
              false, true, true);
 
+    // A first unit without runs of its own draws its own factor, the first unit correction
+    // above, without spread: a product with an empty list would read as no mercury leaving.
+    const double firstfactor = second > 0 ? b.combined / second : 0;
+    const bool firsthasruns = m > 0;
+    const double firstmean = firsthasruns ? first.mean : firstfactor;
+    const double firstsd = firsthasruns ? std::sqrt(first.variance) : 0;
+    const std::vector<double> firstdraws = firsthasruns ? first.emf : std::vector<double>{firstfactor};
+
     double m1high = 0, m1low = 0, m1mean = 0, m1variance = 0;
-    montecarlo1(app, b.mean, b.sd, first.mean, std::sqrt(first.variance), m1high, m1low, m1mean, m1variance);
+    montecarlo1(app, b.mean, b.sd, firstmean, firstsd, m1high, m1low, m1mean, m1variance);
     tablerow(app, "method 2 (factor1)X(factor2)", 0, m1mean, 0, std::sqrt(std::max(m1variance, 0.0)), false, false,
              true);
 
     double m3mean = 0, m3high = 0, m3low = 0;
-    montecarlo3(app, b.n, b.emf, m, first.emf, 0.05, m3mean, m3high, m3low);
+    montecarlo3(app, b.n, b.emf, static_cast<long>(firstdraws.size()), firstdraws, 0.05, m3mean, m3high, m3low);
     tablerow(app, "method 3 (factor1)X(factor2)", 0, m3mean, 0, 0, false, false, false);
 
     reportline(app, "_________________________________________________________________");

@@ -19,9 +19,6 @@ long unitsownbin(long unit, long fuel) {
     return 0;
 }
 
-// SO2 control 1, 2 or 3 with particulate code 15 or 16: the factor is unity.
-bool unityconfiguration(long so2, long pm) { return (so2 >= 1 && so2 <= 3) && (pm == 15 || pm == 16); }
-
 // Reading the box is a use of the main window, which loads it first if it was not yet loaded.
 bool truncateatone(App& app) { return mainwindow(app).Check1[1].Value() == 1; }
 
@@ -97,12 +94,13 @@ void binlookup(App& app, double mercuryin, double& emission, double& factor, lon
     }
 
     if (unityconfiguration(so2, pm)) {
+        // Everything that goes in comes out, but in which forms is not known: the forms are
+        // left at 0 (not speciated) and the bin's stored speciation is left as it is.
         emission = mercuryin;
         bin = unitybin;
         factor = 1;
-        binindexrec& row = app.ws.binindex(unitybin);
-        row.efactor = row.partfrac = row.oxfrac = row.elemfrac = 1.0f;
-        app.model.binfractions = {1, 1, 1};
+        app.ws.binindex(unitybin).efactor = 1.0f;
+        app.model.binfractions = {0, 0, 0};
         return;
     }
 
@@ -114,10 +112,14 @@ void binlookup(App& app, double mercuryin, double& emission, double& factor, lon
     bin = nobin;
     factor = 1;
     emission = mercuryin;
-    if (long j = configurationrow(app.ws, fuel, boiler, so2, pm); j != 0) {
+    // A row that names bin 90 (a configuration entered by a report without a bin of its own)
+    // gives what no row gives.
+    if (long j = configurationrow(app.ws, fuel, boiler, so2, pm); j != 0 && app.ws.binindex(j).unitcode != nobin) {
         bin = app.ws.binindex(j).unitcode;
         applybin(app, bin, mercuryin, emission, factor);
     }
 }
+
+bool unityconfiguration(long so2, long pm) { return (so2 >= 1 && so2 <= 3) && (pm == 15 || pm == 16); }
 
 }  // namespace brasket

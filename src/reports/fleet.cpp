@@ -126,54 +126,62 @@ std::string totalsline(const std::string& lead, double kg, const std::string& bu
     return row.text() + " kg Hg per year, " + formatnumber(kg * tonsperkg, "###.##") + " tons/yr.";
 }
 
-long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const std::string& report) {
+long configurationbin(App& app, long fuel, long boiler, long pm, long so2, long& unentered) {
     const ConfigurationRows rows = findconfiguration(app.ws, fuel, boiler, so2, pm);
     if (rows.match != 0) return app.ws.binindex(rows.match).unitcode;
     if (rows.firstempty == 0) {
-        fleetwarning(app, report + ": every configuration row is in use; the configuration of fuel " +
-                              std::to_string(fuel) + ", boiler type " + std::to_string(boiler) +
-                              ", particulate control " + std::to_string(pm) + " and SO2 control " +
-                              std::to_string(so2) + " was not entered");
-        return -1;
+        ++unentered;
+        return nobin;
     }
+    // The entered row names bin 90, so that every later estimate of the configuration is the
+    // one that no row gives (factor 1), never the factor of whatever bin the row held before.
     binindexrec& r = app.ws.binindex(rows.firstempty);
     r.unitfuel = static_cast<i16>(fuel);
     r.unitpm = static_cast<u8>(pm);
     r.unitso2 = static_cast<u8>(so2);
     r.unitboiler = static_cast<u8>(boiler);
-    return -1;
+    r.unitcode = static_cast<u8>(nobin);
+    return nobin;
 }
 
 void eachclass(App& app, long lastentry, double progress, const std::function<void(const BinClass&)>& visit) {
     const Workset& ws = app.ws;
     for (long a = 1; a <= lastentry; ++a) {
         showbusy(app, progress * a);
-        for (long b = 1; b <= 25; ++b)
-            for (long c = 1; c <= 17; ++c)
-                for (long d = 1; d <= 12; ++d) {
+        // A code of 0 is a class of its own (a unit without SO2 control, for one); only the
+        // cell of three zero codes is not, as it holds the entry's fuel number.
+        for (long b = 0; b <= 25; ++b)
+            for (long c = 0; c <= 17; ++c)
+                for (long d = 0; d <= 12; ++d) {
+                    if (b == 0 && c == 0 && d == 0) continue;
                     const long count = ws.binnumbertable(a, b, c, d);
                     if (count > 0) visit({a, b, c, d, ws.binnumbertable(a, 0, 0, 0), count});
                 }
     }
 }
 
-ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, const std::string& report) {
+ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, ClassTotals& totals) {
     const Workset& ws = app.ws;
     ClassFactor cf;
     cf.input = ws.binnumbervalue(k.a, k.b, k.c, k.d);
-    cf.bin = configurationbin(app, k.fuel, k.b, k.c, k.d, report);
-    if (cf.bin < 0) return cf;
-    cf.emf = ws.binindex(cf.bin).efactor;
+    cf.bin = configurationbin(app, k.fuel, k.b, k.c, k.d, totals.unentered);
+    cf.emf = cf.bin == nobin ? 1.0 : static_cast<double>(ws.binindex(cf.bin).efactor);
     if (truncate && cf.emf > 1) cf.emf = 1;
     cf.row.at(1, formatnumber(n, "###"))
         .at(4, str(k.count))
         .at(9, formatnumber(cf.input, "########.###"))
         .at(22, formatnumber(cf.emf, "#.####"))
         .at(32, formatnumber(cf.input * cf.emf, "########.###"));
+    totals.add(cf);
     return cf;
 }
 
-void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals) {
+void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals, const std::string& report) {
+    if (totals.unentered > 0)
+        fleetwarning(app, report + ": every configuration row is in use; " + std::to_string(totals.unentered) +
+                              (totals.unentered == 1 ? " class that has" : " classes that have") +
+                              " no row could not be entered and " + (totals.unentered == 1 ? "is" : "are") +
+                              " listed with bin 90 and factor 1");
     body.closing(massline("Total national mercury in coal ", totals.input));
     body.closing(massline("Total national mercury emissions ", totals.emissions));
     reportline(app, "#");
@@ -187,7 +195,11 @@ FuelEmission fuelemission(App& app, long unit, long fuel, long boiler, long so2,
     e.fuel = fuel;
     e.bin = nobin;
     double mercury = 0, emission = 0;
+    // The forms are those the lookup knows: the matched bin's fractions, none where no bin
+    // was found or for the unity configuration (the lookup then leaves them at 0).
+    app.model.binfractions = {0, 0, 0};
     binlookup(app, mercury, emission, e.factor, fuel, boiler, so2, pm, e.bin, unit);
+    const auto fractions = app.model.binfractions;
     for (std::size_t k = 1; k <= 4; ++k) {
         for (long m = 1; m <= 12; ++m) {
             const unitcoalrec& r = app.ws.unitcoal(unit, m);
@@ -198,10 +210,9 @@ FuelEmission fuelemission(App& app, long unit, long fuel, long boiler, long so2,
             e.emitted += e.factor * kg;
         }
     }
-    const binindexrec& b = app.ws.binindex(e.bin);
-    e.part = b.partfrac * e.emitted;
-    e.ox = b.oxfrac * e.emitted;
-    e.elem = b.elemfrac * e.emitted;
+    e.part = fractions[0] * e.emitted;
+    e.ox = fractions[1] * e.emitted;
+    e.elem = fractions[2] * e.emitted;
     return e;
 }
 

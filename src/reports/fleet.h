@@ -92,10 +92,10 @@ std::string totalsline(const std::string& lead, double kg, const std::string& bu
 
 // The bin of a class's configuration (fuel number and model codes) for the class listings:
 // the first configuration row of the bin table that describes it gives the bin (its
-// `.unitcode`). Without such a row the configuration is entered into the first empty row,
-// whose bin is left as the row had it, so that the next search finds it, and -1 is returned;
-// when every row is in use it is entered nowhere and the warning log says so by `report`'s name.
-long configurationbin(App& app, long fuel, long boiler, long pm, long so2, const std::string& report);
+// `.unitcode`). Without such a row the configuration is entered into the first empty row with
+// bin 90 (no bin found), so that the next search finds it, and 90 is returned; when every row
+// is in use it is entered nowhere, `unentered` counts it and 90 is returned.
+long configurationbin(App& app, long fuel, long boiler, long pm, long so2, long& unentered);
 
 // An occupied class of the bin-number table: fuel entry a with its fuel number, boiler/NOx type
 // b, particulate control c and SO2 control d, and its unit count (layer 0).
@@ -105,35 +105,41 @@ struct BinClass {
     long count = 0;
 };
 
-// Visits the occupied classes of fuel entries 1..`lastentry`, boiler/NOx types 1..25,
-// particulate controls 1..17 and SO2 controls 1..12 in listing order (a, b, c, d); the busy bar
-// moves to `progress` times the entry at each fuel entry.
+// Visits the occupied classes of fuel entries 1..`lastentry`, boiler/NOx types 0..25,
+// particulate controls 0..17 and SO2 controls 0..12 in listing order (a, b, c, d), all but the
+// cell of three zero codes, which holds the entry's fuel number; the busy bar moves to
+// `progress` times the entry at each fuel entry.
 void eachclass(App& app, long lastentry, double progress, const std::function<void(const BinClass&)>& visit);
 
 // A class listed with the factor of its configuration's bin: a line of 140 with the listing
 // number at column 1, the count at 4, the mercury in at 9, the factor at 22 and the stack
-// mercury at 32. The bin is -1 when the configuration has no row (it is then entered into the
-// first empty row, and the class is not listed). A factor above 1 is taken as 1 when `truncate`.
+// mercury at 32. A configuration without a bin of its own (bin 90) has the factor 1, as the
+// bin lookup gives it. A factor above 1 is taken as 1 when `truncate`.
 struct ClassFactor {
-    long bin = -1;
+    long bin = 0;
     double emf = 0;
     double input = 0;  // kg of mercury in
     Row row{140};
 };
-ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, const std::string& report);
 
-// The mercury in and emitted of the classes a listing printed.
+// The mercury in and emitted of the classes a listing printed, and the classes whose
+// configuration found neither a row nor an empty row to be entered into.
 struct ClassTotals {
     double input = 0, emissions = 0;
+    long unentered = 0;
     void add(const ClassFactor& cf) {
         emissions += cf.input * cf.emf;
         input += cf.input;
     }
 };
 
-// Ends a class listing: the national mercury in coal and emitted, the page close, the page
-// index brought up to date, and the report window shown.
-void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals);
+// The class `k`, number `n` of its listing, with its factor; counted into `totals`.
+ClassFactor classfactor(App& app, long n, const BinClass& k, bool truncate, ClassTotals& totals);
+
+// Ends a class listing: the warning line (by `report`'s name) for classes that could not be
+// entered, once for the run with their number; the national mercury in coal and emitted, the
+// page close, the page index brought up to date, and the report window shown.
+void endclasslisting(App& app, ReportBody& body, const ClassTotals& totals, const std::string& report);
 
 // The mercury a unit took in and emitted with one fuel of its plant over the twelve months of
 // its fuel use: the bin and factor of the configuration from the bin lookup, the amounts in

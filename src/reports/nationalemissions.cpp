@@ -6,6 +6,7 @@
 
 #include "app.h"
 #include "common/numtext.h"
+#include "common/textutil.h"
 #include "model/binlookup.h"
 #include "model/codes.h"
 #include "report/numformat.h"
@@ -18,6 +19,9 @@ namespace {
 const std::string reportname = "national emission report";
 // The unit lines of the normal variant: the fuel column holds a whole fuel name (35 characters).
 constexpr long normalwidth = 115;
+// The fuel column runs from column 38 to the TAB before "kg Hg in" at 75: a longer name (a
+// blend) is cut so that the TAB that ends it stays.
+constexpr long fuelcolumn = 75 - 38 - 1;
 
 std::string speciatedline(const std::string& unit, const std::string& plant, const MercurySplit& m) {
     Row row(102);
@@ -88,7 +92,7 @@ void cmdactslusum_Click(App& app) {
                 body.line(Row(normalwidth)
                               .at(1, tab(plantname))
                               .at(22, tab(boilerid))
-                              .at(38, tab(fuelname(ws, f)))
+                              .at(38, tab(left(fuelname(ws, f), fuelcolumn)))
                               .at(75, tab(fmtnum(e.mercuryin)))
                               .at(88, tab(str(e.bin)))
                               .at(93, tab(formatnumber(e.factor, "#.####")))

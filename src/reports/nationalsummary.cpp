@@ -52,19 +52,17 @@ void printbins(App& app) {
     long n = 0;
     ClassTotals totals;
     eachclass(app, fuelentries, 2.0, [&](const BinClass& k) {
-        ClassFactor cf = classfactor(app, ++n, k, truncate, reportname);
-        if (cf.bin < 0) return;
-        cf.row.at(45, str(cf.bin) + " " + ws.binindex(cf.bin).Code.str())
+        ClassFactor cf = classfactor(app, ++n, k, truncate, totals);
+        cf.row.at(45, str(cf.bin) + " " + ws.binindex(cf.bin).Code.printable())
             .at(55, fuellabel(k.fuel))
-            .at(70, ws.emfactor(k.b, 0).name.str())
-            .at(85, ws.emfactor(k.c, 2).name.str())
-            .at(96, ws.emfactor(k.d, 1).name.str());
+            .at(70, ws.emfactor(k.b, 0).name.printable())
+            .at(85, ws.emfactor(k.c, 2).name.printable())
+            .at(96, ws.emfactor(k.d, 1).name.printable());
         body.line(cf.row.text());
-        totals.add(cf);
     });
 
     body.closing("__________________________________________________");
-    endclasslisting(app, body, totals);
+    endclasslisting(app, body, totals, reportname);
 }
 
 void cmdnatsummary_Click(App& app) {

@@ -69,7 +69,8 @@ std::string noxclass(const std::string& name) {
     return "  ";
 }
 
-std::string typename_(const Workset& ws, long row, long column) { return ws.emfactor(row, column).name.str(); }
+// A device type name; a never-named type (code 0 of a list) prints as blanks.
+std::string typename_(const Workset& ws, long row, long column) { return ws.emfactor(row, column).name.printable(); }
 
 bool burned(const Workset& ws, long unit, long fuel) {
     for (std::size_t k = 1; k <= 4; ++k)
@@ -243,15 +244,13 @@ ClassTotals configurations(App& app, ReportBody& body) {
     long n = 0;
     ClassTotals totals;
     eachclass(app, listedentries, 3.0, [&](const BinClass& k) {
-        ClassFactor cf = classfactor(app, ++n, k, true, reportname);
-        if (cf.bin < 0) return;
+        ClassFactor cf = classfactor(app, ++n, k, true, totals);
         cf.row.at(50, str(cf.bin))
             .at(55, fuelname(ws, k.fuel))
             .at(95, typename_(ws, k.b, 0))
             .at(115, typename_(ws, k.c, 2))
             .at(130, typename_(ws, k.d, 1));
         body.line(cf.row.text());
-        totals.add(cf);
     });
     return totals;
 }
@@ -293,7 +292,7 @@ void cmdunittype_Click(App& app) {
     unitsbycode(app, n, body);
     reportline(app, "#");
 
-    endclasslisting(app, body, configurations(app, body));
+    endclasslisting(app, body, configurations(app, body), reportname);
     showbusy(app, -3);
 }
 
