@@ -19,11 +19,12 @@ done
 mkdir -p "$data"
 "$build/brasket-make-example" "$data" ${3:+"$3"} >/dev/null
 # The batch rebuild reads every export from the data folder, which is where the import folder
-# starts; then "Bin calculations" (its test import asks for the folder) and the save.
+# starts; then "Bin calculations" (its test import asks for the folder), the unit type report,
+# which fills the bin-number table that "Summary of National Emissions" lists, and the save.
 # The clock is fixed so that the bin calculations' Monte Carlo draws, and so the set, are the
 # same at every build.
 "$build/brasket-batch" --data "$data" --clock "1999-07-14 09:30:15" --answer "$data/boilertest.txt" \
-  cmdupdateall_Click cmdbincalcs_Click cmdsaveallupdate_Click
+  cmdupdateall_Click cmdbincalcs_Click cmdunittype_Click cmdsaveallupdate_Click
 # The trace compound data: emission factor data, compound types, the oil and coal print files,
 # coal suppliers and the partition factors of the second method; then the set is saved again.
 "$build/brasket-batch" --data "$data" \

@@ -8,11 +8,14 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "app.h"
 #include "common/numtext.h"
+#include "common/textutil.h"
+#include "data/workset.h"
 #include "evaluation/evaluation.h"
 #include "evaluation_lists.h"
 #include "exampleset.h"
@@ -175,6 +178,52 @@ TEST(EvaluationReport, TheDriverRefusesAUnitThatIsNoUnitOfAPlant) {
     const int raw = std::system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(raw));
     EXPECT_EQ(WEXITSTATUS(raw), 2);
+}
+
+// Over every unit of the full example fleet (the unity configuration, bins without
+// speciation and fuels without a bin included): the executive summary's total is the window's
+// proposed total, its forms never exceed it, and the forms with the not speciated rest make it
+// up.
+TEST(ExecutiveSummary, TheTotalIsTheWindowsTotalForEveryExampleUnit) {
+    ScriptedPlatform platform;
+    App app{platform};
+    loadexampleset(app, platform, fullexampleworkingset());
+    const long units = unitcount(app.ws);
+    ASSERT_GT(units, 1000);
+    long reported = 0, unspeciated = 0;
+    for (long u = 1; u <= units; ++u) {
+        if (!selectunit(app, u)) continue;
+        cmdevaluateunit_Click(app);
+        cmdreport_Click(app);
+        const Form1& f = app.form1;
+        double window = 0, in = 0;
+        for (int i = 0; i < 4; ++i) {
+            window += val(f.Label3[static_cast<std::size_t>(4 * i + 2)].Caption());
+            in += val(f.Label3[static_cast<std::size_t>(4 * i)].Caption());
+        }
+        // The summary's six rows stand after its heading, in order.
+        std::map<std::string, double> rows;
+        bool insummary = false;
+        for (long k = 4; k < 80; ++k) {
+            const std::string l = app.report.line(k);
+            if (l == "Summary of Air Emissions from the Evaluated Unit.") insummary = true;
+            if (!insummary || l.size() < 24) continue;
+            rows[trim(l.substr(0, 23))] = val(l.substr(23));
+            if (l.rfind("System Percent Control", 0) == 0) break;
+        }
+        ASSERT_EQ(rows.count("Total Hg"), 1u) << "unit " << u;
+        const double total = rows["Total Hg"];
+        const double tolerance = 1e-4 * std::max(1.0, total);
+        EXPECT_NEAR(total, window, tolerance) << "unit " << u;
+        const double forms = rows["Particulate bound Hg"] + rows["Oxidized Hg"] + rows["Elemental Hg"];
+        EXPECT_LE(forms, total + tolerance) << "unit " << u;
+        EXPECT_NEAR(forms + rows["Not speciated Hg"], total, tolerance) << "unit " << u;
+        if (in > 0) EXPECT_NEAR(rows["System Percent Control"], 100 * (in - total) / in, 1e-3) << "unit " << u;
+        unspeciated += rows.count("Not speciated Hg");
+        ++reported;
+    }
+    EXPECT_GT(reported, 1000);
+    EXPECT_GT(unspeciated, 0);  // the fleet has fuels without a bin or without speciation
 }
 
 }  // namespace

@@ -15,40 +15,53 @@ namespace fs = std::filesystem;
 
 namespace brasket::testing {
 
+namespace {
+
+// Builds the example set of the given size once for each build of the tools: built aside and
+// renamed into place, so parallel test processes never see half a set.
+fs::path buildexampleset(const std::string& size) {
+    const fs::path tools = BRASKET_TOOLS_DIR;
+    // A new build of either tool, or a changed build script, gives a new set.
+    const auto stamp = std::max({fs::last_write_time(tools / "brasket-batch"),
+                                 fs::last_write_time(tools / "brasket-make-example"),
+                                 fs::last_write_time(fs::path(BRASKET_SOURCE_DIR) / "examples/build-example-set.sh")})
+                           .time_since_epoch()
+                           .count();
+    const fs::path final = fs::temp_directory_path() / ("brasket-example-" + size + "-" + std::to_string(stamp));
+    if (fs::exists(final / "complete")) return final;
+    const fs::path work = final.string() + ".build-" + std::to_string(::getpid());
+    fs::remove_all(work);
+    const std::string command = std::string("\"") + BRASKET_SOURCE_DIR + "/examples/build-example-set.sh\" \"" +
+                                tools.string() + "\" \"" + work.string() + "\"" +
+                                (size == "small" ? " --small" : "") + " >\"" + work.string() + ".log\" 2>&1";
+    if (std::system(command.c_str()) != 0) {
+        ADD_FAILURE() << "the example working set could not be built: see " << work << ".log";
+        return work;
+    }
+    std::ofstream(work / "complete") << "built\n";
+    std::error_code ec;
+    fs::rename(work, final, ec);
+    if (ec) fs::remove_all(work);  // another process was first
+    fs::remove(work.string() + ".log", ec);
+    return final;
+}
+
+}  // namespace
+
 const fs::path& exampleworkingset() {
-    static const fs::path dir = [] {
-        const fs::path tools = BRASKET_TOOLS_DIR;
-        // A new build of either tool gives a new set.
-        const auto stamp = std::max(fs::last_write_time(tools / "brasket-batch"),
-                                    fs::last_write_time(tools / "brasket-make-example"))
-                               .time_since_epoch()
-                               .count();
-        const fs::path final = fs::temp_directory_path() / ("brasket-example-small-" + std::to_string(stamp));
-        if (fs::exists(final / "complete")) return final;
-        // Built aside and renamed into place, so parallel test processes never see half a set.
-        const fs::path work = final.string() + ".build-" + std::to_string(::getpid());
-        fs::remove_all(work);
-        const std::string command = std::string("\"") + BRASKET_SOURCE_DIR + "/examples/build-example-set.sh\" \"" +
-                                    tools.string() + "\" \"" + work.string() + "\" --small >\"" + work.string() +
-                                    ".log\" 2>&1";
-        if (std::system(command.c_str()) != 0) {
-            ADD_FAILURE() << "the example working set could not be built: see " << work << ".log";
-            return work;
-        }
-        std::ofstream(work / "complete") << "built\n";
-        std::error_code ec;
-        fs::rename(work, final, ec);
-        if (ec) fs::remove_all(work);  // another process was first
-        fs::remove(work.string() + ".log", ec);
-        return final;
-    }();
+    static const fs::path dir = buildexampleset("small");
     return dir;
 }
 
-fs::path copyexampleset(const std::string& name) {
+const fs::path& fullexampleworkingset() {
+    static const fs::path dir = buildexampleset("full");
+    return dir;
+}
+
+fs::path copyexampleset(const std::string& name, const fs::path& from) {
     const fs::path dir = fs::temp_directory_path() / ("brasket-example-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(dir);
-    fs::copy(exampleworkingset(), dir, fs::copy_options::recursive);
+    fs::copy(from.empty() ? exampleworkingset() : from, dir, fs::copy_options::recursive);
     return dir;
 }
 

@@ -16,8 +16,13 @@ namespace brasket::testing {
 // The folder of the shared set. Tests must not write into it: use copyexampleset.
 const std::filesystem::path& exampleworkingset();
 
-// A private copy of the shared set in a fresh temporary folder named after `name`.
-std::filesystem::path copyexampleset(const std::string& name);
+// The full-size example fleet (the set `./run.sh` opens), built and shared the same way; for
+// identity tests over every unit. Tests must not write into it.
+const std::filesystem::path& fullexampleworkingset();
+
+// A private copy of the shared set (or of the set `from`) in a fresh temporary folder named
+// after `name`.
+std::filesystem::path copyexampleset(const std::string& name, const std::filesystem::path& from = {});
 
 // The clock of every golden report: 1999-07-14 09:30:15 UTC.
 std::chrono::system_clock::time_point fixedclock();

@@ -131,10 +131,17 @@ struct FleetExampleSet : ::testing::Test {
     App app{platform};
     std::filesystem::path dir;
     void SetUp() override {
-        dir = copyexampleset(std::string("fleet-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = copyexampleset(std::string("fleet-") + ::testing::UnitTest::GetInstance()->current_test_info()->name(),
+                             source());
         loadexampleset(app, platform, dir);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
+    virtual std::filesystem::path source() const { return {}; }
+};
+
+// The same over a private copy of the full-size example fleet.
+struct FullFleetExampleSet : FleetExampleSet {
+    std::filesystem::path source() const override { return fullexampleworkingset(); }
 };
 
 }  // namespace brasket::testing

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app.h"
+#include "common/numtext.h"
 #include "data/workset.h"
 #include "exampleset.h"
 #include "golden.h"
@@ -65,6 +66,41 @@ TEST_F(BinListing, ListsBinsZeroToFortyFourOverTheExampleSet) {
         EXPECT_GT(r.efactor, 0) << bin;
     }
     EXPECT_GT(withruns, 1);
+}
+
+// Every Monte Carlo estimate the listing prints, over the small and the full-size example
+// sets: the average lies within its 90% range, whose low end is never above its high end.
+TEST_F(BinListing, EveryMonteCarloRangeHoldsItsAverage) {
+    for (const fs::path& source : {fs::path(), fullexampleworkingset()}) {
+        const fs::path set = copyexampleset("binlisting-ranges", source);
+        ScriptedPlatform p;
+        App a{p};
+        loadexampleset(a, p, set);
+        p.answers.push_back((set / "boilertest.txt").string());
+        a.handlers.find("cmdbincalcs_Click")->run(a);
+        long estimates = 0;
+        for (long k = 1; k <= a.report.reportlinecount; ++k) {
+            const std::string l = a.report.line(k);
+            const bool montecarlo = l.rfind("The Monte Carlo average is", 0) == 0;
+            // Method 3 lines ("The average is ...") follow "randomly selecting".
+            const bool method3 = l.rfind("The average is", 0) == 0 && l.find(", and the lognormal") == std::string::npos &&
+                                 k > 1 && a.report.line(k - 1).find("individual") != std::string::npos;
+            const bool single = l.rfind("The average is", 0) == 0 && k > 1 &&
+                                a.report.line(k - 1).find("with an individual sd of") != std::string::npos;
+            if (!montecarlo && !method3 && !single) continue;
+            const std::size_t lead = l.find(" is") + 3, range = l.find("range is ");
+            ASSERT_NE(range, std::string::npos) << l;
+            const double mean = val(l.substr(lead)), high = val(l.substr(range + 9)),
+                         low = val(l.substr(l.find(" to ", range) + 4));
+            EXPECT_LE(low, high) << l;
+            // The printed range has four decimals.
+            EXPECT_LE(low, mean + 0.00005) << l;
+            EXPECT_LE(mean, high + 0.00005) << l;
+            ++estimates;
+        }
+        EXPECT_GE(estimates, 8) << set;
+        fs::remove_all(set);
+    }
 }
 
 TEST_F(BinListing, ACancelledImportListsTheTestsAlreadyLoaded) {

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "common/numtext.h"
+#include "common/textutil.h"
+#include "data/saving.h"
+#include "model/binlookup.h"
 #include "exampleset.h"
 #include "fleet_fixture.h"
 #include "golden.h"
@@ -216,6 +221,95 @@ TEST_F(Emissions, NationalSummaryItemChoosesByTheFactorMethod) {
     EXPECT_EQ(app->reportmode, 0);
 }
 
+// A bin factor above 1 is cut to 1 in every fleet report as the main window opens, and used
+// as it stands once the analyst unchecks "Truncate distribution at 1".
+TEST_F(Emissions, ABinFactorAboveOneIsCutInEveryReportUnlessUnchecked) {
+    bin(7, 1.3f, 0.2f, 0.3f, 0.5f);  // units 1 to 4 burn fuel 3 in bin 7
+    cmdunittype_Click(*app);
+    select(m->List12, {0, 1, 2, 3});
+    auto totals = [&] {
+        std::vector<double> kg;
+        kg.push_back(stateemissions(*app, codes()).nation.kg);
+        cmdactslusum_Click(*app);
+        kg.push_back(val(linestarting("   National Totals").substr(34)));
+        cmdus_Click(*app);
+        kg.push_back(val(lines().back().substr(87)));
+        Command18_Click(*app);
+        kg.push_back(val(linestarting("   Region Totals").substr(34)));
+        printbins(*app);
+        kg.push_back(val(linestarting("Total national mercury emissions ").substr(33)));
+        return kg;
+    };
+    // Fuel 3 of units 1 to 4 (bin 7), fuel 6 of unit 1 (bin 8, factor 1), unit 6 (bin 10, .75);
+    // the area holds units 1, 2 and 6.
+    const std::vector<double> cut = totals();
+    EXPECT_NEAR(cut[0], 5.75 * kgin, 1e-6);
+    EXPECT_NEAR(cut[1], 5.75 * kgin, 0.005);
+    EXPECT_NEAR(cut[2], 5.75 * kgin, 0.0005);
+    EXPECT_NEAR(cut[3], 3.75 * kgin, 0.005);
+    EXPECT_NEAR(cut[4], 5.75 * kgin, 0.5);  // whole kilograms
+
+    m->Check1[1].Value = 0;
+    const std::vector<double> uncut = totals();
+    EXPECT_NEAR(uncut[0], 6.95 * kgin, 1e-6);
+    EXPECT_NEAR(uncut[1], 6.95 * kgin, 0.005);
+    EXPECT_NEAR(uncut[2], 6.95 * kgin, 0.0005);
+    EXPECT_NEAR(uncut[3], 4.35 * kgin, 0.005);
+    EXPECT_NEAR(uncut[4], 6.95 * kgin, 0.5);
+}
+
+// The unity configuration lets its mercury through without known forms, as a fuel without a
+// bin and a bin without speciation do: the forms add up to less than the total, never more.
+TEST_F(Emissions, FormsNeverExceedTheTotal) {
+    unit(6, 6, 1, 15, 2);                 // unity: SO2 code 2 with particulate code 15
+    bin(8, 0.6f);                         // fuel 6 of unit 1: a factor, no speciation
+    configuration(1, 3, 9, 9, 9, 7);      // units 1 to 4 now find no row for fuel 3
+    const StateEmissions s = stateemissions(*app, codes());
+    EXPECT_NEAR(s.nation.kg, 5 * kgin + 0.6 * kgin, 1e-6);
+    EXPECT_EQ(s.nation.part + s.nation.ox + s.nation.elem, 0);
+    EXPECT_EQ(app->ws.binindex(45).partfrac, 0.0f);  // the unity bin's speciation is not written
+    cmdus_Click(*app);
+    EXPECT_EQ(val(lines().back().substr(45, 14)) + val(lines().back().substr(59, 14)) +
+                  val(lines().back().substr(73, 14)),
+              0);
+
+    // Units 1 to 4 back in bin 7 (fractions .2, .3, .5): their forms make up their part.
+    configuration(1, 3, 1, 1, 1, 7);
+    const StateEmissions t = stateemissions(*app, codes());
+    const double forms = t.nation.part + t.nation.ox + t.nation.elem;
+    EXPECT_NEAR(forms, 4 * 0.5 * kgin, 1e-6);
+    EXPECT_LT(forms, t.nation.kg);
+}
+
+// A blend's name is cut to the fuel column, so every unit line keeps its seven TAB-separated
+// columns for a program that reads them.
+TEST_F(Emissions, TheNationalReportKeepsItsColumnsForBlendNames) {
+    app->ws.idfuel(1).name = "BITUMINOUS HIGH SULFUR";
+    app->ws.idfuel(4).name = "SUBBITUMINOUS";
+    plant(1, "ALPHA", "PA", {401, 6});
+    burn(1, 3, 1, 401, 1000, 1);
+    configuration(6, 401, 1, 1, 1, 7);
+    cmdactslusum_Click(*app);
+    long blends = 0;
+    for (const std::string& l : lines()) {
+        if (l.rfind("ALPHA", 0) != 0) continue;
+        EXPECT_EQ(std::count(l.begin(), l.end(), '\t'), 7) << l;
+        const std::vector<std::string> columns = [&] {
+            std::vector<std::string> c;
+            std::size_t from = 0;
+            for (std::size_t t; (t = l.find('\t', from)) != std::string::npos; from = t + 1) c.push_back(l.substr(from, t - from));
+            return c;
+        }();
+        ASSERT_EQ(columns.size(), 7u);
+        if (columns[2] == "SUBBITUMINOUS   BITUMINOUS HIGH SULF") {
+            ++blends;
+            EXPECT_NEAR(val(columns[3]), kgin, 1e-4);
+            EXPECT_EQ(trim(columns[4]), "7");
+        }
+    }
+    EXPECT_EQ(blends, 1);
+}
+
 TEST(ReportMode, IsPutBackWhenTheReportFails) {
     ScriptedPlatform platform;
     App app(platform);
@@ -348,6 +442,108 @@ TEST_F(FleetExample, TheNationalTotalsAgreeAcrossTheReports) {
         regions += areatotal();
     }
     EXPECT_NEAR(regions, nation, 10 * 0.005 + 0.005);
+}
+
+// Over the full-size example fleet: the unity configuration, bins without speciation and
+// fuels without a bin included.
+struct FullFleet : FullFleetExampleSet {
+    std::string line(const std::string& lead) const { return firstline(app, lead); }
+    double national() {
+        cmdactslusum_Click(app);
+        return val(line("   National Totals").substr(34));
+    }
+    double area() {
+        cmdreportbyregion_Click(app);
+        Command16_Click(app);
+        Command18_Click(app);
+        return val(line("   Region Totals").substr(34));
+    }
+};
+
+// Every fuel row of every unit, every state and the nation: the three forms add up to at most
+// the total, and to the total where the bin's fractions sum to 1.
+TEST_F(FullFleet, TheFormsAddUpToAtMostTheTotal) {
+    long rows = 0, whole = 0;
+    for (long u = 1; u <= unitcount(app.ws); ++u) {
+        const unitcrec& unit = app.ws.unitc(u);
+        for (long f : plantfuels(app.ws, app.ws.idunit(u).plantno)) {
+            const FuelEmission e = fuelemission(app, u, f, unit.modelboiler, unit.modelso2, unit.modelpm);
+            const double forms = e.part + e.ox + e.elem;
+            EXPECT_LE(forms, e.emitted * (1 + 1e-6)) << "unit " << u << " fuel " << f;
+            const binindexrec& b = app.ws.binindex(e.bin);
+            const bool speciated = e.bin != nobin && !unityconfiguration(unit.modelso2, unit.modelpm) &&
+                                   std::abs(b.partfrac + b.oxfrac + b.elemfrac - 1) < 1e-6;
+            if (speciated) {
+                EXPECT_NEAR(forms, e.emitted, 1e-6 * e.emitted) << "unit " << u << " fuel " << f;
+                ++whole;
+            }
+            ++rows;
+        }
+    }
+    EXPECT_GT(rows, 1000);
+    EXPECT_GT(whole, 100);
+    EXPECT_LT(whole, rows);
+    const StateEmissions s = stateemissions(app, statecodes(app.main.List12, 54));
+    for (const MercurySplit& m : s.states) EXPECT_LE(m.part + m.ox + m.elem, m.kg * (1 + 1e-6));
+    EXPECT_LE(s.nation.part + s.nation.ox + s.nation.elem, s.nation.kg * (1 + 1e-6));
+    EXPECT_LT(s.nation.part + s.nation.ox + s.nation.elem, s.nation.kg);
+}
+
+// Running a report changes no estimate: the national, state and area totals are the same
+// before the unit type report, after it, and after a save and a new start.
+TEST_F(FullFleet, TheTotalsStayThroughTheUnitTypeReportAndASave) {
+    // Twenty configuration rows emptied (their bins left as they were): the report enters
+    // classes into them.
+    for (long row = 281; row <= 300; ++row) {
+        binindexrec& r = app.ws.binindex(row);
+        r.unitfuel = 0;
+        r.unitboiler = r.unitpm = r.unitso2 = 0;
+    }
+    const double nation = national(), states = stateemissions(app, statecodes(app.main.List12, 54)).nation.kg,
+                 areas = area();
+    ASSERT_GT(nation, 1000);
+    cmdunittype_Click(app);
+    printbins(app);
+    long entered = 0;
+    for (long row = 281; row <= 300; ++row) entered += app.ws.binindex(row).unitcode == nobin;
+    EXPECT_GT(entered, 5);
+    EXPECT_EQ(national(), nation);
+    EXPECT_EQ(stateemissions(app, statecodes(app.main.List12, 54)).nation.kg, states);
+    EXPECT_EQ(area(), areas);
+    cmdsaveallupdate_Click(app);
+
+    ScriptedPlatform again;
+    App restarted{again};
+    loadexampleset(restarted, again, dir);
+    EXPECT_EQ(stateemissions(restarted, statecodes(restarted.main.List12, 54)).nation.kg, states);
+    cmdactslusum_Click(restarted);
+    EXPECT_EQ(val(firstline(restarted, "   National Totals").substr(34)), nation);
+}
+
+// The summary by bin counts every class: its mercury in coal is the unit type report's; over
+// the fleet without the units that have bins of their own and without unity configurations,
+// its emissions are the national emission report's.
+TEST_F(FullFleet, TheSummaryByBinCountsAllTheMercury) {
+    cmdunittype_Click(app);
+    const double incoal = val(line("Total mercury in coal ").substr(22));
+    ASSERT_GT(incoal, 1000);
+    printbins(app);
+    EXPECT_EQ(val(line("Total national mercury in coal ").substr(31)), incoal);
+
+    Workset& ws = app.ws;
+    long removed = 0;
+    for (long u = 1; u <= unitcount(ws); ++u) {
+        const unitcrec& r = ws.unitc(u);
+        const bool ownbin = u == 964 || u == 203 || u == 676 || u == 1002 || u == 67;
+        if (!ownbin && !unityconfiguration(r.modelso2, r.modelpm)) continue;
+        for (long m = 1; m <= 12; ++m) ws.unitcoal(u, m).drytons = {};
+        ++removed;
+    }
+    EXPECT_GT(removed, 5);
+    cmdunittype_Click(app);
+    printbins(app);
+    const double summary = val(line("Total national mercury emissions ").substr(33));
+    EXPECT_NEAR(summary, national(), 0.5 + 0.01);
 }
 
 }  // namespace
