@@ -3,6 +3,7 @@
 // and the report sections 3.0 and 4.0 with the table of the five best bins.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "app.h"
@@ -101,6 +102,31 @@ TEST(ProposedConfiguration, AFactorAboveOneIsShownAsOneAndLimitedInTheEmissionUn
     EXPECT_EQ(w.f.Label26[0].Caption(), "1.  (0.0%)");
     // The percent reduction is negative: red and bold.
     EXPECT_EQ(w.f.Label3[3].ForeColor(), redtext);
+}
+
+// The unity configuration (SO2 code 1 to 3 with particulate code 15 or 16) lets all mercury
+// through with forms that are not known: its emission is the mercury in, its forms are 0, the
+// executive summary gives the whole as not speciated mercury, and bin 45's stored speciation
+// is left alone.
+TEST(ProposedConfiguration, TheUnityConfigurationEmitsAllItsMercuryWithoutKnownForms) {
+    Window w;
+    binindexrec& unity = w.app.ws.binindex(45);
+    unity.partfrac = 0.2f, unity.oxfrac = 0.3f, unity.elemfrac = 0.5f;
+    w.propose(0, 0, 15, 2);
+    const double h = val(w.cell(0));
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(w.f.Label14[0].Caption(), "45");
+    EXPECT_EQ(w.cell(2), w.cell(0));
+    EXPECT_EQ(w.app.model.binfractions, (std::array<double, 3>{0, 0, 0}));
+
+    cmdreport_Click(w.app);
+    const std::string text = w.reporttext();
+    EXPECT_NE(text.find("     Total estimated particulate mercury after controls .\n"), std::string::npos);
+    EXPECT_NE(text.find(" Not speciated Hg   " + std::string(16, ' ') + fmtnum(h) + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" Total Hg           " + std::string(16, ' ') + fmtnum(h) + "\n"), std::string::npos);
+    EXPECT_EQ(unity.partfrac, 0.2f);
+    EXPECT_EQ(unity.oxfrac, 0.3f);
+    EXPECT_EQ(unity.elemfrac, 0.5f);
 }
 
 TEST(ProposedConfiguration, AScannedBinIsOrangeAndTheWarningFollowsTheWarnLevel) {
