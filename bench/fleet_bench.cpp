@@ -63,15 +63,31 @@ void StateReport(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(app.report.reportlinecount);
 }
 
+void NationalReport(benchmark::State& state) {
+    brasket::App& app = fullset().app;
+    for (auto _ : state) brasket::cmdactslusum_Click(app);
+    state.counters["lines"] = static_cast<double>(app.report.reportlinecount);
+}
+
+// The summary lists the classes of the bin-number table as the unit type report left them.
+void NationalSummary(benchmark::State& state) {
+    brasket::App& app = fullset().app;
+    brasket::cmdunittype_Click(app);
+    for (auto _ : state) brasket::cmdnatsummary_Click(app);
+    state.counters["lines"] = static_cast<double>(app.report.reportlinecount);
+}
+
 BENCHMARK(PlainPassOverBurnRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(UnitTypeReport)->Unit(benchmark::kMillisecond);
 BENCHMARK(StateReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(NationalReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(NationalSummary)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     return brasket::bench::runbenchmarks(argc, argv, [](const brasket::bench::RatioReporter& reporter) {
-        for (const char* report : {"UnitTypeReport", "StateReport"}) {
+        for (const char* report : {"UnitTypeReport", "StateReport", "NationalReport", "NationalSummary"}) {
             if (double r = reporter.ratio(report, "PlainPassOverBurnRecords"); r > 0)
                 std::printf("\n%s takes %.2f times a plain pass over the same burn records\n", report, r);
         }
