@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 #include <fstream>
 
 #include "data/loading.h"
@@ -216,6 +218,29 @@ TEST_F(UnitTypes, EveryConfigurationRowInUseEntersNothing) {
     EXPECT_EQ(app->ws.binindex(0).unitfuel, before.unitfuel);
     EXPECT_EQ(app->ws.binindex(0).unitcode, before.unitcode);
     EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal kg (. tons)");
+}
+
+// Run as its menu item runs it, the report gives each warning once in the log: the lines the
+// run adds are all different, each kind of repeated warning (one that many classes or units
+// give alike) stands on one line, and the run's warning count is the lines it added.
+TEST_F(UnitTypes, AMenuRunAddsOneLinePerKindOfRepeatedWarning) {
+    fillconfigurations();
+    unit(5, 2, 2, 3, 4, 50);  // a second class without a configuration row
+    burn(5, 1, 1, 3, 1000, 0.1f);
+    const long before = app->importwarnings;
+    app->handlers.find("cmdunittype_Click")->run(*app);
+    const std::vector<std::string> added = warnings();
+    EXPECT_EQ(app->importwarnings - before, static_cast<long>(added.size()));
+    std::set<std::string> distinct(added.begin(), added.end());
+    EXPECT_EQ(distinct.size(), added.size());
+    // The unit without model codes is told once, not once per fuel of its plant.
+    EXPECT_EQ(std::count_if(added.begin(), added.end(),
+                            [](const std::string& l) { return l.find("unit 4 (U4)") != std::string::npos; }),
+              1);
+    EXPECT_TRUE(warned("every configuration row is in use"));
+    // A second run adds the same lines again.
+    app->handlers.find("cmdunittype_Click")->run(*app);
+    EXPECT_EQ(warnings().size(), 2 * added.size());
 }
 
 // With no units the reports hold their headings and zero totals; the state report still lists
