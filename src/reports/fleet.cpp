@@ -109,14 +109,21 @@ long reportplant(App& app, long unit, const std::string& report) {
     return -1;
 }
 
-long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report) {
-    const std::string st = trim(app.ws.plant(plant).statecode.str());
-    const long k = statematch(codes, st);
-    if (k == 0 && !plantfuels(app.ws, plant).empty())
+PlantStates::PlantStates(const std::vector<std::string>& codes) : plants_(lastplant + 1, -1) {
+    codes_.reserve(codes.size());
+    for (const std::string& c : codes) codes_.push_back(trim(c));
+}
+
+long PlantStates::unitstate(App& app, long unit, long plant, const std::string& report) {
+    long& k = plants_.at(static_cast<std::size_t>(plant));
+    if (k < 0) k = statematch(codes_, app.ws.plant(plant).statecode.str());
+    if (k == 0 && !plantfuels(app.ws, plant).empty()) {
+        const std::string st = trim(app.ws.plant(plant).statecode.str());
         fleetwarning(app, report + ": " + unitdescription(app.ws, unit) +
                               (st.empty() ? std::string(" has no state code")
                                           : " has the state code \"" + st + "\", which is not in the state list") +
                               "; it is counted under no state");
+    }
     return k;
 }
 

@@ -81,9 +81,20 @@ std::string unitdescription(const Workset& ws, long unit);
 // table, else -1 after a warning line by `report`'s name.
 long reportplant(App& app, long unit, const std::string& report);
 
-// The state position (1..n) of a unit's plant in `codes`; 0, with a warning line by `report`'s
-// name, when its state code is blank or not in the list and the plant has fuels to count.
-long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report);
+// The states of the plants over one report run: the list's codes are trimmed once and each
+// plant's state code is matched once, at the plant's first unit, rather than for every unit.
+class PlantStates {
+public:
+    explicit PlantStates(const std::vector<std::string>& codes);
+    // The state position (1..n) of a unit's plant in the codes, as `statematch` gives it; 0,
+    // with a warning line by `report`'s name, when its state code is blank or not in the list
+    // and the plant has fuels to count.
+    long unitstate(App& app, long unit, long plant, const std::string& report);
+
+private:
+    std::vector<std::string> codes_;  // trimmed
+    std::vector<long> plants_;        // by plant number; -1 until resolved
+};
 
 // The total line of the emission reports: "National Totals" (or another lead) at column 4,
 // the burned amount text (if any) at 22 and the kilograms at 35 of a line of 44, then the
