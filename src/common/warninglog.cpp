@@ -10,7 +10,7 @@ void WarningLog::write(const fs::path& file, const std::string& line) {
         once << line << "\r\n";
         return;
     }
-    if (!out_.is_open() || openpath_ != file) {
+    if (!out_.is_open() || openpath_.native() != file.native()) {
         out_.close();
         out_.clear();
         out_.open(file, std::ios::binary | std::ios::app);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "reports/reportrow.h"
@@ -63,10 +64,6 @@ std::vector<long> plantfuels(const Workset& ws, long plant);
 // told in the warning log by `report`'s name.
 long fleetunitcount(App& app, const std::string& report);
 
-// The position (1..n) of a trimmed state code in `codes`, matched as the whole code; the last
-// equal code wins. 0 for a blank code or a code that is not in the list.
-long statematch(const std::vector<std::string>& codes, std::string_view state);
-
 // The state codes of the main window's state list, entry k - 1 giving code k (its first two
 // characters, as the state report prints them), `count` codes; entries past the list give
 // empty codes.
@@ -86,14 +83,15 @@ long reportplant(App& app, long unit, const std::string& report);
 class PlantStates {
 public:
     explicit PlantStates(const std::vector<std::string>& codes);
-    // The state position (1..n) of a unit's plant in the codes, as `statematch` gives it; 0,
-    // with a warning line by `report`'s name, when its state code is blank or not in the list
-    // and the plant has fuels to count.
+    // The state position (1..n) of a unit's plant in the codes: its trimmed state code matched
+    // as the whole trimmed code, the last equal code winning. 0, with a warning line by
+    // `report`'s name, when its state code is blank or not in the list and the plant has fuels
+    // to count.
     long unitstate(App& app, long unit, long plant, const std::string& report);
 
 private:
-    std::vector<std::string> codes_;  // trimmed
-    std::vector<long> plants_;        // by plant number; -1 until resolved
+    std::unordered_map<std::string, long> positions_;  // trimmed code -> its last position
+    std::vector<long> plants_;                         // by plant number; -1 until resolved
 };
 
 // The total line of the emission reports: "National Totals" (or another lead) at column 4,
