@@ -19,7 +19,7 @@
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
 #include "reports/reportrow.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 namespace brasket {
 

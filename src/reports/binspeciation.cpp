@@ -16,7 +16,7 @@
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
 #include "reports/reportrow.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 #include "unitwindow/form1.h"
 
 namespace brasket {

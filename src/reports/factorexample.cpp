@@ -13,7 +13,7 @@
 #include "report/reportbuffer.h"
 #include "reports/reportrow.h"
 #include "reports/testdata.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 namespace brasket {
 namespace {

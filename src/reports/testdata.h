@@ -7,7 +7,7 @@
 
 #include "data/records.h"
 #include "reports/reportrow.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 namespace brasket {
 
