@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 
 namespace brasket {
 

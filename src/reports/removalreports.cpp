@@ -9,7 +9,7 @@
 #include "report/frmdisplay.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 #include "reports/testdata.h"
 #include "model/testruns.h"
 

@@ -12,7 +12,7 @@
 #include "model/devicefactors.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 #include "model/testruns.h"
 
 namespace brasket {

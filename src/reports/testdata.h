@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/records.h"
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 #include "model/testruns.h"
 
 namespace brasket {
