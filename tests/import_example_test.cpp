@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "../examples/examplegen.h"
+#include "../tools/examplegen.h"
 #include "common/textutil.h"
 #include "data/loading.h"
 #include "data/saving.h"

@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "../examples/examplegen.h"
+#include "../tools/examplegen.h"
 #include "app.h"
 #include "data/loading.h"
 #include "data/workset.h"
