@@ -6,6 +6,7 @@
 
 #include "../tools/examplegen.h"
 #include "common/textutil.h"
+#include "data/codec.h"
 #include "data/loading.h"
 #include "data/saving.h"
 #include "import/exportfields.h"
