@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "../examples/examplegen.h"
+#include "../tools/examplegen.h"
 #include "app.h"
 #include "import/importconduct.h"
 #include "ui/scripted_platform.h"

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <exception>
@@ -123,6 +124,9 @@ void FormBinding::make(Control& c) {
         auto& list = static_cast<ListBox&>(c);
         w->setSelectionMode(list.MultiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
         w->setUniformItemSizes(true);
+        // An entry wider than the list is scrolled to, never cut short with an elision mark.
+        w->setTextElideMode(Qt::ElideNone);
+        w->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         if (list.MultiSelect) {
             connect(w, &QListWidget::itemSelectionChanged, this, [this, w, &list] {
                 if (updating_) return;
@@ -144,6 +148,9 @@ void FormBinding::make(Control& c) {
         auto* w = new QComboBox(surface_);
         auto& combo = static_cast<ComboBox&>(c);
         w->setInsertPolicy(QComboBox::NoInsert);
+        // The box is as wide as its longest entry; the opened list shows every entry whole.
+        w->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        w->view()->setTextElideMode(Qt::ElideNone);
         seteditable(w, combo);
         connect(w, qOverload<int>(&QComboBox::activated), this, [this, &combo](int row) {
             if (updating_ || row < 0 || row >= combo.ListCount()) return;
@@ -376,9 +383,9 @@ void FormBinding::sync(Bound& b) {
             while (cb->count() > combo.ListCount()) cb->removeItem(cb->count() - 1);
             for (int i = 0; i < combo.ListCount(); ++i) {
                 if (i < cb->count()) {
-                    if (cb->itemText(i) != shown(combo.List(i))) cb->setItemText(i, shown(combo.List(i)));
+                    if (cb->itemText(i) != entry(combo.List(i))) cb->setItemText(i, entry(combo.List(i)));
                 } else {
-                    cb->addItem(shown(combo.List(i)));
+                    cb->addItem(entry(combo.List(i)));
                 }
             }
             if (cb->isEditable() == combo.Locked()) seteditable(cb, combo);
@@ -408,13 +415,17 @@ void FormBinding::synclist(ListBox& list, QWidget* widget) {
     int n = list.ListCount();
     while (w->count() > n) delete w->takeItem(w->count() - 1);
     for (int i = 0; i < n; ++i) {
-        QString text = shown(list.List(i));
+        QString text = entry(list.List(i));
         if (i < w->count()) {
             if (w->item(i)->text() != text) w->item(i)->setText(text);
         } else {
             w->addItem(text);
         }
     }
+    // The list is at least as wide as its longest entry, so that every entry shows whole.
+    const int entries = w->sizeHintForColumn(0);
+    const int wanted = entries + 2 * w->frameWidth() + w->verticalScrollBar()->sizeHint().width() + 4;
+    if (entries > 0 && w->minimumWidth() != wanted) w->setMinimumWidth(wanted);
     if (list.MultiSelect) {
         for (int i = 0; i < n; ++i)
             if (w->item(i)->isSelected() != list.Selected(i)) w->item(i)->setSelected(list.Selected(i));

@@ -2,6 +2,8 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <cmath>
 
 namespace brasket::gui {
@@ -112,10 +114,23 @@ std::string fontname(const QString& family) {
     return family.toStdString();
 }
 
+QSize withinscreen(QSize wanted) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? wanted.boundedTo(screen->availableGeometry().size()) : wanted;
+}
+
 QString qs(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 QString shown(const std::string& s) {
     auto end = s.find('\0');
     return qs(end == std::string::npos ? s : s.substr(0, end));
+}
+
+QString entry(const std::string& s) {
+    QString text = shown(s);
+    int end = static_cast<int>(text.size());
+    while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
+    text.truncate(end);
+    return text;
 }
 
 std::string ss(const QString& s) { return s.toLatin1().toStdString(); }

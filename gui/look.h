@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QSize>
 #include <QString>
 #include <string>
 
@@ -28,10 +29,17 @@ QFont printfont(const std::string& name, double points, bool bold = false, bool 
 // The window's own name for a family chosen in a font dialog (the reverse mapping).
 std::string fontname(const QString& family);
 
+// A window's size as its layout wants it, held within the screen's free area, so that a
+// window on a small screen fits it (its surface then scrolls).
+QSize withinscreen(QSize wanted);
+
 QString qs(const std::string& s);
 // A text as a window control shows it: up to its first character of code 0, where a window
 // control's text ends (a never-assigned fixed text field is all code 0 and shows empty).
 QString shown(const std::string& s);
+// An entry of a list or combo box as it is shown: the text shown without the blanks that pad
+// a fixed-width name, so that a short name takes the room of its letters and is never cut.
+QString entry(const std::string& s);
 std::string ss(const QString& s);
 
 }  // namespace brasket::gui

@@ -44,9 +44,7 @@ MainView::MainView(App& app) : app_(app) {
     setCentralWidget(scroll);
     buildmenus();
     if (app.main.Caption().empty()) setWindowTitle(QStringLiteral("BRASKET"));
-    QScreen* screen = QGuiApplication::primaryScreen();
-    QSize avail = screen ? screen->availableGeometry().size() : QSize(1280, 900);
-    resize(std::min(1280, avail.width()), std::min(900, avail.height()));
+    resize(withinscreen(QSize(1280, 900)));
 }
 
 void MainView::buildmenus() {
@@ -100,9 +98,7 @@ void MainView::layoutcontrols(QWidget* surface) {
 
     // Plants on the left, the chosen plant's units below them.
     auto* left = new QVBoxLayout;
-    auto* plants = titled(m.List3);
-    plants->setMinimumWidth(360);
-    left->addWidget(plants, 3);
+    left->addWidget(titled(m.List3), 3);
     left->addWidget(titled(m.List8), 1);
     columns->addLayout(left, 3);
 
@@ -119,7 +115,7 @@ void MainView::layoutcontrols(QWidget* surface) {
     // Flowsheet, area and requirement frames on the right.
     auto* right = new QVBoxLayout;
     auto* picture = w(m.Picture1);
-    picture->setMinimumSize(420, 320);
+    picture->setMinimumSize(300, 240);
     right->addWidget(picture);
 
     auto* area = static_cast<QGroupBox*>(w(m.Frame4));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QLabel>
@@ -59,6 +60,10 @@ QString QtPrinter::nextpdfname() const {
 
 bool QtPrinter::begin(std::string& error) {
     if (painter_ && painter_->isActive()) return true;
+    if (!failed_.empty()) {
+        error = failed_;
+        return false;
+    }
     lastpdf.clear();
     QString target = pdffile;
     if (target.isEmpty()) {
@@ -71,6 +76,14 @@ bool QtPrinter::begin(std::string& error) {
         }
     }
     if (!target.isEmpty()) {
+        // A PDF file that cannot be made (a folder that cannot be written, a missing folder) is
+        // told by its path, before the painter tries it.
+        QFile file(target);
+        if (!file.open(QIODevice::WriteOnly)) {
+            failed_ = error = "the PDF file " + target.toStdString() + " could not be written";
+            return false;
+        }
+        file.close();
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(target);
         lastpdf = target;
@@ -78,7 +91,8 @@ bool QtPrinter::begin(std::string& error) {
     applysetup();
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
-        error = "the printer could not start the document";
+        failed_ = error = target.isEmpty() ? std::string("the printer could not start the document")
+                                           : "the PDF file " + target.toStdString() + " could not be written";
         painter_.reset();
         return false;
     }
@@ -124,7 +138,12 @@ void QtPrinter::setOrientation(int orientation) {
 }
 
 bool QtPrinter::EndDoc(std::string& error) {
-    if (!begin(error)) return false;
+    if (!begin(error)) {
+        // The next document is tried afresh.
+        failed_.clear();
+        lastpdf.clear();
+        return false;
+    }
     if (pagepending_) {
         pagepending_ = false;
         printer_->newPage();

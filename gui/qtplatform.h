@@ -51,6 +51,9 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     bool pagepending_ = false;  // a new page was asked for and is made at the next output
+    // Why the document could not be started: the rest of the document is not tried again, and
+    // its end tells this reason.
+    std::string failed_;
 };
 
 class QtPlatform : public Platform {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <map>
 #include <set>
@@ -18,23 +19,32 @@ namespace brasket::gui {
 
 UnitView::UnitView(App& app) : app_(app) {
     Form1& f = app.form1;
-    binding_ = new FormBinding(app, f, this, this, false);
+    // The controls lie on a surface that scrolls when the window is smaller than their layout
+    // (a small screen); the menu bar stays above it.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* surface = new QWidget(scroll);
+    binding_ = new FormBinding(app, f, this, surface, false);
     std::set<const Control*> placed;
     auto w = [&](const Control& c) {
         placed.insert(&c);
         return binding_->widget(c);
     };
-    auto heading = [this](const char* text) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
+    auto heading = [surface](const char* text) {
+        auto* l = new QLabel(QString::fromUtf8(text), surface);
         QFont font = l->font();
         font.setBold(true);
         l->setFont(font);
         return l;
     };
 
-    auto* outer = new QVBoxLayout(this);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QMenuBar(this);
-    outer->setMenuBar(bar);
+    window->setMenuBar(bar);
+    window->addWidget(scroll);
+    auto* outer = new QVBoxLayout(surface);
     std::map<std::string, QMenu*> menus;
     for (const Handler& h : app.handlers.all()) {
         if (h.window != f.name || h.menu.empty()) continue;
@@ -109,8 +119,9 @@ UnitView::UnitView(App& app) : app_(app) {
         if (QWidget* cw = w(*c)) rest->addWidget(cw);
     }
     outer->addLayout(rest);
+    scroll->setWidget(surface);
     setWindowTitle(QStringLiteral("Unit evaluation"));
-    resize(1100, 520);
+    resize(withinscreen(QSize(1100, 520)));
 }
 
 bool UnitView::eventFilter(QObject* watched, QEvent* event) {

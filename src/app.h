@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "common/warninglog.h"
 #include "data/table.h"
 #include "data/workset.h"
 #include "mainwindow/frmabout.h"
@@ -113,6 +114,8 @@ struct App {
     long importwarnings = 0;
     long importwarningsatstart = 0;
     std::string failure;
+    // The warning log's file, open for the length of a handler run.
+    WarningLog warnings;
 
     // Window models
     frmplants main;  // reach it through mainwindow(app), which runs its load handler first

@@ -13,7 +13,7 @@
 #include "data/loading.h"
 #include "exampleset.h"
 #include "import/compounddata.h"
-#include "import2_fixture.h"
+#include "import_folder.h"
 #include "unitwindow/form1.h"
 
 namespace brasket::testing {

@@ -4,8 +4,9 @@
 #include <map>
 #include <set>
 
-#include "../examples/examplegen.h"
+#include "../tools/examplegen.h"
 #include "common/textutil.h"
+#include "data/codec.h"
 #include "data/loading.h"
 #include "data/saving.h"
 #include "import/exportfields.h"

@@ -11,7 +11,7 @@
 #include "data/codec.h"
 #include "exampleset.h"
 #include "golden.h"
-#include "import2_fixture.h"
+#include "import_folder.h"
 #include "import/compounddata.h"
 #include "reports/compoundemission.h"
 #include "reports/compounds.h"

@@ -11,7 +11,7 @@
 #include "reports/datascan.h"
 #include "reports/factorexample.h"
 #include "reports/factorsummary.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 #include "unitwindow/form1.h"
 
 using namespace brasket;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 #include <fstream>
 
 #include "data/loading.h"
@@ -225,6 +227,35 @@ TEST_F(UnitTypes, EveryConfigurationRowInUseEntersNothingButCountsEveryClass) {
     EXPECT_EQ(linestarting("2   2").substr(0, 52), "2   2   9.072        1.        9.072              90");
     EXPECT_EQ(linestarting("Total national mercury in coal "), "Total national mercury in coal 91kg (.1 tons)");
     EXPECT_EQ(linestarting("Total national mercury emissions "), "Total national mercury emissions 91kg (.1 tons)");
+}
+
+// Run as its menu item runs it, the report gives each warning once in the log: the lines the
+// run adds are all different, each kind of repeated warning (one that many classes or units
+// give alike) stands on one line, and the run's warning count is the lines it added.
+TEST_F(UnitTypes, AMenuRunAddsOneLinePerKindOfRepeatedWarning) {
+    fillconfigurations();
+    unit(5, 2, 2, 3, 4, 50);  // a second class without a configuration row
+    burn(5, 1, 1, 3, 1000, 0.1f);
+    const long before = app->importwarnings;
+    app->handlers.find("cmdunittype_Click")->run(*app);
+    const std::vector<std::string> added = warnings();
+    EXPECT_EQ(app->importwarnings - before, static_cast<long>(added.size()));
+    std::set<std::string> distinct(added.begin(), added.end());
+    EXPECT_EQ(distinct.size(), added.size());
+    // The unit without model codes is told once, not once per fuel of its plant.
+    EXPECT_EQ(std::count_if(added.begin(), added.end(),
+                            [](const std::string& l) { return l.find("unit 4 (U4)") != std::string::npos; }),
+              1);
+    // The classes that found no row to be entered into are told in one line with their number.
+    EXPECT_EQ(std::count_if(added.begin(), added.end(),
+                            [](const std::string& l) {
+                                return l.find("every configuration row is in use") != std::string::npos;
+                            }),
+              1);
+    EXPECT_TRUE(warned("every configuration row is in use; 3 classes"));
+    // A second run adds the same lines again.
+    app->handlers.find("cmdunittype_Click")->run(*app);
+    EXPECT_EQ(warnings().size(), 2 * added.size());
 }
 
 // With no units the reports hold their headings and zero totals; the state report still lists

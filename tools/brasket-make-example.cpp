@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "../examples/examplegen.h"
+#include "../tools/examplegen.h"
 
 int main(int argc, char** argv) {
     std::string out;

@@ -3,19 +3,33 @@
 // screen and of each shown window as PNG files.
 //
 //   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]...
-//                      [--unit N] [--sample-report SEARCH]
+//                      [--unit N] [--sample-report SEARCH] [--click-report NAME]
+//                      [--about CAPTION] [--time-limit SECONDS]
 //
+// With several handlers, the report window pictured shows the report of the last one that wrote
+// a report.
 // --unit N chooses unit N as the main window's unit list would (then "cmdevaluateunit_Click"
 // opens the unit evaluation window on it, and its picture is saved too);
 // --answer answers the file dialogs of the handlers in order, as brasket-batch takes it (a
 // path; a text with "*" cancels), so that a handler with a file dialog does not wait for one;
 // --sample-report writes a made-up report of three pages and shows it with the search text;
 // --click-report NAME clicks a control of the report window once the event loop runs (so a
-// dialog it opens is in the picture).
+// dialog it opens is in the picture);
+// --key CODE gives the report window's key handler a key code (33 Page Up, 34 Page Down, ...);
+// --about CAPTION shows the about box with that caption, as the loading shows it.
+// A message box that a handler shows is pictured (OUT_PREFIX-message-N.png) and closed with
+// its default answer; a run that has not ended after the time limit (60 seconds unless
+// --time-limit says otherwise: a dialog without answer, a handler that never ends) ends with
+// an error and exit status 3.
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <chrono>
+#include <cstdlib>
 #include <iostream>
+#include <thread>
 
 #include "program.h"
 #include "report/frmdisplay.h"
@@ -28,19 +42,42 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     if (argc < 3) {
         std::cerr << "usage: brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]... "
-                     "[--unit N]\n";
+                     "[--unit N] [--sample-report SEARCH] [--click-report NAME] [--about CAPTION] [--time-limit SECONDS]\n";
         return 2;
     }
     std::filesystem::path folder = std::filesystem::absolute(argv[1]);
     std::string prefix = argv[2];
     gui::QtPlatform platform(folder);
-    for (int i = 3; i + 1 < argc; ++i)
+    double timelimit = 60;
+    for (int i = 3; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--answer") platform.answers.push_back(argv[++i]);
+        else if (std::string(argv[i]) == "--time-limit") timelimit = std::atof(argv[++i]);
+    }
+    // The run ends however a handler waits: a watch that does not depend on the event loop.
+    std::thread([timelimit] {
+        std::this_thread::sleep_for(std::chrono::duration<double>(timelimit));
+        std::cerr << "brasket-screenshot: the run did not end within " << timelimit << " seconds\n";
+        std::_Exit(3);
+    }).detach();
+    // Each message box met is pictured, then closed with its default answer.
+    int messages = 0;
+    QTimer boxes;
+    QObject::connect(&boxes, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        ++messages;
+        box->grab().save(QString::fromStdString(prefix + "-message-" + std::to_string(messages) + ".png"));
+        std::cerr << "brasket-screenshot: message box: " << box->text().toStdString() << "\n";
+        QPushButton* answer = box->defaultButton();
+        if (answer) answer->click();
+        else box->close();
+    });
+    boxes.start(200);
     gui::Program program(platform);
     program.start(folder);
     for (int i = 3; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--answer" && i + 1 < argc) {
+        if ((a == "--answer" || a == "--time-limit") && i + 1 < argc) {
             ++i;  // taken above
             continue;
         }
@@ -91,6 +128,11 @@ int main(int argc, char** argv) {
             std::cerr << "brasket-screenshot: no handler " << a << "\n";
             return 2;
         }
+        // The report window, once open, is only brought to the front by the next report: it
+        // is closed before each handler of another window, so that the picture shows the
+        // report of the last handler that wrote one.
+        if (h->window != program.app.display.name && program.app.display.loaded)
+            gui::guarded(&program.main, [&] { frmDisplay_Unload(program.app); });
         gui::guarded(&program.main, [&] { h->run(program.app); });
     }
     QTimer::singleShot(700, [&] {

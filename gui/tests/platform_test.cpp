@@ -6,7 +6,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <unistd.h>
+
+#include "app.h"
 #include "qtplatform.h"
+#include "report/printexport.h"
+#include "report/reportbuffer.h"
 #include "reportview.h"
 #include "support.h"
 
@@ -79,6 +85,45 @@ TEST(QtPrinterPages, WithoutAPrinterTheDocumentGoesToANamedPdfInTheDataFolder) {
     ASSERT_EQ(platform.messages.size(), 2u);
     // The path stands whole on a line of its own.
     EXPECT_NE(platform.messages[1].find("\n" + (dir / "printed report 2.pdf").string()), std::string::npos);
+}
+
+// Messages Qt writes to the console while a test runs.
+int consolemessages = 0;
+void countmessage(QtMsgType, const QMessageLogContext&, const QString&) { ++consolemessages; }
+
+// A report printed into a folder that cannot be written: the message names the PDF file, Qt
+// writes nothing to the console, and the next document is tried afresh.
+TEST(QtPrinterPages, APdfThatCannotBeWrittenIsToldByItsPath) {
+    auto dir = testing::freshfolder("printer-unwritable");
+    std::vector<std::filesystem::path> folders{dir / "a file"};  // a "folder" that is a file
+    std::ofstream(folders[0]) << "not a folder";
+    if (geteuid() != 0) {  // the super-user writes into a read-only folder all the same
+        folders.push_back(dir / "read-only");
+        std::filesystem::create_directory(folders.back());
+        std::filesystem::permissions(folders.back(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    }
+    testing::QuietPlatform platform(dir);
+    App app(platform);
+    startreport(app, 2, 0);
+    for (int i = 1; i <= 80; ++i) reportline(app, "line " + std::to_string(i));
+    for (const auto& folder : folders) {
+        const std::string pdf = (folder / "report.pdf").string();
+        platform.qtprinter().pdffile = QString::fromStdString(pdf);
+        platform.messages.clear();
+        consolemessages = 0;
+        QtMessageHandler previous = qInstallMessageHandler(countmessage);
+        printreport(app);
+        qInstallMessageHandler(previous);
+        EXPECT_EQ(consolemessages, 0);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0], "The report could not be printed: the PDF file " + pdf + " could not be written");
+    }
+    platform.qtprinter().pdffile = QString::fromStdString((dir / "good.pdf").string());
+    platform.messages.clear();
+    printreport(app);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_GE(testing::pdfpages(dir / "good.pdf"), 1);
+    if (folders.size() > 1) std::filesystem::permissions(folders[1], std::filesystem::perms::owner_all);
 }
 
 TEST(MessageBoxes, ALongPathStaysWholeOnItsLine) {

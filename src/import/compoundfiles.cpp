@@ -38,6 +38,7 @@ void readcompoundtypes(App& app);
 
 void tellimportwarnings(App& app, long since) {
     long count = app.importwarnings - since;
+    app.warnings.flush();
     if (count > 0) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
 }
 

@@ -8,7 +8,7 @@
 #include "report/frmdisplay.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 namespace brasket {
 namespace {

@@ -11,7 +11,7 @@ void registerimporthandlers(HandlerRegistry& r) {
     r.add({"cmdotherfuel_Click", "frmplants", menu, "update other fuel names", cmdotherfuel_Click});
     r.add({"cmdreadhganalysis_Click", "frmplants", menu, "read mercury analysis data", cmdreadhganalysis_Click});
     r.add({"cmdfuelusageexport_Click", "frmplants", menu, "load fuelusage export", cmdfuelusageexport_Click});
-    registerimport2handlers(r);
+    registertestdataimporthandlers(r);
 }
 
 }  // namespace brasket

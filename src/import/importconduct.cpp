@@ -85,6 +85,7 @@ void endimport(App& app) {
     w.Label11.Caption = warningsummary(count);
     w.Label11.Visible = true;
     w.MousePointer = 0;
+    app.warnings.flush();
     if (count > 0) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
 }
 
@@ -97,9 +98,12 @@ std::string warningsummary(long count) {
 fs::path warninglogpath(const App& app) { return app.datapath / "import warnings.txt"; }
 
 void importwarning(App& app, const std::string& line) {
-    std::ofstream log(warninglogpath(app), std::ios::binary | std::ios::app);
-    log << line << "\r\n";
+    app.warnings.write(warninglogpath(app), line);
     ++app.importwarnings;
+}
+
+void repeatedwarning(App& app, const std::string& line) {
+    if (app.warnings.repeat(warninglogpath(app), line)) ++app.importwarnings;
 }
 
 std::optional<fs::path> findexport(const fs::path& path) {

@@ -40,9 +40,12 @@ void endimport(App& app);
 std::string warningsummary(long count);
 
 // The warning log "import warnings.txt" in the data folder: one line appended per warning,
-// counted in app.importwarnings.
+// counted in app.importwarnings. Within a handler run the file is opened once.
 std::filesystem::path warninglogpath(const App& app);
 void importwarning(App& app, const std::string& line);
+// A warning given for many items of a handler run, where the items add nothing to it: written
+// once when the run ends, with the number of times it was given; counted as one line.
+void repeatedwarning(App& app, const std::string& line);
 
 // The export file of that name in its folder, its name matched without regard to letter
 // case; nullopt when there is none.

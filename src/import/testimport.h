@@ -45,5 +45,5 @@ void cmdmakeEF_Click(App& app);
 namespace brasket {
 class HandlerRegistry;
 // Registers the menu items of the emission test, bin information and concentration imports.
-void registerimport2handlers(HandlerRegistry& r);
+void registertestdataimporthandlers(HandlerRegistry& r);
 }  // namespace brasket

@@ -8,7 +8,7 @@
 #include "common/numtext.h"
 #include "import/testimport.h"
 #include "model/codes.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
 

@@ -5,7 +5,7 @@
 
 #include "app.h"
 #include "model/testrun.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 namespace brasket {
 

@@ -1,7 +1,7 @@
 #include "model/testrun.h"
 
 #include "import/testimport.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 namespace brasket {
 

@@ -92,6 +92,7 @@ void Command18_Click(App& app) {
     MercurySplit total;
     double burned = 0;  // dry tons
     const long n = fleetunitcount(app, reportname);
+    PlantStates plantstates(codes);
     for (long u = 1; u <= n; ++u) {
         showbusy(app, 99.0 * u / n);
         const long p = reportplant(app, u, reportname);
@@ -101,7 +102,7 @@ void Command18_Click(App& app) {
         const long so2 = so2choice >= 0 ? so2choice : unit.modelso2;
         const long pm = pmchoice >= 0 ? pmchoice : unit.modelpm;
         const std::string st = trim(ws.plant(p).statecode.str());
-        const long k = unitstate(app, codes, u, p, reportname);
+        const long k = plantstates.unitstate(app, u, p, reportname);
         // Units of a state that is not chosen are left out.
         if (k == 0 || !w.List12.Selected(static_cast<int>(k - 1))) continue;
         const std::vector<long> fuels = plantfuels(ws, p);

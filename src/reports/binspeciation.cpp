@@ -15,8 +15,8 @@
 #include "report/frmdisplay.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
-#include "reports/reportrow.h"
-#include "reports/testruns.h"
+#include "report/reportrow.h"
+#include "model/testruns.h"
 #include "unitwindow/form1.h"
 
 namespace brasket {

@@ -13,7 +13,7 @@
 #include "report/reportbuffer.h"
 #include "reports/compoundemission.h"
 #include "reports/printedtext.h"
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 
 namespace brasket {
 

@@ -14,8 +14,8 @@
 #include "report/frmdisplay.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
-#include "reports/reportrow.h"
-#include "reports/testruns.h"
+#include "report/reportrow.h"
+#include "model/testruns.h"
 
 namespace brasket {
 namespace {

@@ -61,15 +61,6 @@ long fleetunitcount(App& app, const std::string& report) {
     return n < 0 ? 0 : n;
 }
 
-long statematch(const std::vector<std::string>& codes, std::string_view state) {
-    const std::string st = trim(state);
-    if (st.empty()) return 0;
-    long found = 0;
-    for (std::size_t k = 0; k < codes.size(); ++k)
-        if (trim(codes[k]) == st) found = static_cast<long>(k) + 1;
-    return found;
-}
-
 std::vector<std::string> statecodes(const ListBox& states, long count) {
     std::vector<std::string> codes;
     for (long k = 1; k <= count; ++k) codes.push_back(left(states.List(static_cast<int>(k - 1)), 2));
@@ -109,14 +100,26 @@ long reportplant(App& app, long unit, const std::string& report) {
     return -1;
 }
 
-long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report) {
-    const std::string st = trim(app.ws.plant(plant).statecode.str());
-    const long k = statematch(codes, st);
-    if (k == 0 && !plantfuels(app.ws, plant).empty())
+PlantStates::PlantStates(const std::vector<std::string>& codes) : plants_(lastplant + 1, -1) {
+    for (std::size_t k = 0; k < codes.size(); ++k) {
+        std::string code = trim(codes[k]);
+        if (!code.empty()) positions_[code] = static_cast<long>(k) + 1;
+    }
+}
+
+long PlantStates::unitstate(App& app, long unit, long plant, const std::string& report) {
+    long& k = plants_.at(static_cast<std::size_t>(plant));
+    if (k < 0) {
+        const auto found = positions_.find(trim(app.ws.plant(plant).statecode.str()));
+        k = found == positions_.end() ? 0 : found->second;
+    }
+    if (k == 0 && !plantfuels(app.ws, plant).empty()) {
+        const std::string st = trim(app.ws.plant(plant).statecode.str());
         fleetwarning(app, report + ": " + unitdescription(app.ws, unit) +
                               (st.empty() ? std::string(" has no state code")
                                           : " has the state code \"" + st + "\", which is not in the state list") +
                               "; it is counted under no state");
+    }
     return k;
 }
 
@@ -151,12 +154,16 @@ void eachclass(App& app, long lastentry, double progress, const std::function<vo
         // A code of 0 is a class of its own (a unit without SO2 control, for one); only the
         // cell of three zero codes is not, as it holds the entry's fuel number.
         for (long b = 0; b <= 25; ++b)
-            for (long c = 0; c <= 17; ++c)
-                for (long d = 0; d <= 12; ++d) {
-                    if (b == 0 && c == 0 && d == 0) continue;
-                    const long count = ws.binnumbertable(a, b, c, d);
+            for (long c = 0; c <= 17; ++c) {
+                // The SO2 controls of a class lie side by side in the table: one checked
+                // reach to the run of cells 0..12, then the run read directly.
+                const i16* cells = &ws.binnumbertable(a, b, c, 0);
+                static_assert(BinGrid<i16>::nd > 12);
+                for (long d = (b == 0 && c == 0) ? 1 : 0; d <= 12; ++d) {
+                    const long count = cells[d];
                     if (count > 0) visit({a, b, c, d, ws.binnumbertable(a, 0, 0, 0), count});
                 }
+            }
     }
 }
 

@@ -4,9 +4,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 
 namespace brasket {
 
@@ -63,10 +64,6 @@ std::vector<long> plantfuels(const Workset& ws, long plant);
 // told in the warning log by `report`'s name.
 long fleetunitcount(App& app, const std::string& report);
 
-// The position (1..n) of a trimmed state code in `codes`, matched as the whole code; the last
-// equal code wins. 0 for a blank code or a code that is not in the list.
-long statematch(const std::vector<std::string>& codes, std::string_view state);
-
 // The state codes of the main window's state list, entry k - 1 giving code k (its first two
 // characters, as the state report prints them), `count` codes; entries past the list give
 // empty codes.
@@ -81,9 +78,21 @@ std::string unitdescription(const Workset& ws, long unit);
 // table, else -1 after a warning line by `report`'s name.
 long reportplant(App& app, long unit, const std::string& report);
 
-// The state position (1..n) of a unit's plant in `codes`; 0, with a warning line by `report`'s
-// name, when its state code is blank or not in the list and the plant has fuels to count.
-long unitstate(App& app, const std::vector<std::string>& codes, long unit, long plant, const std::string& report);
+// The states of the plants over one report run: the list's codes are trimmed once and each
+// plant's state code is matched once, at the plant's first unit, rather than for every unit.
+class PlantStates {
+public:
+    explicit PlantStates(const std::vector<std::string>& codes);
+    // The state position (1..n) of a unit's plant in the codes: its trimmed state code matched
+    // as the whole trimmed code, the last equal code winning. 0, with a warning line by
+    // `report`'s name, when its state code is blank or not in the list and the plant has fuels
+    // to count.
+    long unitstate(App& app, long unit, long plant, const std::string& report);
+
+private:
+    std::unordered_map<std::string, long> positions_;  // trimmed code -> its last position
+    std::vector<long> plants_;                         // by plant number; -1 until resolved
+};
 
 // The total line of the emission reports: "National Totals" (or another lead) at column 4,
 // the burned amount text (if any) at 22 and the kilograms at 35 of a line of 44, then the

@@ -9,9 +9,9 @@
 #include "report/frmdisplay.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 #include "reports/testdata.h"
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 namespace brasket {
 namespace {

@@ -23,12 +23,13 @@ StateEmissions stateemissions(App& app, const std::vector<std::string>& codes) {
     StateEmissions sums;
     sums.states.resize(codes.size() + 1);
     const long n = fleetunitcount(app, reportname);
+    PlantStates plantstates(codes);
     for (long u = 1; u <= n; ++u) {
         showbusy(app, 99.0 * u / n);
         const long p = reportplant(app, u, reportname);
         if (p < 0) continue;
         const unitcrec& unit = app.ws.unitc(u);
-        const long k = unitstate(app, codes, u, p, reportname);
+        const long k = plantstates.unitstate(app, u, p, reportname);
         for (long f : plantfuels(app.ws, p)) {
             const FuelEmission e = fuelemission(app, u, f, unit.modelboiler, unit.modelso2, unit.modelpm);
             if (k > 0) sums.states[static_cast<std::size_t>(k)].add(e);

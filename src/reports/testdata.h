@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "data/records.h"
-#include "reports/reportrow.h"
-#include "reports/testruns.h"
+#include "report/reportrow.h"
+#include "model/testruns.h"
 
 namespace brasket {
 

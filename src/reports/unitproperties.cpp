@@ -10,7 +10,7 @@
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
 #include "reports/printedtext.h"
-#include "reports/reportrow.h"
+#include "report/reportrow.h"
 
 namespace brasket {
 

@@ -18,6 +18,8 @@ void HandlerRegistry::add(Handler h) {
                                     "\" can be used when that is done.");
                 return;
             }
+            // The warning log is opened once for the handler, however many lines it writes.
+            WarningRun warnings(app.warnings);
             run(app);
         };
     handlers_.push_back(std::move(h));

@@ -2,22 +2,24 @@
 // compound types, trace elements in oil and coal, measured combustion concentrations, coal
 // supplier analyses and the partition factors of the second estimation method. All values are
 // synthetic, of plausible size.
-#pragma once
 #include <string>
 #include <vector>
 
+#include "examplegen_fleet.h"
+
 namespace brasket::example {
+namespace {
 
 // A text written from its column on a line of blanks (columns from 1), for the print files.
-inline void putcolumn(std::string& line, std::size_t column, const std::string& text) {
+void putcolumn(std::string& line, std::size_t column, const std::string& text) {
     if (line.size() < column - 1 + text.size()) line.resize(column - 1 + text.size(), ' ');
     line.replace(column - 1, text.size(), text);
 }
 // A number right-aligned in a field of `width` characters.
-inline std::string rightaligned(const std::string& text, std::size_t width) {
+std::string rightaligned(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
-inline std::string trimmedline(std::string line) {
+std::string trimmedline(std::string line) {
     while (!line.empty() && line.back() == ' ') line.pop_back();
     return line + "\r\n";
 }
@@ -27,7 +29,7 @@ struct TraceCompound {
     int type;  // 1 metal, 2 organic, 3 acid gas
     double ppm;  // typical concentration in coal, ppm by weight
 };
-inline const std::vector<TraceCompound>& tracecompounds() {
+const std::vector<TraceCompound>& tracecompounds() {
     static const std::vector<TraceCompound> list = {
         {"ARSENIC", 1, 10}, {"BERYLLIUM", 1, 1.5}, {"CADMIUM", 1, 0.5}, {"CHROMIUM", 1, 15},
         {"LEAD", 1, 8}, {"MANGANESE", 1, 40}, {"NICKEL", 1, 14}, {"SELENIUM", 1, 2.5},
@@ -41,7 +43,7 @@ struct FactorDevice {
     const char* name;
     double removal;  // share of a metal that the device removes
 };
-inline const std::vector<FactorDevice>& factordevices() {
+const std::vector<FactorDevice>& factordevices() {
     static const std::vector<FactorDevice> list = {
         {3, "WET SCRUBBER", 0.95}, {1, "ESP COLD SIDE", 0.97}, {2, "BAGHOUSE", 0.995},
         {5, "SDA/BAGHOUSE", 0.997}, {6, "MECHANICAL", 0.7}, {8, "ESP HOT SIDE/FGD", 0.98}};
@@ -50,7 +52,7 @@ inline const std::vector<FactorDevice>& factordevices() {
 
 // "EMISDATA.prn": one line per device and compound, devices not in number order, closed by a
 // blank line as the exporting spreadsheet leaves it.
-inline std::string emissiondataprint() {
+std::string emissiondataprint() {
     std::string out = "DEVICE              NUMBER  COMPOUND                                FACTOR        DEVICE  COMPOUND\r\n";
     int row = 0;
     for (const FactorDevice& d : factordevices()) {
@@ -73,7 +75,7 @@ inline std::string emissiondataprint() {
 }
 
 // "compounds.prn": the type of each compound, and one compound that the factor data lack.
-inline std::string compoundtypeprint() {
+std::string compoundtypeprint() {
     std::string out;
     auto add = [&](const std::string& name, const std::string& type) {
         std::string line;
@@ -87,7 +89,7 @@ inline std::string compoundtypeprint() {
 }
 
 // A trace-oil print file: elements in residual and distillate oil; vanadium is new to the list.
-inline std::string traceoilprint() {
+std::string traceoilprint() {
     std::string out = "CODE    SOURCE  COMPOUND            SAMPLES     PPMW\r\n";
     struct Oil {
         const char* code;
@@ -112,7 +114,7 @@ inline std::string traceoilprint() {
 }
 
 // A coal print file, read through by the coal update.
-inline std::string tracecoalprint() {
+std::string tracecoalprint() {
     std::string out = "STATE   RANK    COMPOUND            SAMPLES     PPMW\r\n";
     for (const TraceCompound& c : tracecompounds()) {
         if (c.type != 1) continue;
@@ -129,7 +131,7 @@ inline std::string tracecoalprint() {
 
 // A combustion concentration export: several measured values per compound, zeros where the
 // analysis found nothing, and one compound (ANTIMONY) not yet listed.
-inline std::string combustionconcentrationexport(Random& rng) {
+std::string combustionconcentrationexport(Random& rng) {
     std::string out = "SITE        FUEL    COMPOUND                                CONC          SAMPLES REF     NOTE\r\n";
     std::vector<std::pair<std::string, double>> measured;
     for (const TraceCompound& c : tracecompounds())
@@ -154,7 +156,7 @@ inline std::string combustionconcentrationexport(Random& rng) {
 }
 
 // "coal suppliers.txt": supplier, mine, county and state, rank and the analysis of each.
-inline std::string supplierexport(Random& rng, int count) {
+std::string supplierexport(Random& rng, int count) {
     std::string out = "SUPPLIER\tMINE\tCOUNTY, STATE\tRANK\tSULFUR\tBTU/LB\tASH\tHG PPM\tCL PPM\r\n";
     struct Rank {
         const char* text;
@@ -188,7 +190,7 @@ inline std::string supplierexport(Random& rng, int count) {
 // particulate, oxidized and elemental fractions in fields 10..12), then the 13 device types of
 // the second method with the fractions they remove (fields 5..7). Row 32 is the fallback row
 // used when no other fits, its keys matching nothing.
-inline std::string partitionfactorexport() {
+std::string partitionfactorexport() {
     std::string out = "SPECIATION AND CONTROL EFFECTIVENESS OF THE SECOND METHOD\r\n"
                       "BOILER\tNOX\tCONTROL\tFUEL\tNOTE\t\t\t\t\tPART\tOX\tELEM\r\n";
     struct Split {
@@ -263,7 +265,7 @@ inline std::string partitionfactorexport() {
 // "unitprops.dat": default properties of unit types (excess air percent, flue gas temperature
 // at the air heater outlet in degrees F, share of the ash leaving as fly ash), with the
 // placeholder records the data-set forms leave ("new data", in either spelling).
-inline std::vector<unitpropsrec> unitproperties() {
+std::vector<unitpropsrec> unitproperties() {
     struct P {
         const char* name;
         float air, temp, flyash;
@@ -292,8 +294,10 @@ inline std::vector<unitpropsrec> unitproperties() {
     return out;
 }
 
+}  // namespace
+
 // Writes the compound, supplier and partition factor exports into `dir`.
-inline void writecompoundexports(const fs::path& dir, bool small) {
+void writecompoundexports(const fs::path& dir, bool small) {
     Random rng(small ? 7707 : 7708);
     writetext(dir / "EMISDATA.prn", emissiondataprint());
     writetext(dir / "compounds.prn", compoundtypeprint());

@@ -21,7 +21,7 @@ struct ImportFolder : ::testing::Test {
 
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() /
-              ("brasket-import2-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("brasket-importfolder-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         app->datapath = dir;

@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "../examples/examplegen.h"
+#include "../tools/examplegen.h"
 #include "app.h"
 #include "data/loading.h"
 #include "data/workset.h"
@@ -16,7 +16,7 @@ using namespace brasket;
 
 TEST(ExampleSetBatch, EveryUnitWithFuelUseHasMonthlyMercuryAfterTheImports) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "brasket-import2-example";
+    const fs::path dir = fs::temp_directory_path() / "brasket-importbatch-example";
     fs::remove_all(dir);
     const example::Summary sum = example::makeexample(dir, true);
     const std::string answer = " --answer \"" + (dir / "partIIExport.txt").string() + "\"";

@@ -2,7 +2,7 @@
 
 #include "data/workset.h"
 #include "import/bininfo.h"
-#include "import2_fixture.h"
+#include "import_folder.h"
 
 using namespace brasket;
 using brasket::testing::tabbed;

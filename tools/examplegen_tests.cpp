@@ -1,10 +1,8 @@
 // The emission test and bin exports of the synthetic example set: boiler, particulate and SO2
 // test runs of tested units that exist nowhere, the bin summary, the two translation tables
-// and a bin factor file. They agree with the fleet of examplegen.h: the tested units' type
+// and a bin factor file. They agree with the fleet of examplegen.cpp: the tested units' type
 // names are the model type names at their rows, their bins (1 to 44) are those of the bin
 // summary, and the configuration rows carry the fleet's fuel numbers and model codes.
-// Header-only, like examplegen.h.
-#pragma once
 #include <algorithm>
 #include <array>
 #include <map>
@@ -12,16 +10,17 @@
 #include <tuple>
 #include <vector>
 
-#include "examplegen.h"
+#include "examplegen_fleet.h"
 
 namespace brasket::example {
+namespace {
 
 // A fleet configuration as the bin look-up sees it: fuel number, boiler type, particulate
 // control and SO2 control codes.
 using Configuration = std::tuple<int, int, int, int>;
 
 // Fuel groups of the bins: bituminous, subbituminous, lignite, other fuels.
-inline int fuelgroup(int fuel) {
+int fuelgroup(int fuel) {
     switch (fuelsof(fuel).first) {  // a blend is binned by its lower code
     case 1: case 3: case 6: case 8: case 10: case 11: return 0;
     case 4: case 9: return 1;
@@ -30,10 +29,10 @@ inline int fuelgroup(int fuel) {
     }
 }
 
-inline bool wetso2(int so2) { return so2 == 1 || so2 == 2 || so2 == 3 || so2 == 4 || so2 == 7 || so2 == 8 || so2 == 9; }
+bool wetso2(int so2) { return so2 == 1 || so2 == 2 || so2 == 3 || so2 == 4 || so2 == 7 || so2 == 8 || so2 == 9; }
 
 // Control classes of the bins: particulate control, then SO2 control where it matters.
-inline int controlclass(int pm, int so2) {
+int controlclass(int pm, int so2) {
     switch (pm) {
     case 1: case 7: case 14: return so2 == 0 ? 0 : (wetso2(so2) ? 1 : 2);  // cold-side ESP
     case 2: case 3: case 5: return so2 == 0 ? 3 : (wetso2(so2) ? 5 : 4);   // baghouse
@@ -45,23 +44,23 @@ inline int controlclass(int pm, int so2) {
 }
 
 // Bins 1 to 44: eleven control classes for each of four fuel groups.
-inline int binof(int fuel, int pm, int so2) { return 1 + 11 * fuelgroup(fuel) + controlclass(pm, so2); }
+int binof(int fuel, int pm, int so2) { return 1 + 11 * fuelgroup(fuel) + controlclass(pm, so2); }
 
-inline std::string bincode(int bin) { return std::string(1, "BSLO"[(bin - 1) / 11]) + padded((bin - 1) % 11 + 1, 2); }
+std::string bincode(int bin) { return std::string(1, "BSLO"[(bin - 1) / 11]) + padded((bin - 1) % 11 + 1, 2); }
 
-inline const char* controlclassname(int c) {
+const char* controlclassname(int c) {
     static const char* names[] = {"cold ESP",        "cold ESP + wet FGD", "cold ESP + dry FGD", "baghouse",
                                   "baghouse + dry FGD", "baghouse + wet FGD", "hot ESP",          "hot ESP + FGD",
                                   "particulate scrubber", "mechanical collector", "no control"};
     return names[c];
 }
-inline const char* fuelgroupname(int g) {
+const char* fuelgroupname(int g) {
     static const char* names[] = {"bituminous", "subbituminous", "lignite", "other fuels"};
     return names[g];
 }
 
 // Speciation of the mercury leaving the furnace (particulate, oxidized, elemental) by fuel group.
-inline std::array<double, 3> furnacespeciation(int group) {
+std::array<double, 3> furnacespeciation(int group) {
     switch (group) {
     case 0: return {0.10, 0.55, 0.35};
     case 1: return {0.05, 0.25, 0.70};
@@ -71,7 +70,7 @@ inline std::array<double, 3> furnacespeciation(int group) {
 }
 
 // Fractions of particulate, oxidized and elemental mercury a device removes.
-inline std::array<double, 3> pmremoval(int pm, int group) {
+std::array<double, 3> pmremoval(int pm, int group) {
     switch (pm) {
     case 1: case 7: case 14: return {0.95, 0.20, 0.02};
     case 2: case 3: case 5: return {0.99, group == 0 ? 0.60 : 0.20, 0.05};
@@ -81,7 +80,7 @@ inline std::array<double, 3> pmremoval(int pm, int group) {
     default: return {0, 0, 0};
     }
 }
-inline std::array<double, 3> so2removal(int so2) {
+std::array<double, 3> so2removal(int so2) {
     if (so2 == 0) return {0, 0, 0};
     if (wetso2(so2)) return {0.50, 0.85, 0.0};
     return {0.90, 0.50, 0.05};
@@ -89,7 +88,7 @@ inline std::array<double, 3> so2removal(int so2) {
 
 // The emission modification factor of a configuration: the share of the fuel's mercury that
 // leaves the stack.
-inline double modelfactor(int fuel, int pm, int so2) {
+double modelfactor(int fuel, int pm, int so2) {
     int g = fuelgroup(fuel);
     auto s = furnacespeciation(g);
     auto r1 = pmremoval(pm, g), r2 = so2removal(so2);
@@ -99,7 +98,7 @@ inline double modelfactor(int fuel, int pm, int so2) {
 }
 
 // The fleet's configurations with the number of units in each, most common first.
-inline std::vector<std::pair<Configuration, int>> fleetconfigurations(const std::vector<Plant>& plants) {
+std::vector<std::pair<Configuration, int>> fleetconfigurations(const std::vector<Plant>& plants) {
     std::map<Configuration, int> count;
     for (const Plant& p : plants) {
         const int fuel = fuelnumber(p.fuel, p.blendwith), cofuel = p.cofuel ? fuelnumber(p.cofuel, 0) : 0;
@@ -125,7 +124,7 @@ struct TestedUnit {
 };
 
 // The fuel text of a test line and the fuel code it stands for.
-inline std::pair<std::string, int> testfuel(int fleetfuel) {
+std::pair<std::string, int> testfuel(int fleetfuel) {
     auto [a, b] = fuelsof(fleetfuel);
     if (b) return {"Sub-bit/Bit blend", 14};
     switch (a) {
@@ -142,7 +141,7 @@ inline std::pair<std::string, int> testfuel(int fleetfuel) {
     }
 }
 
-inline std::vector<TestedUnit> testedunits(Random& rng, const std::vector<Plant>& plants, int count) {
+std::vector<TestedUnit> testedunits(Random& rng, const std::vector<Plant>& plants, int count) {
     auto configurations = fleetconfigurations(plants);
     std::vector<double> weights;
     for (const auto& c : configurations) weights.push_back(c.second);
@@ -164,16 +163,16 @@ inline std::vector<TestedUnit> testedunits(Random& rng, const std::vector<Plant>
     return units;
 }
 
-inline std::string number(double v) { return fixed(v, v < 1 ? 4 : (v < 100 ? 2 : 0)); }
+std::string number(double v) { return fixed(v, v < 1 ? 4 : (v < 100 ? 2 : 0)); }
 
 // A mercury value of a run: below its detection limit it is written "ND(limit)".
-inline std::string measured(Random& rng, double v) {
+std::string measured(Random& rng, double v) {
     if (v < 0.02) return "ND(" + fixed(rng.chance(0.5) ? 0.02 : 0.04, 2) + ")";
     return fixed(v, 3);
 }
 
 // The three test exports: boiler, particulate and SO2 control runs of every tested unit.
-inline std::array<std::string, 3> testexports(Random& rng, const std::vector<TestedUnit>& units) {
+std::array<std::string, 3> testexports(Random& rng, const std::vector<TestedUnit>& units) {
     const std::string head =
         "TYPE\tUNIT\tRUN\tBURN RATE (dry kg/hr)\tHEAT INPUT (MMBtu/hr)\tSULFUR (%)\tO2 IN (%)\tIN PART\tIN OX\t"
         "IN ELEM\tGAS RATE (DSCM/hr)\tT IN (F)\tT OUT (F)\tO2 OUT (%)\tOUT PART\tOUT OX\tOUT ELEM\tMETHOD\tFUEL\r\n"
@@ -243,7 +242,7 @@ inline std::array<std::string, 3> testexports(Random& rng, const std::vector<Tes
 }
 
 // "efsummary.txt": one line per bin, its code text, its description and its number.
-inline std::string binsummaryexport() {
+std::string binsummaryexport() {
     std::string out = "CODE\tDESCRIPTION\tBIN\tEMF\r\nBin summary of the synthetic example set\t\t\t\r\n";
     for (int bin = 1; bin <= 44; ++bin) {
         int g = (bin - 1) / 11, c = (bin - 1) % 11;
@@ -254,7 +253,7 @@ inline std::string binsummaryexport() {
 }
 
 // "translation table.txt": one test row per tested unit.
-inline std::string testrowsexport(const std::vector<TestedUnit>& units) {
+std::string testrowsexport(const std::vector<TestedUnit>& units) {
     std::string out = "UNIT\tBIN\tCODE\tUNIT NO\tLAYOUT\tFUEL NAME\tFUEL\r\n";
     for (const TestedUnit& t : units)
         out += joinfields({"", t.name, std::to_string(t.bin), bincode(t.bin), std::to_string(t.number),
@@ -265,7 +264,7 @@ inline std::string testrowsexport(const std::vector<TestedUnit>& units) {
 
 // "translation table 2.txt": one configuration row per fleet configuration but the last (at
 // most the table's 300 rows), most common first, so the bin search has work.
-inline std::string configurationrowsexport(const std::vector<Plant>& plants) {
+std::string configurationrowsexport(const std::vector<Plant>& plants) {
     auto configurations = fleetconfigurations(plants);
     std::size_t rows = std::min<std::size_t>(configurations.size() - 1, 300);
     std::string out = "DESCRIPTION\tCODE\tBIN\tFUEL NAME\tFUEL\r\nConfiguration rows of the synthetic example set\r\n";
@@ -296,7 +295,7 @@ inline std::string configurationrowsexport(const std::vector<Plant>& plants) {
 // mean model factor of those units; any other bin the mean over the fleet configurations it
 // holds, so that no configuration of the fleet falls in a bin without a factor (which would
 // read as all its mercury removed).
-inline std::string binfactorexport(const std::vector<TestedUnit>& units, const std::vector<Plant>& plants) {
+std::string binfactorexport(const std::vector<TestedUnit>& units, const std::vector<Plant>& plants) {
     std::map<int, std::pair<double, int>> tested, fleet;
     for (const TestedUnit& t : units) {
         auto& s = tested[t.bin];
@@ -315,8 +314,10 @@ inline std::string binfactorexport(const std::vector<TestedUnit>& units, const s
     return out;
 }
 
+}  // namespace
+
 // Writes the test and bin exports of the fleet into `dir`.
-inline void writetestandbinexports(const fs::path& dir, const std::vector<Plant>& plants, bool small) {
+void writetestandbinexports(const fs::path& dir, const std::vector<Plant>& plants, bool small) {
     Random rng(small ? 4402 : 4401);
     auto units = testedunits(rng, plants, small ? 15 : 60);
     auto tests = testexports(rng, units);

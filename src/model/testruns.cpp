@@ -1,4 +1,4 @@
-#include "reports/testruns.h"
+#include "model/testruns.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 namespace brasket {
 
 // The menu items of the emission test, bin information and concentration imports.
-void registerimport2handlers(HandlerRegistry& r) {
+void registertestdataimporthandlers(HandlerRegistry& r) {
     const std::string menu = "Update data";
     r.add({"cmdmakeEF_Click", "frmplants", menu, "Load and process test data to EF", cmdmakeEF_Click});
     r.add({"cmdloadbin_Click", "frmplants", menu, "load bin information", cmdloadbin_Click});
