@@ -87,8 +87,8 @@ void transloilc(App& app, std::string_view line, int selector) {
 
 void cmdupdatetraceoil_Click(App& app) {
     updatefromprintfile(app, [&](ExportLines& lines) {
+        lines.skipheading(1);
         std::string_view line;
-        lines.next(line);  // the heading
         while (lines.next(line)) transloilc(app, line, storeoil);
     });
 }

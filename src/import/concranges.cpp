@@ -62,8 +62,8 @@ bool coalfileload(App& app, const std::filesystem::path& file, int kindcode,
     app.platform.pumpevents();
 
     std::vector<std::vector<double>> values(static_cast<std::size_t>(decltype(app.concranges)::hi1) + 1);
+    lines->skipheading(1);
     std::string_view line;
-    lines->next(line);  // the heading
     while (lines->next(line)) {
         std::int16_t k = 0;
         double v = 0;

@@ -139,8 +139,8 @@ void importfactordata(App& app) {
 
     // The whole file is read and checked before anything is replaced.
     std::vector<emisfrec> records;
+    lines->skipheading(1);
     std::string_view line;
-    lines->next(line);  // the heading
     while (lines->next(line)) {
         long n = static_cast<long>(records.size()) + 1;
         if (n > maxlines) {

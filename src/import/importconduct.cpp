@@ -135,6 +135,12 @@ bool ExportLines::nextraw(std::string_view& line) {
     return true;
 }
 
+void ExportLines::skipheading(int count) {
+    std::string_view line;
+    for (int i = 0; i < count && nextraw(line); ++i) {
+    }
+}
+
 bool ExportLines::next(std::string_view& line) {
     while (nextraw(line)) {
         if (app_ && line.find('\0') != std::string_view::npos) {

@@ -137,9 +137,8 @@ bool processtests(App& app, int kind, const std::filesystem::path& path, std::st
     }
     Workset& ws = app.ws;
     long n = testcount(ws);
+    lines->skipheading(2);
     std::string_view line;
-    lines->next(line);
-    lines->next(line);
     mainwindow(app).Label19.Caption = readingcaption(path);
     showbusy(app, 0);
     CTXT f;
