@@ -55,8 +55,8 @@ void writecompoundrecord(App& app, long k) {
               std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (f && std::fclose(f) != 0) ok = false;
     if (!ok)
-        app.platform.msgbox("Record " + std::to_string(k) + " of " + file.string() +
-                            " could not be written; the compound is listed but its record on file is not up to date.");
+        importfailed(app, "Record " + std::to_string(k) + " of " + file.string() +
+                              " could not be written; the compound is listed but its record on file is not up to date.");
 }
 
 bool readcompoundrecord(const App& app, long k, compoundrec& record) {
@@ -133,8 +133,8 @@ void importfactordata(App& app) {
     auto lines = openexport(app, source);
     if (!lines) return;
     auto refuse = [&](const std::string& why) {
-        app.platform.msgbox("EMISDATA.prn " + why +
-                            " The emission factor data, the compound list and their files were left as they were.");
+        importfailed(app, "EMISDATA.prn " + why +
+                              " The emission factor data, the compound list and their files were left as they were.");
     };
 
     // The whole file is read and checked before anything is replaced.
@@ -199,8 +199,8 @@ void importfactordata(App& app) {
         if (out.restored)
             refuse("was read, but " + out.failedfile + " could not be written: " + out.reason + ".");
         else
-            app.platform.msgbox("EMISDATA.prn was read, but " + out.failedfile + " could not be written: " + out.reason +
-                                ". The next start finishes or undoes the change of emisf.dat and compound.dat.");
+            importfailed(app, "EMISDATA.prn was read, but " + out.failedfile + " could not be written: " + out.reason +
+                                  ". The next start finishes or undoes the change of emisf.dat and compound.dat.");
         return;
     }
 

@@ -102,6 +102,11 @@ void importwarning(App& app, const std::string& line) {
     ++app.importwarnings;
 }
 
+void importfailed(App& app, const std::string& message) {
+    app.failure = message;
+    app.platform.msgbox(message);
+}
+
 std::optional<fs::path> findexport(const fs::path& path) {
     std::error_code ec;
     if (fs::is_regular_file(path, ec)) return path;

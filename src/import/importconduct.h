@@ -44,6 +44,10 @@ std::string warningsummary(long count);
 std::filesystem::path warninglogpath(const App& app);
 void importwarning(App& app, const std::string& line);
 
+// An import that failed and changed nothing (or could not finish writing its files): the
+// message is shown and kept in app.failure, so that a script driving the program ends with it.
+void importfailed(App& app, const std::string& message);
+
 // The export file of that name in its folder, its name matched without regard to letter
 // case; nullopt when there is none.
 std::optional<std::filesystem::path> findexport(const std::filesystem::path& path);

@@ -152,9 +152,10 @@ bool loadpartitionfactors(App& app) {
         {{"partfactors1.dat", overwritten(app.datapath / "partfactors1.dat", ws.partfactors1, speciationrows)},
          {"partfactors2.dat", overwritten(app.datapath / "partfactors2.dat", ws.partfactors2, devicerows)}});
     if (!out.saved) {
-        app.platform.msgbox("The partition factors were read, but " + out.failedfile + " could not be written: " +
-                            out.reason + (out.restored ? ". The files were left as they were."
-                                                       : ". The next start finishes or undoes the change."));
+        importfailed(app, "The partition factors were read, but " + out.failedfile + " could not be written: " +
+                              out.reason +
+                              (out.restored ? ". The files were left as they were."
+                                            : ". The next start finishes or undoes the change."));
         return false;
     }
     return true;

@@ -204,10 +204,7 @@ TestImportEnd importtests(App& app) {
     showbusy(app, -3);
     app.lookuponly = 0;
     endimport(app);
-    if (!done) {
-        app.failure = "Files not processed.....\r\n" + reason;
-        app.platform.msgbox(app.failure);
-    }
+    if (!done) importfailed(app, "Files not processed.....\r\n" + reason);
     return done ? TestImportEnd::read : TestImportEnd::failed;
 }
 
