@@ -39,7 +39,7 @@ std::string unitexport() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brasket;
-    auto in = fuzz::select(data, size, 13);
+    auto in = fuzz::select(data, size, 15);
     const auto& dir = fuzz::scratchfolder("imports");
     fuzz::clear(dir);
     ScriptedPlatform platform;
@@ -103,9 +103,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::writebytes(dir / "database2" / "partfactors.txt", in.content);
         loadpartitionfactors(app);
         break;
-    default:
+    case 12:
         fuzz::writebytes(dir / "EMISDATA.prn", in.content);
         cmdemisf_Click(app);
+        break;
+    case 13:
+        fuzz::writebytes(dir / "compounds.prn", in.content);
+        cmdcompdtype_Click(app);
+        break;
+    default:
+        // The oil print file, over a compound file of an earlier run made of the same bytes, from
+        // which the update takes its compound list.
+        fuzz::writebytes(dir / "compound.dat", in.content);
+        fuzz::writebytes(dir / "trace oil.PRN", in.content);
+        platform.answers.push_back((dir / "trace oil.PRN").string());
+        cmdupdatetraceoil_Click(app);
         break;
     }
     return 0;

@@ -53,6 +53,8 @@ seedlines imports 010 "$set/dornvelt factors.txt" 30
 [ -f "$set/database2/coal suppliers.txt" ] && seedlines imports 012 "$set/database2/coal suppliers.txt" 30
 [ -f "$set/database2/partfactors.txt" ] && seedlines imports 013 "$set/database2/partfactors.txt" 60
 [ -f "$set/EMISDATA.prn" ] && seedlines imports 014 "$set/EMISDATA.prn" 40
+[ -f "$set/compounds.prn" ] && seedlines imports 015 "$set/compounds.prn" 40
+[ -f "$set/trace oil.PRN" ] && seedlines imports 016 "$set/trace oil.PRN" 40
 
 # Export lines and fields: whole exports cut short.
 for f in "$set"/*.txt "$set"/*.prn "$set"/*.PRN; do
@@ -94,7 +96,7 @@ for target in numtext numformat exportfields imports loading; do
   bin="$build/fuzz/fuzz_$target"
   dir=$(corpus "$target")
   time=$seconds
-  [ "$target" = imports ] && time=$((seconds * 2))  # nine readers share this one
+  [ "$target" = imports ] && time=$((seconds * 2))  # every reader shares this one
   echo "fuzzing $target for ${time}s over $(ls "$dir" | wc -l) seeds"
   if ! ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$bin" -max_total_time="$time" -timeout=20 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=0 \

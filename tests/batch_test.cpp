@@ -165,6 +165,74 @@ TEST(HeadlessDriver, AFailedSaveOrImportEndsTheRunWithItsMessagesFirstLine) {
     EXPECT_NE(readfile(dir / "unit.dat"), "");
 }
 
+// A line of "EMISDATA.prn": device, number, compound, factor and device number by column.
+std::string emisline(const std::string& compound, const std::string& factor, const std::string& device = "1") {
+    std::string line(98, ' ');
+    auto put = [&](std::size_t column, const std::string& text) { line.replace(column - 1, text.size(), text); };
+    put(1, "ESP COLD SIDE");
+    put(21, "1");
+    put(29, compound);
+    put(69, factor);
+    put(83, device);
+    return line + "\r\n";
+}
+
+TEST(HeadlessDriver, ARefusedEmissionDataImportEndsTheRunWithStatusOneAndChangesNoFile) {
+    TempFolder dir, scratch;
+    writeworkset(dir.path());
+    const std::string heading = "DEVICE              NUMBER  COMPOUND\r\n";
+    writefile(dir / "EMISDATA.prn", heading + emisline("ARSENIC", "0.05") + emisline("LEAD", "0.01", "2"));
+    ASSERT_EQ(batch("--data " + quoted(dir.path()) + " cmdemisf_Click", scratch).status, 0);
+    std::string lines3001, compounds301;
+    for (int i = 0; i < 3001; ++i) lines3001 += emisline("NEW", "0.5");
+    for (int i = 0; i < 301; ++i) compounds301 += emisline("C" + std::to_string(i), "1");
+    const std::vector<std::pair<std::string, std::string>> refusals{
+        {lines3001, "EMISDATA.prn holds more than 3000 lines of emission data."},
+        {compounds301, "EMISDATA.prn names more than 300 compounds."},
+        {emisline("LEAD", "1", "40000"), "EMISDATA.prn line 2: a whole number in columns 21-28, 83-90 or 91-98"},
+        {emisline("LEAD", "1e39"), "EMISDATA.prn line 2: a whole number in columns 21-28, 83-90 or 91-98"},
+        {"", "EMISDATA.prn holds no lines of emission data after its heading."},
+    };
+    for (const auto& [data, told] : refusals) {
+        writefile(dir / "EMISDATA.prn", heading + data);
+        const auto before = folderfiles(dir.path());
+        BatchRun r = batch("--data " + quoted(dir.path()) + " cmdemisf_Click cmderase_Click cmdsaveallupdate_Click",
+                           scratch);
+        EXPECT_EQ(r.status, 1) << told;
+        EXPECT_NE(r.err.find("brasket-batch: cmdemisf_Click failed: " + told), std::string::npos) << r.err;
+        EXPECT_TRUE(folderfiles(dir.path()) == before) << told;  // the handlers after it did not run
+    }
+}
+
+TEST(HeadlessDriver, EmissionDataOrPartitionFactorFilesThatCannotBeWrittenEndTheRunWithStatusOne) {
+    TempFolder dir, scratch;
+    writeworkset(dir.path());
+    writefile(dir / "EMISDATA.prn", "DEVICE\r\n" + emisline("ARSENIC", "0.05"));
+    writefile(dir / "compound.dat", "");
+    fs::permissions(dir / "compound.dat", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    BatchRun emission = batch("--data " + quoted(dir.path()) + " cmdemisf_Click", scratch);
+    EXPECT_EQ(emission.status, 1);
+    EXPECT_NE(emission.err.find("brasket-batch: cmdemisf_Click failed: EMISDATA.prn was read, but compound.dat could "
+                                "not be written: the file is marked read-only."),
+              std::string::npos)
+        << emission.err;
+    EXPECT_FALSE(fs::exists(dir / "emisf.dat"));
+
+    fs::create_directories(dir / "database2");
+    writefile(dir / "database2" / "partfactors.txt", "h1\r\nh2\r\n1\t2\t3\t4\t\t\t\t\t\t0.1\t0.2\t0.7\r\n");
+    const std::string before = readfile(dir / "partfactors1.dat");
+    fs::permissions(dir / "partfactors1.dat", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    BatchRun partition = batch("--data " + quoted(dir.path()) + " cmdloadefacts_Click", scratch);
+    EXPECT_EQ(partition.status, 1);
+    EXPECT_NE(partition.err.find("brasket-batch: cmdloadefacts_Click failed: The partition factors were read, but "
+                                 "partfactors1.dat could not be written: the file is marked read-only."),
+              std::string::npos)
+        << partition.err;
+    EXPECT_TRUE(readfile(dir / "partfactors1.dat") == before);
+}
+
 TEST(HeadlessDriver, TellsHowManyWarningLinesTheRunAdded) {
     TempFolder dir, scratch;
     writeworkset(dir.path());

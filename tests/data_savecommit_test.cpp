@@ -329,5 +329,47 @@ TEST(UnreadableWorkingFiles, AFolderOnAFilesNameIsToldAndTheSetIsNotSaved) {
     EXPECT_TRUE(fs::is_regular_file(dir / "meas.dat"));
 }
 
+TEST(UnreadableWorkingFiles, AnIdFileWhoseUnitOrPlantFileIsMissingIsToldAndKeptThroughASave) {
+    TempFolder dir;
+    writeworkset(dir.path());
+    const std::string idunits = readfile(dir / "idunit.dat"), idplants = readfile(dir / "idplant.dat");
+    ASSERT_FALSE(idunits.empty());
+    fs::remove(dir / "unit.dat");
+    fs::remove(dir / "plant.dat");
+    {
+        Loaded l(dir.path());
+        ASSERT_EQ(l.platform.messages.size(), 2u);
+        const auto records = [](const std::string& bytes, std::size_t size) { return std::to_string(bytes.size() / size); };
+        EXPECT_EQ(l.platform.messages[0],
+                  "unit.dat is missing or empty, while idunit.dat holds " + records(idunits, recordsize<idunitrec>()) +
+                      " records. Saving the working set will not replace idunit.dat, "
+                      "whose names can help to rebuild the set, until its table is emptied by \"Erase all data\" or "
+                      "rebuilt from the exports.");
+        EXPECT_EQ(l.platform.messages[1].rfind("plant.dat is missing or empty, while idplant.dat holds " +
+                                                   records(idplants, recordsize<idplantrec>()) + " records",
+                                               0),
+                  0u);
+        cmdsaveallupdate_Click(l.app);
+        ASSERT_EQ(l.platform.messages.size(), 3u);
+        EXPECT_EQ(l.platform.messages[2],
+                  "The working set was not saved: idunit.dat holds records while unit.dat was missing or empty at "
+                  "start-up, and saving would write it empty; idplant.dat holds records while plant.dat was missing "
+                  "or empty at start-up, and saving would write it empty. The files of the data folder were left as they were.");
+        EXPECT_EQ(l.app.failure, l.platform.messages[2]);
+    }
+    EXPECT_TRUE(readfile(dir / "idunit.dat") == idunits);
+    EXPECT_TRUE(readfile(dir / "idplant.dat") == idplants);
+    EXPECT_EQ(readfile(dir / "unit.dat"), "");  // created empty at the start, as always
+
+    // The next start finds unit.dat empty and tells it again; "Erase all data" empties the
+    // tables, and the save goes through.
+    Loaded again(dir.path());
+    EXPECT_EQ(again.platform.messages.size(), 2u);
+    cmderase_Click(again.app);
+    cmdsaveallupdate_Click(again.app);
+    EXPECT_EQ(again.platform.messages.size(), 2u);
+    EXPECT_EQ(readfile(dir / "idunit.dat"), "");
+}
+
 }  // namespace
 }  // namespace brasket

@@ -13,6 +13,7 @@
 #include "data/loading.h"
 #include "exampleset.h"
 #include "import/compounddata.h"
+#include "import/importconduct.h"
 #include "import_folder.h"
 #include "unitwindow/form1.h"
 
@@ -45,6 +46,11 @@ Lines entries(const ListBox& list) {
     Lines out;
     for (int i = 0; i < list.ListCount(); ++i) out.push_back(list.List(i));
     return out;
+}
+
+// One line of a combustion concentration export.
+std::string concline(const std::string& compound, const std::string& value) {
+    return at(at(at("SITE 1", 13, "BIT"), 21, compound), 61, value);
 }
 
 struct CompoundImport : ImportFolder {
@@ -246,13 +252,79 @@ TEST_F(CompoundImport, OilUpdateStoresConcentrations) {
     EXPECT_EQ(app->importpath, before);
     EXPECT_EQ(mainwindow(*app).Label11.Caption(), "no lines skipped or changed");
 
-    transloilc(*app, at(at("", 17, "ZINC"), 49, "3"), 49);  // another selector lists, stores nothing
+    const ExportLines none("");
+    transloilc(*app, none, at(at("", 17, "ZINC"), 49, "3"), 49);  // another selector lists, stores nothing
     EXPECT_EQ(list1().ListCount(), 3);
     EXPECT_EQ(filed(3).oilconc, 0);
 
     platform.answers.push_back("*.PRN");  // a cancelled dialog changes nothing
     cmdupdatetraceoil_Click(*app);
     EXPECT_EQ(list1().ListCount(), 3);
+}
+
+TEST_F(CompoundImport, PrintFileValuesBeyondTheirFieldAreSkippedWithAWarning) {
+    // The oil print file: 1e39 and -1e39 would be plus and minus infinity as 32-bit floats.
+    auto oil = [](const char* name, const char* conc) { return at(at("", 17, name), 49, conc); };
+    write("trace oil.PRN", {"CODE    SOURCE  COMPOUND", oil("NICKEL", "1e39"), oil("VANADIUM", "-1e39"),
+                            oil("ZINC", "3.4e38"), oil("LEAD", "1.5")});
+    platform.answers.push_back((dir / "trace oil.PRN").string());
+    cmdupdatetraceoil_Click(*app);
+    EXPECT_EQ(entries(list1()), (Lines{"ZINC", "LEAD"}));  // a skipped line lists no compound
+    EXPECT_FLOAT_EQ(filed(1).oilconc, 3.4e38f);
+    EXPECT_FLOAT_EQ(filed(2).oilconc, 1.5f);
+    const std::string file = (dir / "trace oil.PRN").string();
+    EXPECT_EQ(warnings(), (Lines{"line 2 of " + file + " skipped: the concentration in oil 1e39 does not fit its field",
+                                 "line 3 of " + file + " skipped: the concentration in oil -1e39 does not fit its field"}));
+    EXPECT_EQ(mainwindow(*app).Label11.Caption(), "2 lines skipped or changed: see import warnings.txt");
+    platform.messages.clear();
+
+    // The compound types and the combustion concentrations alike.
+    write("compounds.prn", {at(at("", 1, "LEAD"), 41, "1e39"), at(at("", 1, "LEAD"), 41, "7")});
+    cmdcompdtype_Click(*app);
+    EXPECT_EQ(filed(2).comptype, 7);
+    write("conc.prn", {"HEADING", concline("LEAD", "1e39"), concline("COBALT", "-1e300"), concline("LEAD", "2")});
+    ASSERT_TRUE(coalfileload(*app, dir / "conc.prn", 48));
+    EXPECT_EQ(app->concranges(2, 4), 2);
+    EXPECT_EQ(list1().ListCount(), 2);
+    ASSERT_EQ(warnings().size(), 5u);
+    EXPECT_EQ(warnings()[2], "line 1 of " + (dir / "compounds.prn").string() +
+                                 " skipped: the compound type 1e39 does not fit its field");
+    EXPECT_EQ(warnings()[4], "line 3 of " + (dir / "conc.prn").string() +
+                                 " skipped: the concentration -1e300 does not fit its field");
+}
+
+TEST_F(CompoundImport, UpdatesOfALaterRunKeepTheCompoundsOfTheFileInTheirRecords) {
+    auto typed = [](const char* name, const char* type) { return at(at("", 1, name), 41, type); };
+    write("compounds.prn", {typed("ARSENIC", "2"), typed("LEAD", "3"), typed("NICKEL", "4")});
+    cmdcompdtype_Click(*app);
+    const compoundrec arsenic = filed(1), lead = filed(2);
+
+    // A later run: the compound list starts empty, and the compound file names the compounds.
+    auto laterrun = [&] {
+        app = std::make_unique<App>(platform);
+        app->datapath = app->importpath = dir;
+    };
+    laterrun();
+    write("compounds.prn", {typed("NICKEL", "5")});
+    cmdcompdtype_Click(*app);
+    EXPECT_EQ(entries(list1()), (Lines{"ARSENIC", "LEAD", "NICKEL"}));
+    EXPECT_EQ(fs::file_size(compoundfilepath(*app)), 3u * 50);
+    EXPECT_EQ(encode(filed(1)), encode(arsenic));
+    EXPECT_EQ(encode(filed(2)), encode(lead));
+    EXPECT_EQ(filed(3).name.trimmed(), "NICKEL");
+    EXPECT_EQ(filed(3).comptype, 5);
+
+    // The oil update of yet another run writes into the compound's record, keeping its type,
+    // and lists a new compound after the others.
+    laterrun();
+    write("trace oil.PRN", {"HEADING", at(at("", 17, "LEAD"), 49, "0.25"), at(at("", 17, "ZINC"), 49, "1")});
+    platform.answers.push_back((dir / "trace oil.PRN").string());
+    cmdupdatetraceoil_Click(*app);
+    EXPECT_EQ(filed(2).comptype, 3);
+    EXPECT_FLOAT_EQ(filed(2).oilconc, 0.25f);
+    EXPECT_EQ(filed(4).name.trimmed(), "ZINC");
+    EXPECT_EQ(encode(filed(1)), encode(arsenic));
+    EXPECT_EQ(entries(list1()), (Lines{"ARSENIC", "LEAD", "NICKEL", "ZINC"}));
 }
 
 TEST_F(CompoundImport, CoalUpdateDeletesTheConcentrationFileOnlyForAReadableFile) {
@@ -286,10 +358,6 @@ TEST(CompoundStatistics, MedianAverageAndKinds) {
     for (const auto& [v, a] : averages) EXPECT_EQ(average(v), a);
     for (auto [code, kind] : std::vector<std::pair<int, int>>{{50, 0}, {48, 1}, {47, 2}, {12, 0}})
         EXPECT_EQ(concentrationkind(code), kind) << code;
-}
-
-std::string concline(const std::string& compound, const std::string& value) {
-    return at(at(at("SITE 1", 13, "BIT"), 21, compound), 61, value);
 }
 
 TEST_F(CompoundImport, ConcentrationRangesKeepLowestPositiveAndHighestByKind) {

@@ -329,6 +329,44 @@ TEST_F(CodeLookup, ANameCutAtABlankStillFindsItsRow) {
     EXPECT_EQ(app.ws.idfuel(2).name.trimmed(), "");
 }
 
+TEST_F(CodeLookup, ANameEndingInABlankAndAQuoteIsEnteredOnce) {
+    // Cleaning removes the quote and leaves the blank before it; the row stores the name
+    // without it, and every later line naming it finds that row.
+    for (int k = 0; k < 40; ++k) {
+        std::string fuel = "LUMP 2 \"", type = "BIT \" ", plain = "lump 2";
+        EXPECT_EQ(codelookup(app, "fuel", fuel), 1) << k;
+        EXPECT_EQ(codelookup(app, "fuel", plain), 1) << k;
+        EXPECT_EQ(codelookup(app, "boiler", type), 1) << k;
+    }
+    EXPECT_EQ(app.ws.idfuel(1).name.trimmed(), "LUMP 2");
+    EXPECT_EQ(app.ws.idfuel(2).name.trimmed(), "");
+    EXPECT_EQ(app.ws.emfactor(2, 0).name, emfactorrec{}.name);  // never assigned
+    // A plant code ending so finds its plant, in the reader's index as in the look-up.
+    app.ws.idplant(1).pfcode = "1001";
+    setplantcount(app.ws, 1);
+    std::string code = "1001 \"", indexed = "1001 \"";
+    EXPECT_EQ(codelookup(app, "pfcode", code), 1);
+    EXPECT_EQ(PlantCodeIndex(app.ws).lookup(indexed), 1);
+    // A quoted blank is no name: it takes no row that a later name would then share.
+    std::string blank = "\" \"";
+    EXPECT_EQ(codelookup(app, "fuel", blank), 0);
+    std::string next = "LIGNITE";
+    EXPECT_EQ(codelookup(app, "fuel", next), 2);
+}
+
+TEST(Splitline, ReadsADoubledQuoteInsideAQuotedFieldAsOneQuote) {
+    // The spreadsheet convention that goes with the quotes around a field; outside such a
+    // field, quotes stand as they are.
+    CTXT f;
+    splitline("\"\"\"\"\t\"a\"\"\"\"b\"\t\"12\"\" PIPE\"\t\"x\"\"\"\ta\"\"b\t\"open", f);
+    EXPECT_EQ(f[1], "\"");         // a field of one doubled quote
+    EXPECT_EQ(f[2], "a\"\"b");     // two doubled quotes, two quotes
+    EXPECT_EQ(f[3], "12\" PIPE");
+    EXPECT_EQ(f[4], "x\"");        // a doubled quote before the closing one
+    EXPECT_EQ(f[5], "a\"\"b");     // not wrapped in quotes: kept as it is
+    EXPECT_EQ(f[6], "\"open");      // a quote at the start only: kept as it is
+}
+
 TEST(ReadDate, DaysTheirMonthDoesNotHaveAreNoDates) {
     int y = 0, m = 0;
     EXPECT_FALSE(readdate("2/30/1999", y, m));

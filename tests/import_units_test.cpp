@@ -234,6 +234,24 @@ TEST_F(UnitImport, ManyUnitsGetTheSameNumbersFromBothReaders) {
     }
 }
 
+TEST_F(UnitImport, ATypeNameEndingInABlankAndAQuoteGivesEveryUnitOfItOneCode) {
+    std::vector<UnitLine> lines;
+    for (int k = 1; k <= 40; ++k) {  // more units than the 30 type rows
+        UnitLine u = unit(k <= 20 ? "Plant 0001" : "Plant 0002", std::to_string(k));
+        u.code = k <= 20 ? "1001" : "1002";
+        u.boilertype = "BIT \" ";
+        u.pm = "ESP-CS";
+        lines.push_back(u);
+    }
+    writeunits(lines);
+    ASSERT_TRUE(processunits(app, path()));
+    ASSERT_EQ(unitcount(app.ws), 40);
+    for (long u = 1; u <= 40; ++u) EXPECT_EQ(app.ws.unitc(u).modelboiler, 1) << "unit " << u;
+    EXPECT_EQ(app.ws.emfactor(1, 0).name.trimmed(), "BIT");
+    EXPECT_EQ(app.ws.emfactor(2, 0).name, emfactorrec{}.name);
+    EXPECT_TRUE(warnings().empty());
+}
+
 TEST_F(UnitImport, AMissingExportIsToldAndChangesNothing) {
     app.main.List3.AddItem("Old plant");
     setunitcount(app.ws, 5);

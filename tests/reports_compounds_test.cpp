@@ -9,6 +9,7 @@
 #include "app.h"
 #include "common/textutil.h"
 #include "data/codec.h"
+#include "data/loading.h"
 #include "exampleset.h"
 #include "golden.h"
 #include "import_folder.h"
@@ -205,8 +206,34 @@ TEST_F(CompoundReports, SlotReportsListTheEmittingSlotsAndAddUp) {
     EXPECT_EQ(line(n - 5), "");
     EXPECT_EQ(line(n - 4), "CO  ESP COLD SPM 2              WET SCRUB       0.01816     .5           2");
     EXPECT_EQ(line(n - 3), "CO  BAGHOUSE  PM 1              SDA             9.080e-3    .5           1");
-    // The total and the count cover the slots in cells; the rate is per basis (3e9).
-    EXPECT_EQ(line(n - 1), " NATIONAL SUMMARY OF SELECTED COMPOUND     0.02724     9.08              3");
+    // The total and the rate (per basis, 4e9) cover every slot, the one beyond the unit types
+    // too, as the plant report counts it; the count covers the slots listed in cells.
+    EXPECT_EQ(line(n - 1), " NATIONAL SUMMARY OF SELECTED COMPOUND     0.04086     10.215            3");
+}
+
+TEST_F(CompoundReports, SlotReportsPrintNeverAssignedTypeNamesAsBlanks) {
+    // A folder without emfactor.dat: the type lists hold names never assigned (code 0).
+    loadinitial(*app, dir);
+    ASSERT_NE(w().List6.List(1).find('\0'), std::string::npos);
+    w().List2.AddItem("No Controls");
+    w().List2.AddItem("ESP");
+    factor(1, 0, 1);
+    fuelslotrec& s = app->fuelslots(1);
+    s.coalamount = 1e5;
+    s.devicelistno = 1;
+    s.pmcode = 1;  // List6 entry 1
+    s.so2code = 5;  // List7 entry 1
+    s.device = {1, 0, 0, 1, 0, 0, 1, 0, 0};
+    w().List3.AddItem("PLANT");
+    for (auto report : {cmdplantemisfacts_Click, cmdsummunits_Click}) {
+        report(*app);
+        bool listed = false;
+        for (long i = 1; i <= app->report.reportlinecount; ++i) {
+            EXPECT_EQ(line(i).find('\0'), std::string::npos) << "line " << i << ": " << line(i);
+            listed = listed || line(i).find("ESP") != std::string::npos;
+        }
+        EXPECT_TRUE(listed);
+    }
 }
 
 TEST_F(CompoundReports, DefaultDataBaseSkipsPlaceholdersAndNeverListsStaleLines) {

@@ -73,4 +73,9 @@ void placeat(std::string& line, long col, std::string_view text) {
     std::copy_n(text.begin(), n, line.begin() + static_cast<long>(from));
 }
 
+std::string printedtext(std::string text) {
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text;
+}
+
 }  // namespace brasket

@@ -18,6 +18,8 @@ std::string right(std::string_view s, long n);
 // 1-based position of `what` in `s` at or after `start`, 0 when absent.
 long instr(long start, std::string_view s, std::string_view what);
 inline long instr(std::string_view s, std::string_view what) { return instr(1, s, what); }
+// A text as reports print it: a character never assigned (code 0) prints as a blank.
+std::string printedtext(std::string text);
 // A text of n blanks.
 inline std::string space(long n) { return n > 0 ? std::string(static_cast<std::size_t>(n), ' ') : std::string(); }
 // Write `text` over `line` from 1-based column `col`, growing the line with blanks as needed.

@@ -74,6 +74,13 @@ std::string unreadablemessage(const std::string& file) {
                   "data\" or rebuilt from the exports.";
 }
 
+std::string unpairedmessage(const std::string& idfile, long records, const std::string& missing) {
+    return missing + " is missing or empty, while " + idfile + " holds " + std::to_string(records) +
+           (records == 1 ? " record" : " records") + ". Saving the working set will not replace " + idfile +
+           ", whose names can help to rebuild the set, until its table is emptied by \"Erase all data\" or rebuilt "
+           "from the exports.";
+}
+
 const char* const commitmarker = "saving.commit";
 const char* const beginmarker = "saving.begin";
 

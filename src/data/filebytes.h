@@ -28,6 +28,9 @@ FileRead readrecordfile(const std::filesystem::path& file, std::string& bytes);
 std::string toomanymessage(const std::string& file, long found, long loaded, const char* what = "records");
 std::string incompletemessage(const std::string& file, long wholerecords, std::size_t restbytes);
 std::string unreadablemessage(const std::string& file);
+// The message of an id file that holds records while the file of those records is missing or
+// empty.
+std::string unpairedmessage(const std::string& idfile, long records, const std::string& missing);
 
 // One file of a set to be written: its name in the folder and its complete bytes.
 struct FileImage {

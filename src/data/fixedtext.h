@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/textutil.h"
+
 namespace brasket {
 
 // textN: N single-byte characters. A never-assigned field holds code 0 in every byte; an
@@ -27,11 +29,7 @@ struct Text {
     // All N characters, code-0 characters and padding blanks included.
     std::string str() const { return std::string(b.data(), N); }
     // All N characters as a report prints them: a never-assigned (code-0) character as a blank.
-    std::string printable() const {
-        std::string s = str();
-        std::replace(s.begin(), s.end(), '\0', ' ');
-        return s;
-    }
+    std::string printable() const { return printedtext(str()); }
     // The text without its trailing blanks (code-0 characters stay).
     std::string trimmed() const {
         std::size_t n = N;

@@ -32,9 +32,12 @@ public:
     long open(const char* name, std::size_t recordsize) {
         name_ = name;
         recordsize_ = recordsize;
-        if (readrecordfile(app_.datapath / name, bytes_) == FileRead::unreadable) tellunreadable(app_, name);
+        state_ = readrecordfile(app_.datapath / name, bytes_);
+        if (state_ == FileRead::unreadable) tellunreadable(app_, name);
         return static_cast<long>(bytes_.size() / recordsize);
     }
+    // Whether the file opened last was missing (and so created empty) or held no whole record.
+    bool norecords() const { return state_ != FileRead::unreadable && bytes_.size() < recordsize_; }
     const std::uint8_t* record(long k) const {
         return reinterpret_cast<const std::uint8_t*>(bytes_.data()) + static_cast<std::size_t>(k - 1) * recordsize_;
     }
@@ -69,7 +72,17 @@ private:
     std::string name_;
     std::size_t recordsize_ = 1;
     std::string bytes_;
+    FileRead state_ = FileRead::read;
 };
+
+// An id file that holds records while the file of its records is missing (created empty, so
+// empty at the next start) or empty: a save would write the id file empty too, losing the
+// names that could help to rebuild the set. It is told by name and the save keeps it.
+void tellunpaired(App& app, const char* idfile, long records, const char* missing) {
+    if (records == 0) return;
+    app.platform.msgbox(unpairedmessage(idfile, records, missing));
+    app.ws.unpaired.push_back(idfile);
+}
 
 // Reads a record file to its end into elements 1, 2, ... of a table; returns the count.
 template <class Tab>
@@ -131,6 +144,7 @@ void loadinitial(App& app, const fs::path& datafolder) {
     app.datapath = datafolder;
     app.importpath = app.datapath;
     w.unreadable.clear();
+    w.unpaired.clear();
 
     // A save stopped midway (a power cut, a killed program) is finished or undone first, so
     // that the set read below is the previous one or the new one, never a mixture.
@@ -169,14 +183,16 @@ void loadinitial(App& app, const fs::path& datafolder) {
     setcoalsupplycount(w, readtoend(in, "coalsupply.dat", w.coalsupply));
     readfixed<partfactors2rec>(in, "partfactors2.dat", 1, 13,
                                [&](long k) -> partfactors2rec& { return w.partfactors2(k); });
-    readtoend(in, "idplant.dat", w.idplant);
+    const long idplants = readtoend(in, "idplant.dat", w.idplant);
 
     progress(app, "Please wait... updating unit data....");
-    readtoend(in, "idunit.dat", w.idunit);
+    const long idunits = readtoend(in, "idunit.dat", w.idunit);
     setunitcount(w, readtoend(in, "unit.dat", w.unitc));
+    if (in.norecords()) tellunpaired(app, "idunit.dat", idunits, "unit.dat");
 
     progress(app, "Please wait... updating plant data....");
     long plants = readtoend(in, "plant.dat", w.plant);
+    if (in.norecords()) tellunpaired(app, "idplant.dat", idplants, "plant.dat");
     setplantcount(w, plants);
     main.List3.Clear();
     for (long k = 1; k <= plants; ++k) main.List3.AddItem(w.plant(k).plantname.str());

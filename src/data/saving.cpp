@@ -115,14 +115,22 @@ void cmdsaveallupdate_Click(App& app) {
     };
     // Only the files this save writes count: the partition factor files are read at start-up
     // but written by their own import.
-    std::string list;
-    for (const auto& name : w.unreadable)
-        if (std::find(savedfilenames().begin(), savedfilenames().end(), name) != savedfilenames().end())
-            list += (list.empty() ? "" : ", ") + name;
-    if (!list.empty()) {
-        failed("The working set was not saved: " + list +
-               " could not be read at start-up, and saving would replace what it holds with an empty table. "
-               "The files of the data folder were left as they were.");
+    auto listed = [](const std::vector<std::string>& names) {
+        std::string list;
+        for (const auto& name : names)
+            if (std::find(savedfilenames().begin(), savedfilenames().end(), name) != savedfilenames().end())
+                list += (list.empty() ? "" : ", ") + name;
+        return list;
+    };
+    std::string why;
+    if (const std::string unreadable = listed(w.unreadable); !unreadable.empty())
+        why = unreadable + " could not be read at start-up, and saving would replace what it holds with an empty table";
+    for (const auto& idfile : w.unpaired)  // idunit.dat beside unit.dat, idplant.dat beside plant.dat
+        if (!listed({idfile}).empty())
+            why += (why.empty() ? "" : "; ") + idfile + " holds records while " + idfile.substr(2) +
+                   " was missing or empty at start-up, and saving would write it empty";
+    if (!why.empty()) {
+        failed("The working set was not saved: " + why + ". The files of the data folder were left as they were.");
         return;
     }
     SaveOutcome out = writefileset(app.datapath, worksetimages(app));
@@ -178,9 +186,9 @@ void cmderase_Click(App& app) {
 }
 
 void unblocksave(Workset& ws, std::initializer_list<std::string_view> files) {
-    std::erase_if(ws.unreadable, [&](const std::string& name) {
-        return std::find(files.begin(), files.end(), name) != files.end();
-    });
+    auto named = [&](const std::string& name) { return std::find(files.begin(), files.end(), name) != files.end(); };
+    std::erase_if(ws.unreadable, named);
+    std::erase_if(ws.unpaired, named);
 }
 
 void loademisf(App& app) {

@@ -16,7 +16,9 @@ struct Workset;
 // "Save update of processed files in set": writes every working file of the set from its
 // table as one committed set, so that a failure or a stop at any moment leaves the previous
 // set or the new one whole; a failure is told in a message naming the file. A set of which a
-// file could not be read at start-up is not saved (told), so that the file is not emptied.
+// file could not be read at start-up, or whose idunit.dat or idplant.dat held records while
+// unit.dat or plant.dat was missing or empty, is not saved (told), so that the file is not
+// emptied.
 void cmdsaveallupdate_Click(App& app);
 
 // The complete bytes of every working file a save writes, from the tables.

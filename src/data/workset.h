@@ -60,9 +60,12 @@ struct Workset {
     Table2<emfactorrec, 0, 11, 0, 20> emfactorfs;  // (fuel, element class)
     Table<emisfrec, 0, 3000> emisf;
     Table<compoundrec, 0, 300> compounds;
-    // Working files that exist but could not be read at start-up: the save refuses to
-    // replace them until "Erase all data" is run.
+    // Working files that exist but could not be read at start-up, and id files (idunit.dat,
+    // idplant.dat) that hold records while the unit or plant file beside them was missing or
+    // empty: the save refuses to replace them until "Erase all data" empties their tables or
+    // the batch rebuild sets them anew.
     std::vector<std::string> unreadable;
+    std::vector<std::string> unpaired;
 };
 
 // Cell (a, b, c, d, e) of the bin-number table: layer 0 is binnumbertable, the file's

@@ -104,9 +104,8 @@ void cmdupdateall_Click(App& app) {
     if (const auto missing = missingexports(app); !missing.empty()) {
         std::string names;
         for (const std::string& m : missing) names += "\r\n" + m;
-        app.failure =
-            "The working set was not rebuilt: these exports are not in " + app.importpath.string() + ":" + names;
-        app.platform.msgbox(app.failure);
+        importfailed(app, "The working set was not rebuilt: these exports are not in " + app.importpath.string() +
+                              ":" + names);
         return;
     }
     Snapshot before(app);
@@ -132,10 +131,8 @@ void cmdupdateall_Click(App& app) {
     else
         before.restore(app);
     finish(app, warnings);
-    if (!done) {
-        app.failure = "The working set was not rebuilt: " + failed + " could not be read. The tables are as they were.";
-        app.platform.msgbox(app.failure);
-    }
+    if (!done)
+        importfailed(app, "The working set was not rebuilt: " + failed + " could not be read. The tables are as they were.");
 }
 
 }  // namespace brasket

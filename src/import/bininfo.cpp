@@ -45,16 +45,11 @@ bool rowfits(App& app, std::initializer_list<WholeField> fields, long line, cons
 }
 constexpr double int16lo = -32768, int16hi = 32767;
 
-void skipheader(ExportLines& lines, int count) {
-    std::string_view line;
-    for (int i = 0; i < count; ++i) lines.next(line);
-}
-
 // "efsummary.txt": the code text of each bin.
 void readbinsummary(App& app, const std::filesystem::path& path) {
     auto lines = openexport(app, path);
     if (!lines) return;
-    skipheader(*lines, 2);
+    lines->skipheading(2);
     std::string_view line;
     CTXT f;
     while (lines->next(line)) {
@@ -73,7 +68,7 @@ void readbinsummary(App& app, const std::filesystem::path& path) {
 void readtestrows(App& app, const std::filesystem::path& path) {
     auto lines = openexport(app, path);
     if (!lines) return;
-    skipheader(*lines, 1);
+    lines->skipheading(1);
     std::string_view line;
     CTXT f;
     for (long j = 1; lines->next(line); ++j) {
@@ -106,7 +101,7 @@ void readtestrows(App& app, const std::filesystem::path& path) {
 void readconfigurationrows(App& app, const std::filesystem::path& path) {
     auto lines = openexport(app, path);
     if (!lines) return;
-    skipheader(*lines, 2);
+    lines->skipheading(2);
     std::string_view line;
     CTXT f;
     for (long j = 1; lines->next(line); ++j) {
@@ -148,7 +143,7 @@ void setbinfactor(Workset& ws, long bin, double factor) {
 bool readbinfactorfile(App& app, const std::filesystem::path& path) {
     auto lines = openexport(app, path);
     if (!lines) return false;
-    skipheader(*lines, 2);
+    lines->skipheading(2);
     std::string_view line;
     CTXT f;
     while (lines->next(line)) {

@@ -14,6 +14,7 @@ namespace brasket {
 struct App;
 struct compoundrec;
 struct emisfrec;
+class ExportLines;
 
 // The compound file of the data folder: record k (50 bytes) is compound k.
 std::filesystem::path compoundfilepath(const App& app);
@@ -25,9 +26,10 @@ bool readcompoundrecord(const App& app, long k, compoundrec& record);
 // The number of a compound name in the main window's compound list List1 (entry k - 1 is
 // compound k). The name is compared without its trailing blanks, case-sensitively and whole,
 // the last matching entry winning. A name not listed is appended, its name stored in
-// compounds(k) and record k of the compound file written. A blank name gives 0; so does, with a
-// warning in the log, a new name when the table's 300 compounds are taken or a name whose entry
-// lies beyond them.
+// compounds(k) and record k of the compound file written. An empty list is first filled from
+// the compound file (record k as entry k), so that a later run keeps the compound numbers of
+// the earlier ones. A blank name gives 0; so does, with a warning in the log, a new name when
+// the table's 300 compounds are taken or a name whose entry lies beyond them.
 void putlistrecords(App& app, std::string_view name, std::int16_t& number);
 
 // Sets the device name, the whole number of columns 21-28, the compound name, the factor
@@ -49,8 +51,9 @@ void tellimportwarnings(App& app, long since);
 // "update compound type": the type of each compound of "compounds.prn" in the import folder.
 void cmdcompdtype_Click(App& app);
 // One line of a trace-oil print file: its compound is listed, and with the selector 46 its
-// concentration in oil is stored into the compound and its record.
-void transloilc(App& app, std::string_view line, int selector);
+// concentration in oil is stored into the compound and its record. A concentration beyond a
+// 32-bit float skips the line with a warning naming it.
+void transloilc(App& app, const ExportLines& lines, std::string_view line, int selector);
 // "update oil data": the chosen trace-oil print file through transloilc.
 void cmdupdatetraceoil_Click(App& app);
 // "update coal data": deletes "concen.dat" of the import folder and reads the chosen file
@@ -67,8 +70,10 @@ double average(std::span<const double> values);
 double median(std::span<const double> values);
 
 // One line of a combustion concentration export: its compound (listed through
-// putlistrecords) and its concentration.
-void transcombfile(App& app, std::string_view line, int kindcode, std::int16_t& compound, double& value);
+// putlistrecords) and its concentration. A concentration beyond a 32-bit float gives compound
+// 0 and a warning naming the line.
+void transcombfile(App& app, const ExportLines& lines, std::string_view line, int kindcode, std::int16_t& compound,
+                   double& value);
 
 // The median and mean of one compound's values in a concentration export.
 struct CompoundStatistics {

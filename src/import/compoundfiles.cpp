@@ -56,41 +56,38 @@ void readcompoundtypes(App& app) {
     if (!lines) return;
     std::string_view line;
     while (lines->next(line)) {
-        std::string name = rtrim(mid(line, 1, 40));
-        double type = roundhalfeven(val(mid(line, 41, 8)));
-        if (!(type >= -32768 && type <= 32767)) {
-            importwarning(app, "line " + std::to_string(lines->linenumber()) + " of compounds.prn skipped: type " +
-                                   trim(mid(line, 41, 8)) + " does not fit its field");
-            continue;
-        }
+        const std::string typetext = mid(line, 41, 8);
+        if (!numbersfit(app, *lines, {{"compound type", typetext, true}})) continue;
         std::int16_t number = 0;
-        putlistrecords(app, name, number);
+        putlistrecords(app, rtrim(mid(line, 1, 40)), number);
         if (number < 1) continue;
         compoundrec& c = app.ws.compounds(number);
         readcompoundrecord(app, number, c);
-        c.comptype = static_cast<std::int16_t>(type);
+        c.comptype = cint16(val(typetext));
         writecompoundrecord(app, number);
     }
 }
 
 }  // namespace
 
-void transloilc(App& app, std::string_view line, int selector) {
-    std::string name = rtrim(mid(line, 17, 20));
-    double concentration = val(mid(line, 49, 6));
+void transloilc(App& app, const ExportLines& lines, std::string_view line, int selector) {
+    const std::string concentration = mid(line, 49, 6);
+    if (!numbersfit(app, lines, {{"concentration in oil", concentration}})) return;
     std::int16_t number = 0;
-    putlistrecords(app, name, number);
+    putlistrecords(app, rtrim(mid(line, 17, 20)), number);
     if (number > 0 && selector == storeoil) {
-        app.ws.compounds(number).oilconc = static_cast<f32>(concentration);
+        compoundrec& c = app.ws.compounds(number);
+        readcompoundrecord(app, number, c);
+        c.oilconc = static_cast<f32>(val(concentration));
         writecompoundrecord(app, number);
     }
 }
 
 void cmdupdatetraceoil_Click(App& app) {
     updatefromprintfile(app, [&](ExportLines& lines) {
+        lines.skipheading(1);
         std::string_view line;
-        lines.next(line);  // the heading
-        while (lines.next(line)) transloilc(app, line, storeoil);
+        while (lines.next(line)) transloilc(app, lines, line, storeoil);
     });
 }
 

@@ -46,10 +46,16 @@ double median(std::span<const double> values) {
     return sorted[n / 2 - 1] / 2 + sorted[n / 2] / 2;
 }
 
-void transcombfile(App& app, std::string_view line, int, std::int16_t& compound, double& value) {
-    std::string name = rtrim(mid(line, 21, 40));
-    value = val(mid(line, 61, 14));
-    putlistrecords(app, name, compound);
+void transcombfile(App& app, const ExportLines& lines, std::string_view line, int, std::int16_t& compound,
+                   double& value) {
+    compound = 0;
+    value = 0;
+    const std::string concentration = mid(line, 61, 14);
+    // A concentration beyond a 32-bit float (an infinite one included) is no measurement:
+    // kept, it would stand as the highest value of every later load of the run.
+    if (!numbersfit(app, lines, {{"concentration", concentration}})) return;
+    value = val(concentration);
+    putlistrecords(app, rtrim(mid(line, 21, 40)), compound);
 }
 
 bool coalfileload(App& app, const std::filesystem::path& file, int kindcode,
@@ -62,13 +68,13 @@ bool coalfileload(App& app, const std::filesystem::path& file, int kindcode,
     app.platform.pumpevents();
 
     std::vector<std::vector<double>> values(static_cast<std::size_t>(decltype(app.concranges)::hi1) + 1);
+    lines->skipheading(1);
     std::string_view line;
-    lines->next(line);  // the heading
     while (lines->next(line)) {
         std::int16_t k = 0;
         double v = 0;
-        transcombfile(app, line, kindcode, k, v);
-        if (k < 1) continue;  // no compound name, or none within the compound table
+        transcombfile(app, *lines, line, kindcode, k, v);
+        if (k < 1) continue;  // no compound name, none within the compound table, or a value skipped
         auto& row = values[static_cast<std::size_t>(k)];
         if (static_cast<long>(row.size()) == maxvalues) {
             importwarning(app, "line " + std::to_string(lines->linenumber()) + " of " + file.filename().string() +

@@ -1,5 +1,6 @@
 // The emission factor data of trace compounds by control device ("EMISDATA.prn"), the
 // compound list of the main window and the compound file that numbers the compounds.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,9 +35,9 @@ long lastmatch(long count, Entry entry, const std::string& name) {
 
 // A whole number of the print file within the 16-bit range, or false.
 bool wholefield(std::string_view text, std::int16_t& out) {
-    double v = roundhalfeven(val(text));
-    if (!(v >= -32768 && v <= 32767)) return false;
-    out = static_cast<std::int16_t>(v);
+    const double v = val(text);
+    if (!fitsi16(v)) return false;
+    out = cint16(v);
     return true;
 }
 
@@ -55,8 +56,8 @@ void writecompoundrecord(App& app, long k) {
               std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (f && std::fclose(f) != 0) ok = false;
     if (!ok)
-        app.platform.msgbox("Record " + std::to_string(k) + " of " + file.string() +
-                            " could not be written; the compound is listed but its record on file is not up to date.");
+        importfailed(app, "Record " + std::to_string(k) + " of " + file.string() +
+                              " could not be written; the compound is listed but its record on file is not up to date.");
 }
 
 bool readcompoundrecord(const App& app, long k, compoundrec& record) {
@@ -68,9 +69,35 @@ bool readcompoundrecord(const App& app, long k, compoundrec& record) {
     return true;
 }
 
+namespace {
+
+// The compound list of a run that has not listed its compounds yet (the start-up loading
+// does not read the compound file): the compounds of the compound file, record k as entry k,
+// so that an update finds a compound of an earlier run in its own record instead of numbering
+// the names it meets from 1 again over the records of others.
+void listfilecompounds(App& app, ListBox& list) {
+    std::string bytes;
+    if (!readfilebytes(compoundfilepath(app), bytes)) return;
+    const long records = std::min<long>(static_cast<long>(bytes.size() / compoundsize), maxcompounds);
+    for (long k = 1; k <= records; ++k) {
+        compoundrec& c = app.ws.compounds(k);
+        decode(reinterpret_cast<const std::uint8_t*>(bytes.data()) + static_cast<std::size_t>(k - 1) * compoundsize, c);
+        // A record never written (code 0 throughout) names no compound; it keeps its entry,
+        // blank, so that the entries stay numbered as the records.
+        std::string listed = c.name.trimmed();
+        if (listed.find_first_not_of('\0') == std::string::npos) listed.clear();
+        list.AddItem(listed);
+    }
+}
+
+}  // namespace
+
 void putlistrecords(App& app, std::string_view name, std::int16_t& number) {
     ListBox& list = mainwindow(app).List1;
     std::string wanted = rtrim(name);
+    number = 0;
+    if (wanted.empty()) return;  // a blank name is no compound
+    if (list.ListCount() == 0) listfilecompounds(app, list);
     long found = lastmatch(list.ListCount(), [&](long i) -> const std::string& { return list.List(i - 1); }, wanted);
     if (found > maxcompounds) {
         // An entry beyond the compound table (the list was filled past it): no compound number.
@@ -78,7 +105,7 @@ void putlistrecords(App& app, std::string_view name, std::int16_t& number) {
         number = 0;
         return;
     }
-    if (found > 0 || wanted.empty()) {
+    if (found > 0) {
         number = static_cast<std::int16_t>(found);
         return;
     }
@@ -133,14 +160,14 @@ void importfactordata(App& app) {
     auto lines = openexport(app, source);
     if (!lines) return;
     auto refuse = [&](const std::string& why) {
-        app.platform.msgbox("EMISDATA.prn " + why +
-                            " The emission factor data, the compound list and their files were left as they were.");
+        importfailed(app, "EMISDATA.prn " + why +
+                              " The emission factor data, the compound list and their files were left as they were.");
     };
 
     // The whole file is read and checked before anything is replaced.
     std::vector<emisfrec> records;
+    lines->skipheading(1);
     std::string_view line;
-    lines->next(line);  // the heading
     while (lines->next(line)) {
         long n = static_cast<long>(records.size()) + 1;
         if (n > maxlines) {
@@ -199,8 +226,8 @@ void importfactordata(App& app) {
         if (out.restored)
             refuse("was read, but " + out.failedfile + " could not be written: " + out.reason + ".");
         else
-            app.platform.msgbox("EMISDATA.prn was read, but " + out.failedfile + " could not be written: " + out.reason +
-                                ". The next start finishes or undoes the change of emisf.dat and compound.dat.");
+            importfailed(app, "EMISDATA.prn was read, but " + out.failedfile + " could not be written: " + out.reason +
+                                  ". The next start finishes or undoes the change of emisf.dat and compound.dat.");
         return;
     }
 

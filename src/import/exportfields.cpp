@@ -97,13 +97,18 @@ long listlookup(App& app, List& list, long last, const char* file, const std::st
     return 0;
 }
 
+// A name as a fixed text of N characters keeps it, and as it is compared with the stored rows:
+// cut to N characters, without blanks at either end. A name that ends in a blank (a quote
+// removed after it, as in LUMP 2 ") is so found in the row that stored it.
+std::string storedform(std::string_view name, std::size_t n) { return trim(name.substr(0, std::min(n, name.size()))); }
+
 long typelookup(App& app, int column, std::string& name) {
-    // Type names are held in 25 characters; a longer name is known by its first 25, compared
-    // without the blanks the cut may leave at its end.
+    // Type names are held in 25 characters; a longer name is known by its first 25.
     if (name.size() > 25) name = rtrim(std::string_view(name).substr(0, 25));
+    const std::string key = storedform(name, 25);
     for (long i = 1; i <= 30; ++i) {
         auto& row = app.ws.emfactor(i, column).name;
-        if (trimmedview(row) == name) return i;
+        if (trimmedview(row) == key) return i;
         if (emptyrow(row) && app.lookuponly != 1) {
             row = name;
             return i;
@@ -136,20 +141,23 @@ std::string unquoted(std::string_view field) {
 
 long codelookup(App& app, std::string_view category, std::string& name) {
     cleanfield(name);
-    if (name.empty()) return 0;
+    // Blanks alone (a quoted blank) are stored as no name at all: such a name is none.
+    if (name.find_first_not_of(' ') == std::string::npos) return 0;
     Workset& ws = app.ws;
     if (category == "pfcode") {
         long found = 0;
         long plants = std::min<long>(plantcount(ws), ws.idplant.hi);
+        const std::string code = trim(name);
         for (long i = 1; i <= plants; ++i)
-            if (trim(ws.idplant(i).pfcode.str()) == name) found = i;
+            if (trim(ws.idplant(i).pfcode.str()) == code) found = i;
         return found;
     }
     if (category == "fuel") {
         if (name.size() > 35) name = rtrim(std::string_view(name).substr(0, 35));
+        const std::string key = storedform(name, 35);
         for (long i = 1; i <= 100; ++i) {
             auto& row = ws.idfuel(i).name;
-            if (trimmedview(row) == name) return i;
+            if (trimmedview(row) == key) return i;
             if (emptyrow(row)) {
                 row = name;
                 return i;
@@ -187,7 +195,7 @@ PlantCodeIndex::PlantCodeIndex(const Workset& ws) {
 long PlantCodeIndex::lookup(std::string& code) const {
     cleanfield(code);
     if (code.empty()) return 0;
-    auto it = plants_.find(code);
+    auto it = plants_.find(trim(code));
     return it == plants_.end() ? 0 : it->second;
 }
 

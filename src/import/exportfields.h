@@ -30,8 +30,9 @@ std::string unquoted(std::string_view field);
 
 // The code of a name in one of the categories "pfcode", "fuel", "boiler_ID", "boilers",
 // "pms", "scrubs", "noxs", "boiler", "so2", "pm". The name is cleaned in place first; an
-// empty name gives 0. Categories that own a list add a name they have not seen at the list's
-// first free row. A name that is neither found nor added, and an unknown category, give 0.
+// empty (or blank) name gives 0. A name is compared in the form in which its table stores it,
+// without blanks at either end, so that one ending in a blank finds its row again. Categories
+// that own a list add a name they have not seen at the list's first free row. A name that is neither found nor added, and an unknown category, give 0.
 long codelookup(App& app, std::string_view category, std::string& name);
 
 // The plant numbers by plant code, for readers that look up every line's plant code: the

@@ -18,8 +18,8 @@ bool processcoal(App& app, const std::filesystem::path& path) {
     showbusy(app, 0);
     const PlantCodeIndex plants(ws);
 
+    lines->skipheading(1);
     std::string_view line;
-    lines->next(line);  // the header line
     CTXT f;
     long n = 0;
     int c = 1;

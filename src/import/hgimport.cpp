@@ -26,8 +26,8 @@ bool processHg(App& app, const std::filesystem::path& path) {
     showbusy(app, 0);
     const PlantCodeIndex plants(ws);
 
+    lines->skipheading(1);
     std::string_view line;
-    lines->next(line);  // the header line
     CTXT f;
     int c = 0;
     while (lines->next(line)) {

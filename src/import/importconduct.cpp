@@ -106,6 +106,11 @@ void repeatedwarning(App& app, const std::string& line) {
     if (app.warnings.repeat(warninglogpath(app), line)) ++app.importwarnings;
 }
 
+void importfailed(App& app, const std::string& message) {
+    app.failure = message;
+    app.platform.msgbox(message);
+}
+
 std::optional<fs::path> findexport(const fs::path& path) {
     std::error_code ec;
     if (fs::is_regular_file(path, ec)) return path;
@@ -137,6 +142,12 @@ bool ExportLines::nextraw(std::string_view& line) {
     pos_ = next;
     ++number_;
     return true;
+}
+
+void ExportLines::skipheading(int count) {
+    std::string_view line;
+    for (int i = 0; i < count && nextraw(line); ++i) {
+    }
 }
 
 bool ExportLines::next(std::string_view& line) {

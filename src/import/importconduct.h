@@ -47,18 +47,25 @@ void importwarning(App& app, const std::string& line);
 // once when the run ends, with the number of times it was given; counted as one line.
 void repeatedwarning(App& app, const std::string& line);
 
+// An import that failed and changed nothing (or could not finish writing its files): the
+// message is shown and kept in app.failure, so that a script driving the program ends with it.
+void importfailed(App& app, const std::string& message);
+
 // The export file of that name in its folder, its name matched without regard to letter
 // case; nullopt when there is none.
 std::optional<std::filesystem::path> findexport(const std::filesystem::path& path);
 
 // The lines of an export file, read whole: a line ends at LF, CR LF or a lone CR, every other
-// byte is kept as it is. Opened by `openexport`, it skips a line holding NUL bytes (no text
-// export holds them: the file is damaged or not an export there) with a warning line.
+// byte is kept as it is. Opened by `openexport`, it skips a data line holding NUL bytes (no
+// text export holds them: the file is damaged or not an export there) with a warning line.
 class ExportLines {
 public:
     explicit ExportLines(std::string text, std::filesystem::path path = {}, App* app = nullptr)
         : text_(std::move(text)), path_(std::move(path)), app_(app) {}
-    // The next line; false at the end of the file.
+    // Passes over the first `count` lines of the file, its heading, whatever bytes they hold:
+    // a damaged heading line is still a heading line, and the data line after it is read.
+    void skipheading(int count);
+    // The next data line; false at the end of the file.
     bool next(std::string_view& line);
     long linenumber() const { return number_; }
     // The file as it is spelled on disk, for warnings.

@@ -67,8 +67,8 @@ void readsuppliers(App& app) {
     auto lines = openexport(app, exportfolder(app) / name);
     if (!lines) return;
     constexpr long bound = decltype(app.ws.coalsupply)::hi;
+    lines->skipheading(1);
     std::string_view line;
-    lines->next(line);  // the heading
     CTXT f;
     long n = 0;
     while (lines->next(line)) {
@@ -102,9 +102,8 @@ bool loadpartitionfactors(App& app) {
     auto lines = openexport(app, exportfolder(app) / name);
     if (!lines) return false;
     Workset& ws = app.ws;
+    lines->skipheading(2);
     std::string_view line;
-    lines->next(line);  // two heading lines
-    lines->next(line);
     CTXT f;
     for (long n = 1; lines->next(line); ++n) {
         long lineno = lines->linenumber();
@@ -153,9 +152,10 @@ bool loadpartitionfactors(App& app) {
         {{"partfactors1.dat", overwritten(app.datapath / "partfactors1.dat", ws.partfactors1, speciationrows)},
          {"partfactors2.dat", overwritten(app.datapath / "partfactors2.dat", ws.partfactors2, devicerows)}});
     if (!out.saved) {
-        app.platform.msgbox("The partition factors were read, but " + out.failedfile + " could not be written: " +
-                            out.reason + (out.restored ? ". The files were left as they were."
-                                                       : ". The next start finishes or undoes the change."));
+        importfailed(app, "The partition factors were read, but " + out.failedfile + " could not be written: " +
+                              out.reason +
+                              (out.restored ? ". The files were left as they were."
+                                            : ". The next start finishes or undoes the change."));
         return false;
     }
     return true;

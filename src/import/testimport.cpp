@@ -137,9 +137,8 @@ bool processtests(App& app, int kind, const std::filesystem::path& path, std::st
     }
     Workset& ws = app.ws;
     long n = testcount(ws);
+    lines->skipheading(2);
     std::string_view line;
-    lines->next(line);
-    lines->next(line);
     mainwindow(app).Label19.Caption = readingcaption(path);
     showbusy(app, 0);
     CTXT f;
@@ -205,10 +204,7 @@ TestImportEnd importtests(App& app) {
     showbusy(app, -3);
     app.lookuponly = 0;
     endimport(app);
-    if (!done) {
-        app.failure = "Files not processed.....\r\n" + reason;
-        app.platform.msgbox(app.failure);
-    }
+    if (!done) importfailed(app, "Files not processed.....\r\n" + reason);
     return done ? TestImportEnd::read : TestImportEnd::failed;
 }
 

@@ -165,8 +165,8 @@ bool processunits(App& app, const std::filesystem::path& path) {
     w.Label19.Caption = readingcaption(path);
     showbusy(app, 0);
 
+    lines->skipheading(2);
     std::string_view line;
-    for (int h = 0; h < 2; ++h) lines->next(line);
     CTXT f;
     UnitNumbering n;
     while (lines->next(line)) {
@@ -196,8 +196,8 @@ bool processunits(App& app, const std::filesystem::path& path) {
 bool processunits2(App& app, const std::filesystem::path& path) {
     auto lines = openexport(app, path);
     if (!lines) return false;
+    lines->skipheading(2);
     std::string_view line;
-    for (int h = 0; h < 2; ++h) lines->next(line);
     CTXT f;
     UnitNumbering n;
     while (lines->next(line)) {

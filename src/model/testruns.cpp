@@ -8,9 +8,7 @@ namespace brasket {
 
 std::string devicename(const Workset& ws, long code, int column) {
     if (!decltype(ws.emfactor)::inbounds(code, column)) return {};
-    std::string name = ws.emfactor(code, column).name.str();
-    std::replace(name.begin(), name.end(), '\0', ' ');  // a name never written reads as blanks
-    return name;
+    return ws.emfactor(code, column).name.printable();  // a name never written reads as blanks
 }
 
 long storedtests(const Workset& ws) { return std::clamp<long>(testcount(ws), 0, decltype(ws.test)::hi); }

@@ -12,7 +12,7 @@
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
 #include "reports/compoundemission.h"
-#include "reports/printedtext.h"
+#include "common/textutil.h"
 #include "report/reportrow.h"
 
 namespace brasket {
@@ -79,6 +79,10 @@ void closeslotreport(App& app, const std::string& summary) {
     app.reportcalc = 0;
     showreport(app);
 }
+
+// An entry of a main window list as the slot reports print it: a type name never assigned (the
+// lists of a folder without emfactor.dat) prints as blanks.
+std::string listentry(const ListBox& list, long i) { return printedtext(list.List(static_cast<int>(i))); }
 
 // The slots the slot reports walk: the unit's fuel slots, no more than the plant list has entries.
 long slotcount(App& app) { return std::min<long>(mainwindow(app).List3.ListCount(), lastslot); }
@@ -179,9 +183,9 @@ void cmdplantemisfacts_Click(App& app) {
         const fuelslotrec& s = app.fuelslots(slot);
         reportline(app, Row(rowwidth)
                             .at(1, formatnumber(static_cast<double>(slot), "####"))
-                            .at(5, w.List2.List(s.devicelistno))
-                            .at(15, w.List6.List(particulateposition(s.pmcode)))
-                            .at(33, w.List7.List(so2position(s.so2code)))
+                            .at(5, listentry(w.List2, s.devicelistno))
+                            .at(15, listentry(w.List6, particulateposition(s.pmcode)))
+                            .at(33, listentry(w.List7, so2position(s.so2code)))
                             .at(47, fmtsig(coal / 1000, 2, 5))
                             .at(61, formatnumber(app.coalslotfactor, "#.#####"))
                             .at(71, formatnumber(s.stagedevice(2, slotcoal), "###"))
@@ -220,16 +224,19 @@ void cmdsummunits_Click(App& app) {
         compoundemission(app, slot, app.selcompound, part[1], part[2], part[3]);
         const std::array<double, 4> factor{0, app.coalslotfactor, app.oilslotfactor, app.gasslotfactor};
         const fuelslotrec& s = app.fuelslots(slot);
-        long u = s.devicelistno;
-        if (u < 0 || u > lastunittype) continue;  // a configuration beyond the unit types listed
-        long p = particulateposition(s.pmcode), q = so2position(s.so2code);
-        for (long f = 1; f <= 3; ++f) {
-            Cell& c = cell(u, p, q, f);
-            if (part[static_cast<std::size_t>(f)] > 0) {
-                c.factor = factor[static_cast<std::size_t>(f)];
-                c.count += 1;
+        // Every slot counts in the national totals, as it does in the plant report; one whose
+        // configuration lies beyond the unit types of the cells has no cell to be listed in.
+        const long u = s.devicelistno;
+        if (u >= 0 && u < nu) {
+            const long p = particulateposition(s.pmcode), q = so2position(s.so2code);
+            for (long f = 1; f <= 3; ++f) {
+                Cell& c = cell(u, p, q, f);
+                if (part[static_cast<std::size_t>(f)] > 0) {
+                    c.factor = factor[static_cast<std::size_t>(f)];
+                    c.count += 1;
+                }
+                c.sum += part[static_cast<std::size_t>(f)];
             }
-            c.sum += part[static_cast<std::size_t>(f)];
         }
         total += part[1] + part[2] + part[3];
         basistotal += static_cast<double>(s.basis1) + s.basis2 + s.basis3;
@@ -245,9 +252,9 @@ void cmdsummunits_Click(App& app) {
                     if (x.sum > 0)
                         reportline(app, Row(rowwidth)
                                             .at(1, fuels[f])
-                                            .at(5, w.List2.List(static_cast<int>(u)))
-                                            .at(15, w.List6.List(static_cast<int>(b - 1)))
-                                            .at(33, w.List7.List(static_cast<int>(c - 1)))
+                                            .at(5, listentry(w.List2, u))
+                                            .at(15, listentry(w.List6, b - 1))
+                                            .at(33, listentry(w.List7, c - 1))
                                             .at(47, fmtsig(x.sum / 1000, 2, 5))
                                             .at(61, formatnumber(x.factor, "#.#####"))
                                             .at(70, fmtsig(static_cast<double>(x.count), 4, 0))

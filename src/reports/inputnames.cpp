@@ -6,7 +6,7 @@
 #include "app.h"
 #include "common/numtext.h"
 #include "report/reportbuffer.h"
-#include "reports/printedtext.h"
+#include "common/textutil.h"
 
 namespace brasket {
 

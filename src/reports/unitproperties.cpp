@@ -9,7 +9,7 @@
 #include "data/filebytes.h"
 #include "report/numformat.h"
 #include "report/reportbuffer.h"
-#include "reports/printedtext.h"
+#include "common/textutil.h"
 #include "report/reportrow.h"
 
 namespace brasket {
