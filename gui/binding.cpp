@@ -390,7 +390,11 @@ void FormBinding::sync(Bound& b) {
             }
             if (cb->isEditable() == combo.Locked()) seteditable(cb, combo);
             cb->setCurrentIndex(combo.ListIndex());
-            if (cb->isEditable() && cb->currentText() != shown(combo.Text())) cb->setEditText(shown(combo.Text()));
+            if (cb->isEditable() && cb->currentText() != shown(combo.Text())) {
+                cb->setEditText(shown(combo.Text()));
+                // The text is shown from its start, not scrolled to its padding blanks.
+                cb->lineEdit()->setCursorPosition(0);
+            }
             break;
         }
         case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setChecked(static_cast<CheckBox&>(c).Value() != 0);

@@ -219,6 +219,10 @@ TEST_F(Binding, ComboBoxesTakeAChoiceOrTypedText) {
     form.Combo1.setText("Subbituminous");
     binding->flush();
     EXPECT_EQ(combo->currentIndex(), 1);
+    // A text set from the model, padded with blanks as names are stored, shows from its start.
+    form.Combo1.setText("PETROLEUM COKE                     ");
+    binding->flush();
+    EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0);
     form.Combo1.Locked = true;
     binding->flush();
     EXPECT_FALSE(combo->isEditable());
