@@ -1,5 +1,7 @@
 // The working tables of the data folder, with their bounds and their count conventions.
 #pragma once
+#include <cstring>
+#include <type_traits>
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -22,7 +24,11 @@ public:
     }
     T& operator()(long a, long b, long c, long d) { return v_.at(index(a, b, c, d)); }
     const T& operator()(long a, long b, long c, long d) const { return v_.at(index(a, b, c, d)); }
-    void clear() { std::fill(v_.begin(), v_.end(), T{}); }
+    // Every cell 0, as one block write (the cells are plain numbers).
+    void clear() {
+        static_assert(std::is_trivially_copyable_v<T>);
+        std::memset(v_.data(), 0, v_.size() * sizeof(T));
+    }
 
 private:
     static std::size_t index(long a, long b, long c, long d) {

@@ -1,5 +1,6 @@
 #include "report/numformat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -54,6 +55,14 @@ double scaleddown(double x, int e) {
 // empty for 0) and exactly `decimals` fraction digits. Rounds the number's shortest decimal
 // text to nearest, halves away from zero, so 2.675 shows as 2.68 as an analyst expects.
 void fixeddigits(double x, int decimals, std::string& whole, std::string& fraction) {
+    // A whole number held exactly (counts, codes, indices) needs no rounding: its digits are
+    // those of the integer, 0 having none.
+    const double a = std::fabs(x);
+    if (a < 9007199254740992.0 && a == std::floor(a)) {
+        whole = a == 0 ? std::string() : std::to_string(static_cast<long long>(a));
+        fraction.assign(static_cast<std::size_t>(decimals > 0 ? decimals : 0), '0');
+        return;
+    }
     std::string digits;
     int exponent;
     decimaldigits(x, digits, exponent);
@@ -93,24 +102,26 @@ std::string fillwhole(std::string_view section, std::string digits) {
     }
     std::size_t required = firstzero < 0 ? 0 : static_cast<std::size_t>(count - firstzero);
     if (digits.size() < required) digits.insert(0, required - digits.size(), '0');
+    // Built from the right, then turned around.
     std::string out;
+    out.reserve(section.size() + digits.size());
     long next = static_cast<long>(digits.size()) - 1;  // next digit to place, from the right
     int seen = 0;
     for (long i = static_cast<long>(section.size()) - 1; i >= 0; --i) {
         char c = section[static_cast<std::size_t>(i)];
         if (!placeholder(c)) {
-            out.insert(out.begin(), c);
+            out.push_back(c);
             continue;
         }
         ++seen;
         if (seen == count) {  // the leftmost placeholder takes every remaining digit
-            out.insert(0, digits.substr(0, static_cast<std::size_t>(next + 1)));
-            next = -1;
+            for (; next >= 0; --next) out.push_back(digits[static_cast<std::size_t>(next)]);
         } else if (next >= 0) {
-            out.insert(out.begin(), digits[static_cast<std::size_t>(next--)]);
+            out.push_back(digits[static_cast<std::size_t>(next--)]);
         }
     }
-    if (next >= 0) out.insert(0, digits.substr(0, static_cast<std::size_t>(next + 1)));
+    for (; next >= 0; --next) out.push_back(digits[static_cast<std::size_t>(next)]);
+    std::reverse(out.begin(), out.end());
     return out;
 }
 

@@ -72,6 +72,19 @@ std::string noxclass(const std::string& name) {
 // A device type name; a never-named type (code 0 of a list) prints as blanks.
 std::string typename_(const Workset& ws, long row, long column) { return ws.emfactor(row, column).name.printable(); }
 
+// The names a class listing prints, formed once for the report rather than once a class: the
+// fuel of each fuel entry and the boiler/NOx, particulate and SO2 type names of each code.
+struct ClassNames {
+    std::vector<std::string> fuel, boiler, pm, so2;
+    explicit ClassNames(const Workset& ws) {
+        for (long a = 0; a <= fuelentries; ++a) fuel.push_back(fuelname(ws, ws.binnumbertable(a, 0, 0, 0)));
+        for (long b = 0; b <= lastboiler; ++b) boiler.push_back(typename_(ws, b, 0));
+        for (long c = 0; c <= lastpm; ++c) pm.push_back(typename_(ws, c, 2));
+        for (long d = 0; d <= lastso2; ++d) so2.push_back(typename_(ws, d, 1));
+    }
+    static const std::string& at(const std::vector<std::string>& v, long k) { return v[static_cast<std::size_t>(k)]; }
+};
+
 bool burned(const Workset& ws, long unit, long fuel) {
     for (std::size_t k = 1; k <= 4; ++k)
         for (long m = 1; m <= 12; ++m)
@@ -186,18 +199,19 @@ void unittypetable(App& app, ReportBody& body) {
         .at(135, "\tSmall");
     body.line(heading.text());
     long code = 0;
+    const ClassNames names(ws);
     eachclass(app, listedentries, 2.0, [&](const BinClass& k) {
         ++code;
         binnumbercell(ws, k.a, k.b, k.c, k.d, 4) = static_cast<i16>(code < INT16_MAX ? code : INT16_MAX);
-        const std::string boilername = typename_(ws, k.b, 0);
+        const std::string& boilername = ClassNames::at(names.boiler, k.b);
         Row row(152);
         row.at(1, formatnumber(code, "000"))
             .at(5, "\t" + str(k.count))
             .at(12, "\t" + formatnumber(ws.binnumbervalue(k.a, k.b, k.c, k.d), "########.###"))
-            .at(22, "\t" + fuelname(ws, k.fuel))
+            .at(22, "\t" + ClassNames::at(names.fuel, k.a))
             .at(62, "\t" + boilername)
-            .at(82, "\t" + typename_(ws, k.c, 2))
-            .at(102, "\t" + typename_(ws, k.d, 1))
+            .at(82, "\t" + ClassNames::at(names.pm, k.c))
+            .at(102, "\t" + ClassNames::at(names.so2, k.d))
             .at(115, "\t" + noxclass(boilername))
             .at(125, "\t" + formatnumber(binnumbercell(ws, k.a, k.b, k.c, k.d, 3), "###"))
             .at(130, "\t" + formatnumber(binnumbercell(ws, k.a, k.b, k.c, k.d, 2), "###"))
@@ -243,13 +257,14 @@ ClassTotals configurations(App& app, ReportBody& body) {
     body.line(heading.text());
     long n = 0;
     ClassTotals totals;
+    const ClassNames names(ws);
     eachclass(app, listedentries, 3.0, [&](const BinClass& k) {
         ClassFactor cf = classfactor(app, ++n, k, true, totals);
         cf.row.at(50, str(cf.bin))
-            .at(55, fuelname(ws, k.fuel))
-            .at(95, typename_(ws, k.b, 0))
-            .at(115, typename_(ws, k.c, 2))
-            .at(130, typename_(ws, k.d, 1));
+            .at(55, ClassNames::at(names.fuel, k.a))
+            .at(95, ClassNames::at(names.boiler, k.b))
+            .at(115, ClassNames::at(names.pm, k.c))
+            .at(130, ClassNames::at(names.so2, k.d));
         body.line(cf.row.text());
     });
     return totals;
