@@ -71,8 +71,11 @@ void factorproduct(App& app, double mercuryin, double& emission, double& factor,
 
 ConfigurationRows findconfiguration(const Workset& ws, long fuel, long boiler, long so2, long pm) {
     ConfigurationRows found;
+    // The rows lie side by side: one checked reach to row 1, then the rows read in turn.
+    static_assert(decltype(ws.binindex)::hi >= configurationrows);
+    const binindexrec* rows = &ws.binindex(1);
     for (long j = 1; j <= configurationrows; ++j) {
-        const binindexrec& r = ws.binindex(j);
+        const binindexrec& r = rows[j - 1];
         if (found.firstempty == 0 && r.emptyconfiguration()) {
             found.firstempty = j;
             continue;

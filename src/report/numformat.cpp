@@ -34,7 +34,8 @@ void decimaldigits(double x, std::string& digits, int& exponent) {
     auto epos = s.find('e');
     exponent = 0;
     std::from_chars(s.data() + epos + (s[epos + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
-    digits = std::string(s.substr(0, 1)) + (epos > 2 ? std::string(s.substr(2, epos - 2)) : std::string());
+    digits.assign(1, s[0]);
+    if (epos > 2) digits.append(s.data() + 2, epos - 2);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 }
 
@@ -69,8 +70,14 @@ void fixeddigits(double x, int decimals, std::string& whole, std::string& fracti
     // digits[i] has the weight 10^(exponent - i); lay them out with `decimals` places.
     long wholecount = exponent + 1;  // digits before the point (may be <= 0)
     std::string all;                 // whole digits followed by fraction digits
-    if (wholecount <= 0) all = std::string(static_cast<std::size_t>(-wholecount), '0') + digits, wholecount = 0;
-    else all = digits;
+    if (wholecount <= 0) {
+        all.reserve(static_cast<std::size_t>(-wholecount) + digits.size() + static_cast<std::size_t>(decimals) + 1);
+        all.assign(static_cast<std::size_t>(-wholecount), '0');
+        all += digits;
+        wholecount = 0;
+    } else {
+        all = std::move(digits);
+    }
     long need = wholecount + decimals;
     if (static_cast<long>(all.size()) < need) all.append(static_cast<std::size_t>(need - static_cast<long>(all.size())), '0');
     bool up = static_cast<long>(all.size()) > need && all[static_cast<std::size_t>(need)] >= '5';
@@ -83,11 +90,10 @@ void fixeddigits(double x, int decimals, std::string& whole, std::string& fracti
         }
         if (i < 0) { all.insert(all.begin(), '1'); ++wholecount; }
     }
-    whole = all.substr(0, static_cast<std::size_t>(wholecount));
-    fraction = all.substr(static_cast<std::size_t>(wholecount));
-    std::size_t z = 0;
-    while (z < whole.size() && whole[z] == '0') ++z;
-    whole.erase(0, z);
+    std::size_t z = 0;  // leading zeros of the whole part are not shown
+    while (z < static_cast<std::size_t>(wholecount) && all[z] == '0') ++z;
+    whole.assign(all, z, static_cast<std::size_t>(wholecount) - z);
+    fraction.assign(all, static_cast<std::size_t>(wholecount), std::string::npos);
 }
 
 // Fills the whole-number section of a pattern with the digits, right to left; digits that
@@ -158,8 +164,11 @@ std::string fillmantissa(double x, std::string_view section, bool& allzero) {
     std::string whole, fraction;
     fixeddigits(x, decimals, whole, fraction);
     allzero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
-    std::string out = fillwhole(wholesec, whole);
-    if (dot != std::string_view::npos) out += "." + fillfraction(fracsec, fraction);
+    std::string out = fillwhole(wholesec, std::move(whole));
+    if (dot != std::string_view::npos) {
+        out += '.';
+        out += fillfraction(fracsec, fraction);
+    }
     return out;
 }
 

@@ -151,17 +151,19 @@ void eachclass(App& app, long lastentry, double progress, const std::function<vo
     const Workset& ws = app.ws;
     for (long a = 1; a <= lastentry; ++a) {
         showbusy(app, progress * a);
+        // The cells of a fuel entry lie side by side, SO2 control innermost: one checked reach
+        // to the entry's first cell, then its cells read in turn.
+        const i16* cells = &ws.binnumbertable(a, 0, 0, 0);
+        const long fuel = cells[0];
+        static_assert(BinGrid<i16>::nb > 25 && BinGrid<i16>::nc > 17 && BinGrid<i16>::nd > 12);
         // A code of 0 is a class of its own (a unit without SO2 control, for one); only the
         // cell of three zero codes is not, as it holds the entry's fuel number.
         for (long b = 0; b <= 25; ++b)
             for (long c = 0; c <= 17; ++c) {
-                // The SO2 controls of a class lie side by side in the table: one checked
-                // reach to the run of cells 0..12, then the run read directly.
-                const i16* cells = &ws.binnumbertable(a, b, c, 0);
-                static_assert(BinGrid<i16>::nd > 12);
+                const i16* run = cells + (b * BinGrid<i16>::nc + c) * BinGrid<i16>::nd;
                 for (long d = (b == 0 && c == 0) ? 1 : 0; d <= 12; ++d) {
-                    const long count = cells[d];
-                    if (count > 0) visit({a, b, c, d, ws.binnumbertable(a, 0, 0, 0), count});
+                    const long count = run[d];
+                    if (count > 0) visit({a, b, c, d, fuel, count});
                 }
             }
     }
