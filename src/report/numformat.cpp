@@ -217,17 +217,6 @@ std::string formatexponent(double x, std::string_view pattern, std::size_t epos,
 }  // namespace
 
 std::string formatnumber(double x, std::string_view pattern) {
-    // A whole number held exactly in a pattern of digit places only ("###", "000"): its digits,
-    // brought up to the "0" places, as the general path below would give them.
-    if (!pattern.empty() && pattern.find_first_not_of("#0") == std::string_view::npos &&
-        std::fabs(x) < 9007199254740992.0 && x == std::floor(x)) {
-        std::string digits = x == 0 ? std::string() : std::to_string(static_cast<long long>(std::fabs(x)));
-        const std::size_t zero = pattern.find('0');
-        const std::size_t required = zero == std::string_view::npos ? 0 : pattern.size() - zero;
-        if (digits.size() < required) digits.insert(0, required - digits.size(), '0');
-        if (x < 0) digits.insert(0, 1, '-');
-        return digits;
-    }
     if (pattern.find('%') != std::string_view::npos) x *= 100;  // may overflow: tested below
     if (std::isnan(x)) return "NaN";
     if (std::isinf(x)) return x < 0 ? "-Infinity" : "Infinity";

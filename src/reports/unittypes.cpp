@@ -72,8 +72,8 @@ std::string noxclass(const std::string& name) {
 // A device type name; a never-named type (code 0 of a list) prints as blanks.
 std::string typename_(const Workset& ws, long row, long column) { return ws.emfactor(row, column).name.printable(); }
 
-// The names a class listing prints, formed once for the report rather than once a class: the
-// fuel of each fuel entry and the boiler/NOx, particulate and SO2 type names of each code.
+// The names the class listings print, formed once for the report rather than once a class:
+// the fuel of each fuel entry and the boiler/NOx, particulate and SO2 type names of each code.
 struct ClassNames {
     std::vector<std::string> fuel, boiler, pm, so2;
     explicit ClassNames(const Workset& ws) {
@@ -183,7 +183,7 @@ void coalsummaries(App& app, const Totals& t, ReportBody& body) {
     body.line("");
 }
 
-void unittypetable(App& app, ReportBody& body) {
+void unittypetable(App& app, const ClassNames& names, ReportBody& body) {
     Workset& ws = app.ws;
     mainwindow(app).Label9.Caption = "Preparing text for display ";
     Row heading(150);
@@ -199,7 +199,6 @@ void unittypetable(App& app, ReportBody& body) {
         .at(135, "\tSmall");
     body.line(heading.text());
     long code = 0;
-    const ClassNames names(ws);
     eachclass(app, listedentries, 2.0, [&](const BinClass& k) {
         ++code;
         binnumbercell(ws, k.a, k.b, k.c, k.d, 4) = static_cast<i16>(code < INT16_MAX ? code : INT16_MAX);
@@ -250,14 +249,12 @@ void unitsbycode(App& app, long n, ReportBody& body) {
 }
 
 // The configuration listing; returns the mercury in and emitted of the classes listed.
-ClassTotals configurations(App& app, ReportBody& body) {
-    Workset& ws = app.ws;
+ClassTotals configurations(App& app, const ClassNames& names, ReportBody& body) {
     Row heading(120);
     heading.at(2, "Number").at(8, " kg Hg in").at(22, "emf").at(32, "kg Hg stack").at(50, "control type");
     body.line(heading.text());
     long n = 0;
     ClassTotals totals;
-    const ClassNames names(ws);
     eachclass(app, listedentries, 3.0, [&](const BinClass& k) {
         ClassFactor cf = classfactor(app, ++n, k, true, totals);
         cf.row.at(50, str(cf.bin))
@@ -297,7 +294,9 @@ void cmdunittype_Click(App& app) {
     }
 
     coalsummaries(app, t, body);
-    unittypetable(app, body);
+    // The fuel entries are set by the classification: the names are formed once from then on.
+    const ClassNames names(ws);
+    unittypetable(app, names, body);
 
     body.closing("Total coal burned " + formatnumber(t.coal, "########") + " dry tons");
     body.closing(massline("Total mercury in coal ", t.mercury));
@@ -307,7 +306,7 @@ void cmdunittype_Click(App& app) {
     unitsbycode(app, n, body);
     reportline(app, "#");
 
-    endclasslisting(app, body, configurations(app, body), reportname);
+    endclasslisting(app, body, configurations(app, names, body), reportname);
     showbusy(app, -3);
 }
 
