@@ -98,6 +98,87 @@ TEST(ExecutiveSummary, ContentsStandAtTheirLinesAndTheCounterIsRestored) {
     EXPECT_NE(text.find("       6.4.5 Summary for the combined fuels.\n"), std::string::npos);
 }
 
+// With 0 to 4 fuel rows, with and without mercury whose form is not known (the last row's bin
+// made one without speciation), the page mark and the contents keep their lines and section
+// 1.0 keeps its heading.
+TEST(ExecutiveSummary, TheNotSpeciatedLineKeepsTheContentsInsideTheirLines) {
+    for (int n = 0; n <= 4; ++n) {
+        for (bool rest : {false, true}) {
+            if (rest && n == 0) continue;
+            SCOPED_TRACE("fuel rows " + std::to_string(n) + (rest ? ", not speciated" : ""));
+            Window w;  // unit 1: its bituminous coal in row 1, the same coal in the rows added
+            const ReportBuffer& rb = w.app.report;
+            const int coal = w.f.Combo2[0].ListIndex();
+            if (n == 0) w.setrow(0, 1, "", "");
+            for (int r = 1; r < 4; ++r)
+                if (r < n) w.setrow(r, coal, "0.1", std::to_string(1000 * r));
+                else w.setrow(r, 1, "", "");
+            if (rest) {
+                binindexrec& bin = w.app.ws.binindex(static_cast<long>(val(w.f.Label14[static_cast<std::size_t>(n - 1)].Caption())));
+                ASSERT_GT(bin.efactor, 0);
+                bin.partfrac = bin.oxfrac = bin.elemfrac = 0;
+            }
+            cmdreport_Click(w.app);
+            bool notspeciated = false;
+            for (long k = 20 + n; k <= 27 + n; ++k) notspeciated |= rb.line(k).rfind(" Not speciated Hg ", 0) == 0;
+            EXPECT_EQ(notspeciated, rest);
+            EXPECT_EQ(rb.line(30 + n), "@NEW PAGE");
+            EXPECT_EQ(rb.line(32 + n), "  Report TABLE OF CONTENTS");
+            EXPECT_EQ(rb.line(67 + n), " 7.0 IDENTIFICATION OF EXISTING UNITS WITH SIMILAR CONTROLS");
+            for (long k = 68 + n; k <= 70; ++k) EXPECT_EQ(trim(rb.line(k)), "") << "line " << k;
+            if (n < 4) EXPECT_EQ(rb.line(71), "@NEW PAGE");
+            EXPECT_EQ(rb.line(72), "1.0 UNIT CHARACTERIZATION DATA PROVIDED BY THE PLANT");
+        }
+    }
+}
+
+// The value a line of the second method's table 6.4 c gives in its "Hg to stack" column.
+double stackcolumn(const std::string& line) { return val(line.substr(24 + 37)); }
+
+// Where the speciation for fuel and furnace has no forms, or forms that fall short of the
+// fuel's mercury, the rest goes to the stack in a row of its own: the table's total to the
+// stack is the window's proposed cell with method 2 shown, and the removal follows from it.
+TEST(SecondMethodTable, MercuryWithoutAKnownFormGoesToTheStack) {
+    Window w;
+    cmdreport_Click(w.app);
+    std::string text = w.reporttext();
+    const auto binat = text.find("  speciation bin: ");
+    ASSERT_NE(binat, std::string::npos);
+    partfactors1rec& speciation = w.app.ws.partfactors1(static_cast<long>(val(text.substr(binat + 18, 4))));
+    if (w.f.methodflag == 1) Command4_Click(w.app);  // method 2 shown
+    struct Case {
+        float part, ox, elem;
+    };
+    for (const Case c : {Case{0, 0, 0}, Case{0.05f, 0.3f, 0.2f}, Case{0.05f, 0.6f, 0.35f}}) {
+        SCOPED_TRACE("speciation " + std::to_string(c.part) + " " + std::to_string(c.ox) + " " + std::to_string(c.elem));
+        speciation.partfrac = c.part, speciation.oxfrac = c.ox, speciation.elemfrac = c.elem;
+        calculates(w.app);
+        const double in = val(w.cell(0)), window = val(w.cell(2));
+        cmdreport_Click(w.app);
+        std::vector<std::string> table;
+        std::istringstream lines(w.reporttext());
+        bool intable = false;
+        for (std::string l; std::getline(lines, l);) {
+            if (l.rfind("                    Method 2 for the fuel", 0) == 0) intable = true;
+            if (intable) table.push_back(l);
+            if (intable && l.rfind("  From a fraction removal of", 0) == 0) break;
+        }
+        ASSERT_GE(table.size(), 10u);
+        const double sum = static_cast<double>(c.part) + c.ox + c.elem;
+        const bool rest = sum < 0.999;
+        ASSERT_EQ(table[6].rfind(rest ? " Not speciated Hg" : "                 ", 0), 0u) << table[6];
+        const std::string& total = table[rest ? 8 : 7];
+        ASSERT_EQ(total.rfind(" Total Hg ", 0), 0u) << total;
+        EXPECT_NEAR(stackcolumn(total), window, 1e-4 * window);
+        if (rest) {
+            EXPECT_NEAR(stackcolumn(table[6]), in * (1 - sum), 1e-4 * in);
+            EXPECT_EQ(trim(table[6].substr(24 + 18, 11)), "1.");  // the rest's EMF
+        }
+        EXPECT_NEAR(stackcolumn(table[rest ? 10 : 9]), 100 * (in - window) / in, 1e-3);  // percent reduction
+        EXPECT_NEAR(val(table.back().substr(28)), 1 - window / in, 1e-3);
+    }
+}
+
 TEST(ExecutiveSummary, OneFuelHasNoCombinedTableAndEmptyRowsTakeBackTheirHeadings) {
     Window w;
     cmdreport_Click(w.app);

@@ -214,28 +214,42 @@ TEST_F(Display, FontSizeBox) {
     EXPECT_EQ(w.picture.fontsize, 7);
 }
 
-TEST_F(Display, ShowingAgainWhileOpenKeepsThePage) {
+TEST_F(Display, ANewReportShownWhileOpenIsDrawnFromItsFirstPage) {
     writereport(5);
     showreport(app);
     pagedown(app);
     pagedown(app);
-    const auto picture = shown();
+    // What the user set stays: font size, place and size, the search row.
+    w.Text2.setText("10");
+    w.Left = 300;
+    w.Width = 9000;
+    displaykeydown(app, 109, 0);
+    const long searchtop = w.Text1.Top();
+    w.Text1.setText("line 2");
+
     writereport(4, 3);
     showreport(app);
-    EXPECT_EQ(w.currentpage, 3);
-    EXPECT_EQ(shown(), picture);  // drawn again only when the user pages
     EXPECT_EQ(w.frontrequests, 1);
+    EXPECT_EQ(w.currentpage, 1);
+    EXPECT_EQ(w.pagecount, 4);
+    EXPECT_EQ(w.Label1.Caption(), "page 1 of 4 pages.");
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Report title", " column heads", "p1 line 1", "p1 line 2"}));
+    EXPECT_TRUE(w.picture.lines.back().runs.back().marked);  // the search text still marked
+    EXPECT_EQ(w.picture.fontsize, 10);
+    EXPECT_EQ(w.Text2.Text(), "10");
+    EXPECT_EQ(w.Left(), 300);
+    EXPECT_EQ(w.Width(), 9000);
+    EXPECT_EQ(w.Text1.Top(), searchtop);
     pagedown(app);
-    EXPECT_EQ(w.currentpage, 4);
-    EXPECT_EQ(shown().back(), "p4 line 2");
+    EXPECT_EQ(w.currentpage, 2);
+    EXPECT_EQ(shown().back(), "p2 line 2");
 }
 
-TEST_F(Display, ShorterReportKeepsThePageWithinTheReport) {
+TEST_F(Display, ShorterReportWrittenWhileOpenKeepsThePageWithinTheReport) {
     writereport(6);
     showreport(app);
     for (int i = 0; i < 5; ++i) pagedown(app);
-    writereport(2);
-    showreport(app);
+    writereport(2);  // written into the buffer, not shown
     pageup(app);  // page 5 of 2 would be shown otherwise
     EXPECT_EQ(w.currentpage, 2);
     EXPECT_EQ(w.Label1.Caption(), "page 2 of 2 pages.");

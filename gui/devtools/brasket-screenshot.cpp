@@ -128,11 +128,6 @@ int main(int argc, char** argv) {
             std::cerr << "brasket-screenshot: no handler " << a << "\n";
             return 2;
         }
-        // The report window, once open, is only brought to the front by the next report: it
-        // is closed before each handler of another window, so that the picture shows the
-        // report of the last handler that wrote one.
-        if (h->window != program.app.display.name && program.app.display.loaded)
-            gui::guarded(&program.main, [&] { frmDisplay_Unload(program.app); });
         gui::guarded(&program.main, [&] { h->run(program.app); });
     }
     QTimer::singleShot(700, [&] {

@@ -138,7 +138,8 @@ TEST_F(ReportWindow, ClosingTheWindowUnloadsItAndKeepsTheReport) {
     showreport(app);  // loaded afresh: page 1
     EXPECT_TRUE(program.report.isVisible());
     EXPECT_EQ(w.currentpage, 1);
-    showreport(app);  // open already: only to the front
+    pagedown(app);
+    showreport(app);  // open already: to the front, from page 1
     EXPECT_EQ(w.currentpage, 1);
 }
 

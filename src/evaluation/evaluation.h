@@ -50,6 +50,11 @@ void executivesummary(App& app, EvaluationRun& run);    // executive summary and
 // are not known.
 std::array<double, 3> binforms(const App& app, long bin, bool unity);
 
+// Whether the known forms leave part of a total of mercury unaccounted for: more than the
+// rounding of stored fractions that sum to 1 (a hundredth of a percent). That part is reported
+// as mercury whose form is not known.
+bool notspeciated(double total, double forms);
+
 // The proposed boiler type code of a boiler group and NOx group; the existing code for a pair
 // the table does not hold.
 long proposedboiler(int boilergroup, int noxgroup, long existing);

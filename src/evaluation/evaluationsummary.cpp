@@ -281,12 +281,20 @@ void secondmethodsection(App& app, EvaluationRun& run) {
         reportline(app, "                         (" + run.u + ")          stack/furnace       (" + run.u + ")");
         const auto& sp = run.hgresults[2][sl];
         const auto& rm = run.hgresults[2][4];
-        double t = 0;
+        double t = 0, forms = 0;
         const char* labels[] = {" particulate bound Hg   ", " oxidized Hg            ", " Elemental Hg           "};
         for (std::size_t k = 1; k <= 3; ++k) {
             const double stack = sp[k] * hgin * (1 - rm[k]);
             t += stack;
+            forms += sp[k] * hgin;
             tablerow(app, labels[k - 1], {{1, fmtnum(sp[k] * hgin)}, {19, fmtnum(1 - rm[k])}, {38, fmtnum(stack)}});
+        }
+        // Mercury the speciation gives no form (a speciation without runs, or a partial one)
+        // is removed by no form's control: it goes to the stack whole, as the window's factor
+        // of this method counts it.
+        if (notspeciated(hgin, forms)) {
+            t += hgin - forms;
+            tablerow(app, " Not speciated Hg       ", {{1, fmtnum(hgin - forms)}, {19, fmtnum(1)}, {38, fmtnum(hgin - forms)}});
         }
         tablerow(app, "                        ", {{1, "___________"}, {19, "___________"}, {38, "___________"}});
         tablerow(app, " Total Hg               ", {{1, fmtnum(hgin)}, {19, " "}, {38, fmtnum(t)}});

@@ -63,10 +63,6 @@ void summaryrow(App& app, const std::string& label, long position, const std::st
     reportline(app, label + field);
 }
 
-// Whether the known forms leave part of the total unaccounted for: more than the rounding of
-// stored fractions that sum to 1 (a hundredth of a percent).
-bool notspeciated(double total, double forms) { return total - forms > 1e-4 * std::abs(total); }
-
 void writesummary(App& app, EvaluationRun& run) {
     Form1& f = app.form1;
     const long saved = app.report.reportlinecount;
@@ -104,14 +100,17 @@ void writesummary(App& app, EvaluationRun& run) {
     summaryrow(app, " Particulate bound Hg   ", 13, fmtnum(total[1]));
     summaryrow(app, " Oxidized Hg      ", 19, fmtnum(total[2]));
     summaryrow(app, " Elemental Hg     ", 19, fmtnum(total[3]));
-    if (notspeciated(s, forms)) summaryrow(app, " Not speciated Hg ", 19, fmtnum(s - forms));
+    const bool restline = notspeciated(s, forms);
+    if (restline) summaryrow(app, " Not speciated Hg ", 19, fmtnum(s - forms));
     summaryrow(app, "                  ", 19, "___________");
     summaryrow(app, " Total Hg         ", 19, fmtnum(s));
     summaryrow(app, "System Percent Control ", 9, h > 0 ? fmtnum(100 * (h - s) / h) : std::string());
 
     reportline(app, underline);
     reportline(app, " ");
-    reportline(app, " ");
+    // The not speciated line takes the place of a blank one, so that the page mark and the
+    // contents keep their lines and the contents never reach past the lines kept for them.
+    if (!restline) reportline(app, " ");
     reportline(app, "@NEW PAGE");
     reportline(app, " ");
     reportline(app, "  Report TABLE OF CONTENTS");
@@ -122,6 +121,8 @@ void writesummary(App& app, EvaluationRun& run) {
 }
 
 }  // namespace
+
+bool notspeciated(double total, double forms) { return total - forms > 1e-4 * std::abs(total); }
 
 void coaldatatable(App& app) {
     const Form1& f = app.form1;

@@ -180,10 +180,13 @@ void showreport(App& app) {
         frmDisplay_Load(app);
         return;
     }
-    // Already open: only to the front; the page is redrawn when the user pages or searches.
+    // Already open: the new report is shown from its first page, with its own page label, and
+    // the window comes to the front; font size, place, size and search row stay as the user
+    // left them.
     w.Show();
     ++w.frontrequests;
-    w.notify();
+    w.currentpage = 1;
+    pageup(app);
 }
 
 void frmDisplay_Unload(App& app) {

@@ -75,8 +75,8 @@ public:
     void designlayout();
 };
 
-// Shows the report window, modeless: loads it when it is not loaded (page 1 of the report),
-// otherwise only brings it to the front.
+// Shows the report window, modeless: loads it when it is not loaded, otherwise brings it to the
+// front; either way it draws page 1 of the report in the buffer.
 void showreport(App& app);
 
 // Load of the window, as the first showing runs it.
