@@ -100,8 +100,16 @@ UnitView::UnitView(App& app) : app_(app) {
     }
     outer->addLayout(configs);
 
+    // The summary sentences wrap within the width the window gives them and ask for none of
+    // their own: a long explanation (no mercury in the fuels, a fuel left out) grows the
+    // window's height, never its width, which would push the result columns off the screen.
+    auto* summary = static_cast<QLabel*>(w(f.Label13));
+    summary->setWordWrap(true);
+    QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    wrapping.setHeightForWidth(true);
+    summary->setSizePolicy(wrapping);
     auto* lower = new QHBoxLayout;
-    lower->addWidget(w(f.Label13), 3);
+    lower->addWidget(summary, 3);
     lower->addWidget(w(f.Label17), 1);
     lower->addWidget(w(f.List1), 1);
     outer->addLayout(lower, 1);

@@ -3,13 +3,16 @@
 // screen and of each shown window as PNG files.
 //
 //   brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]...
-//                      [--unit N] [--sample-report SEARCH] [--click-report NAME]
-//                      [--about CAPTION] [--time-limit SECONDS]
+//                      [--unit N] [--type-unit NAME TEXT] [--sample-report SEARCH]
+//                      [--click-report NAME] [--about CAPTION] [--time-limit SECONDS]
 //
 // With several handlers, the report window pictured shows the report of the last one that wrote
 // a report.
 // --unit N chooses unit N as the main window's unit list would (then "cmdevaluateunit_Click"
 // opens the unit evaluation window on it, and its picture is saved too);
+// --type-unit NAME TEXT gives the unit evaluation window's text box NAME the focus and puts TEXT
+// in it, as the analyst typing it would ("Text1_0" the first fuel row's mercury; an empty TEXT
+// clears the box);
 // --answer answers the file dialogs of the handlers in order, as brasket-batch takes it (a
 // path; a text with "*" cancels), so that a handler with a file dialog does not wait for one;
 // --sample-report writes a made-up report of three pages and shows it with the search text;
@@ -42,7 +45,8 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     if (argc < 3) {
         std::cerr << "usage: brasket-screenshot DATA_FOLDER OUT_PREFIX [HANDLER]... [--answer TEXT]... [--key CODE]... "
-                     "[--unit N] [--sample-report SEARCH] [--click-report NAME] [--about CAPTION] [--time-limit SECONDS]\n";
+                     "[--unit N] [--type-unit NAME TEXT] [--sample-report SEARCH] [--click-report NAME] [--about CAPTION] "
+                     "[--time-limit SECONDS]\n";
         return 2;
     }
     std::filesystem::path folder = std::filesystem::absolute(argv[1]);
@@ -101,6 +105,22 @@ int main(int argc, char** argv) {
             const long u = std::atol(argv[++i]);
             if (!selectunit(program.app, u)) {
                 std::cerr << "brasket-screenshot: no unit " << u << " of a plant in the working set\n";
+                return 2;
+            }
+            continue;
+        }
+        if (a == "--type-unit" && i + 2 < argc) {
+            const std::string name = argv[++i], text = argv[++i];
+            bool found = false;
+            for (Control* c : program.app.form1.controls)
+                if (c->kind() == ControlKind::TextBox && (c->index >= 0 ? c->name + "_" + std::to_string(c->index) : c->name) == name) {
+                    // The box takes the focus (its window's focus handler runs) and the text.
+                    if (QWidget* box = program.unit.binding().widget(*c)) box->setFocus(Qt::MouseFocusReason);
+                    gui::guarded(&program.unit, [&] { static_cast<TextBox*>(c)->setText(text); });
+                    found = true;
+                }
+            if (!found) {
+                std::cerr << "brasket-screenshot: no text box " << name << " in the unit evaluation window\n";
                 return 2;
             }
             continue;

@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "app.h"
@@ -107,6 +109,63 @@ TEST_F(UnitView, APressOnABinLabelExplainsTheBin) {
     QTest::mouseClick(bin, Qt::LeftButton);
     EXPECT_TRUE(holds(app, "This display presents the bin that is assigned for the fuel."));
     EXPECT_NE(app.report.reportlinecount, right);
+}
+
+// The width the window's layout asks for: the larger of its scrolling surface's minimum and
+// preferred widths (the window scrolls sideways when it is narrower than the minimum).
+int layoutwidth(gui::UnitView& view) {
+    auto* scroll = view.findChild<QScrollArea*>();
+    if (!scroll || !scroll->widget()) return -1;
+    QWidget* surface = scroll->widget();
+    return std::max(surface->minimumSizeHint().width(), surface->sizeHint().width());
+}
+
+TEST_F(UnitView, AnExplanationWithoutMercuryWrapsWithinTheWindowsWidth) {
+    // Suppliers of bituminous coal, so that the mercury help beside the explanation takes
+    // its room as it does when the analyst works in a mercury box.
+    Workset& ws = app.ws;
+    for (long k = 1; k <= 3; ++k) {
+        ws.coalsupply(k).name1 = "Appalachian Fuels";
+        ws.coalsupply(k).name2 = "Mine " + std::to_string(k * 10);
+        ws.coalsupply(k).name3 = "Harlan, KY";
+        ws.coalsupply(k).fueltype = 3;
+        ws.coalsupply(k).mercury = 0.1f * static_cast<float>(k);
+    }
+    setcoalsupplycount(ws, 3);
+
+    auto* box = qobject_cast<QLineEdit*>(program.unit.binding().widget(app.form1.Text1[0]));
+    auto* summary = qobject_cast<QLabel*>(program.unit.binding().widget(app.form1.Label13));
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(summary, nullptr);
+    program.unit.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program.unit));
+    box->setFocus(Qt::MouseFocusReason);
+    program.flush();
+    ASSERT_TRUE(app.form1.List1.Visible());
+    ASSERT_EQ(app.form1.List1.ListCount(), 3);
+    const int valid = layoutwidth(program.unit);
+    ASSERT_GT(valid, 0);
+
+    // Whatever the explanation says, the window asks for no more width than with a valid
+    // content, and the sentences wrap onto more lines instead.
+    const int oneline = summary->fontMetrics().lineSpacing();
+    auto expectwithin = [&](const char* state, const char* phrase) {
+        SCOPED_TRACE(state);
+        program.flush();
+        EXPECT_NE(summary->text().indexOf(QLatin1String(phrase)), -1);
+        EXPECT_LE(layoutwidth(program.unit), valid);
+        EXPECT_GT(summary->heightForWidth(400), 2 * oneline);
+    };
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    expectwithin("mercury box cleared", "You have no mercury in your coal.");
+    QTest::keyClicks(box, QStringLiteral("-5"));
+    EXPECT_EQ(app.form1.Text1[0].Text(), "-5");
+    expectwithin("negative mercury", "Fuel 1 is not evaluated");
+    std::string names;
+    for (int k = 0; k < 40; ++k) names += (k ? ", " : "") + std::string("LIGNITE BLEND ") + std::to_string(k);
+    app.form1.Label13.Caption = "Fuels of this unit that the fuel rows cannot take were left out: " + names + ".";
+    expectwithin("many fuels left out", "left out");
 }
 
 }  // namespace
