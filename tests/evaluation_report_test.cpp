@@ -126,7 +126,9 @@ TEST(ExecutiveSummary, TheNotSpeciatedLineKeepsTheContentsInsideTheirLines) {
             EXPECT_EQ(rb.line(32 + n), "  Report TABLE OF CONTENTS");
             EXPECT_EQ(rb.line(67 + n), " 7.0 IDENTIFICATION OF EXISTING UNITS WITH SIMILAR CONTROLS");
             for (long k = 68 + n; k <= 70; ++k) EXPECT_EQ(trim(rb.line(k)), "") << "line " << k;
-            if (n < 4) EXPECT_EQ(rb.line(71), "@NEW PAGE");
+            if (n < 4) {
+                EXPECT_EQ(rb.line(71), "@NEW PAGE");
+            }
             EXPECT_EQ(rb.line(72), "1.0 UNIT CHARACTERIZATION DATA PROVIDED BY THE PLANT");
         }
     }
@@ -299,7 +301,9 @@ TEST(ExecutiveSummary, TheTotalIsTheWindowsTotalForEveryExampleUnit) {
         const double forms = rows["Particulate bound Hg"] + rows["Oxidized Hg"] + rows["Elemental Hg"];
         EXPECT_LE(forms, total + tolerance) << "unit " << u;
         EXPECT_NEAR(forms + rows["Not speciated Hg"], total, tolerance) << "unit " << u;
-        if (in > 0) EXPECT_NEAR(rows["System Percent Control"], 100 * (in - total) / in, 1e-3) << "unit " << u;
+        if (in > 0) {
+            EXPECT_NEAR(rows["System Percent Control"], 100 * (in - total) / in, 1e-3) << "unit " << u;
+        }
         unspeciated += rows.count("Not speciated Hg");
         ++reported;
     }
