@@ -108,13 +108,14 @@ struct App {
     ReportBuffer report;
     BalanceTotals balance;  // test data reports
 
-    // Telling the user (imports, saving): warning lines written to the import warning log in
-    // this run, the count when the current import began, and the first line of the message of
-    // the last save or import that failed (empty when none did).
+    // Telling the user (imports, saving): warning lines given to the import warning log in
+    // this run (those it could not write among them: `warnings` counts them), the count when
+    // the current import began, and the first line of the message of the last save or import
+    // that failed (empty when none did).
     long importwarnings = 0;
     long importwarningsatstart = 0;
     std::string failure;
-    // The warning log's file, open for the length of a handler run.
+    // The warning log's file, open for the length of a handler run, and the lines it lost.
     WarningLog warnings;
 
     // Window models

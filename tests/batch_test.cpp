@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include "app.h"
+#include "exampleset.h"
 #include "ui/scripted_platform.h"
 #include "workset_files.h"
 
@@ -245,6 +246,74 @@ TEST(HeadlessDriver, TellsHowManyWarningLinesTheRunAdded) {
     EXPECT_NE(r.err.find("2 lines skipped or changed: see import warnings.txt (" + log + ")\n"), std::string::npos)
         << r.err;
     EXPECT_NE(r.err.find("brasket-batch: 2 warning lines added to " + log + "\n"), std::string::npos) << r.err;
+}
+
+// The national report, run twice, over a private copy of the example set, where each run gives
+// a warning line: with the warning log writable, and with the log that cannot be written.
+struct LostWarnings : ::testing::Test {
+    TempFolder scratch;
+    fs::path dir = copyexampleset("lostwarnings");
+    fs::path log = dir / "import warnings.txt";
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir, ec);
+    }
+    BatchRun national(const std::string& report) {
+        return batch("--data " + quoted(dir) + " --clock '1999-07-14 09:30:15' --report " + quoted(scratch / report) +
+                         " cmdactslusum_Click cmdactslusum_Click",
+                     scratch);
+    }
+    // The lines each run adds to the writable log; `before` is the log as it was.
+    long addedperrun(std::string& before) {
+        before = readfile(log);
+        BatchRun r = national("written.txt");
+        EXPECT_EQ(r.status, 0) << r.err;
+        const std::string after = readfile(log);
+        EXPECT_EQ(after.substr(0, before.size()), before);
+        const long added = std::count(after.begin() + static_cast<long>(before.size()), after.end(), '\n');
+        EXPECT_EQ(r.err, "brasket-batch: " + std::to_string(added) + " warning lines added to " + log.string() + "\n");
+        EXPECT_EQ(added % 2, 0);
+        return added / 2;
+    }
+    // One message for each handler run, then the driver's line with the count of them all.
+    std::string told(long perrun) const {
+        auto lost = [&](long count) {
+            return std::to_string(count) + (count == 1 ? " warning line" : " warning lines") +
+                   " could not be written to " + log.string() + (count == 1 ? " and was lost" : " and were lost");
+        };
+        return lost(perrun) + ".\n" + lost(perrun) + ".\nbrasket-batch: " + lost(2 * perrun) + "\n";
+    }
+};
+
+// "import warnings.txt" a folder, which no user can open as a file.
+TEST_F(LostWarnings, ALogThatIsAFolderEndsTheRunWithStatusOneAndTheReportIsStillWritten) {
+    std::string before;
+    const long perrun = addedperrun(before);
+    ASSERT_GT(perrun, 0);
+    fs::remove(log);
+    fs::create_directory(log);
+    BatchRun r = national("lost.txt");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, told(perrun));
+    EXPECT_EQ(readfile(scratch / "lost.txt"), readfile(scratch / "written.txt"));
+}
+
+TEST_F(LostWarnings, ALogInAReadOnlyFolderEndsTheRunWithStatusOneAndIsLeftUnchanged) {
+    std::string before;
+    const long perrun = addedperrun(before);
+    ASSERT_GT(perrun, 0);
+    writefile(log, before);
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(log, writable, fs::perm_options::remove);
+    fs::permissions(dir, writable, fs::perm_options::remove);
+    if (std::ofstream(dir / "probe").is_open())
+        GTEST_SKIP() << "this user writes into a read-only folder anyway (root, say)";
+    BatchRun r = national("lost.txt");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, told(perrun));
+    EXPECT_EQ(readfile(log), before);
+    EXPECT_EQ(readfile(scratch / "lost.txt"), readfile(scratch / "written.txt"));
 }
 
 }  // namespace

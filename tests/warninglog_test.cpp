@@ -1,5 +1,5 @@
-// The warning log: opened once for a handler run, repeated warnings written once with their
-// count when the run ends, lines given outside a run written at once.
+// The warning log: opened once for a handler run, lines given outside a run written at once,
+// and lines that do not reach its file counted as lost and told once a handler run.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 
 #include "app.h"
 #include "import/importconduct.h"
+#include "report/reportbuffer.h"
 #include "ui/scripted_platform.h"
 
 using namespace brasket;
@@ -44,51 +45,28 @@ struct WarningLogRun : ::testing::Test {
         app.handlers.add({name, "frmplants", "", name, std::move(run)});
     }
     void run(const std::string& name) { app.handlers.find(name)->run(app); }
+
+    // An import of `count` warning lines that also writes a report line, as a handler.
+    void importhandler(const std::string& name, int count) {
+        handler(name, [count](App& a) {
+            beginimport(a, "reading");
+            for (int i = 1; i <= count; ++i) importwarning(a, "line " + std::to_string(i) + " skipped");
+            endimport(a);
+            reportline(a, std::string_view("the report"));
+        });
+    }
+    std::string lostmessage(long count) const {
+        return std::to_string(count) + " warning lines could not be written to " +
+               (dir / "import warnings.txt").string() + " and were lost.";
+    }
 };
-
-TEST_F(WarningLogRun, RepeatedWarningsOfAHandlerRunAreWrittenOnceWithTheirCountAtItsEnd) {
-    handler("warn_Click", [](App& a) {
-        for (int i = 0; i < 5; ++i) {
-            importwarning(a, "item " + std::to_string(i) + " skipped");
-            repeatedwarning(a, "the table is full");
-        }
-        repeatedwarning(a, "a warning given once");
-        repeatedwarning(a, "the table is full");
-    });
-    std::ofstream(dir / "import warnings.txt", std::ios::binary) << "an earlier line\r\n";
-    run("warn_Click");
-    EXPECT_EQ(log(), (std::vector<std::string>{"an earlier line", "item 0 skipped", "item 1 skipped", "item 2 skipped",
-                                               "item 3 skipped", "item 4 skipped", "the table is full (6 times)",
-                                               "a warning given once"}));
-    // The run's count is the lines it added.
-    EXPECT_EQ(app.importwarnings, 7);
-
-    // The next run counts afresh.
-    run("warn_Click");
-    EXPECT_EQ(log().size(), 15u);
-    EXPECT_EQ(log()[13], "the table is full (6 times)");
-    EXPECT_EQ(app.importwarnings, 14);
-}
-
-TEST_F(WarningLogRun, AHandlerRunInsideAnotherWritesItsRepeatedWarningsWhenTheOuterRunEnds) {
-    handler("inner_Click", [](App& a) { repeatedwarning(a, "inner"); });
-    handler("outer_Click", [this](App& a) {
-        repeatedwarning(a, "outer");
-        run("inner_Click");
-        run("inner_Click");
-        importwarning(a, "last plain line");
-    });
-    run("outer_Click");
-    EXPECT_EQ(log(), (std::vector<std::string>{"last plain line", "outer", "inner (2 times)"}));
-}
 
 TEST_F(WarningLogRun, OutsideAHandlerRunEveryLineIsInTheFileAtOnce) {
     importwarning(app, "plain");
     EXPECT_EQ(log(), std::vector<std::string>{"plain"});
-    repeatedwarning(app, "repeated");
-    repeatedwarning(app, "repeated");
-    EXPECT_EQ(log(), (std::vector<std::string>{"plain", "repeated", "repeated"}));
-    EXPECT_EQ(app.importwarnings, 3);
+    importwarning(app, "second");
+    EXPECT_EQ(log(), (std::vector<std::string>{"plain", "second"}));
+    EXPECT_EQ(app.importwarnings, 2);
 }
 
 // An import's message names the log while its handler still runs: the lines are in the file
@@ -104,6 +82,71 @@ TEST_F(WarningLogRun, TheLogHoldsAnImportsLinesWhenItsMessageIsShown) {
     run("import_Click");
     EXPECT_EQ(seen, std::vector<std::string>{"line 3 skipped"});
     ASSERT_FALSE(platform.messages.empty());
+}
+
+TEST_F(WarningLogRun, AWritableLogHoldsEveryLineAndTellsNoLoss) {
+    importhandler("import_Click", 2);
+    run("import_Click");
+    EXPECT_EQ(log(), (std::vector<std::string>{"line 1 skipped", "line 2 skipped"}));
+    EXPECT_EQ(app.main.Label11.Caption(), "2 lines skipped or changed: see import warnings.txt");
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"2 lines skipped or changed: see import warnings.txt (" +
+                                                          (dir / "import warnings.txt").string() + ")"});
+    EXPECT_EQ(app.warnings.written(), 2);
+    EXPECT_EQ(app.warnings.lost(), 0);
+}
+
+// "import warnings.txt" is a folder, which no user can open as a file.
+TEST_F(WarningLogRun, ALogThatCannotBeOpenedLosesTheLinesAndEachOutermostRunSaysSoOnce) {
+    std::filesystem::create_directory(dir / "import warnings.txt");
+    importhandler("import_Click", 3);
+    run("import_Click");
+    // The import's own message would send the user to the log: the run's end tells instead.
+    EXPECT_EQ(platform.messages, std::vector<std::string>{lostmessage(3)});
+    EXPECT_EQ(app.main.Label11.Caption(), "3 lines skipped or changed: import warnings.txt could not be written");
+    EXPECT_EQ(app.warnings.lost(), 3);
+    EXPECT_EQ(app.warnings.written(), 0);
+    EXPECT_EQ(app.report.reportlinecount, 1);  // the handler's work is kept
+
+    // A handler run inside another: one message when the outer one ends, for both.
+    handler("outer_Click", [this](App& a) {
+        importwarning(a, "outer");
+        run("import_Click");
+        run("import_Click");
+    });
+    platform.messages.clear();
+    run("outer_Click");
+    EXPECT_EQ(platform.messages, std::vector<std::string>{lostmessage(7)});
+    EXPECT_EQ(app.warnings.lost(), 10);
+
+    // Outside a handler run too a line is lost, and the next run tells only its own lines.
+    importwarning(app, "at once");
+    EXPECT_EQ(app.warnings.lost(), 11);
+    platform.messages.clear();
+    run("import_Click");
+    EXPECT_EQ(platform.messages, std::vector<std::string>{lostmessage(3)});
+}
+
+// A log that opens but whose writes fail (a full disk): its lines are found lost when the
+// import flushes them for its message, when the file is closed at the run's end, and when a
+// run's lines fill the stream's buffer.
+TEST_F(WarningLogRun, ALogWhoseWritesFailLosesTheLinesThatDidNotReachIt) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand for a full disk";
+    std::filesystem::create_symlink("/dev/full", dir / "import warnings.txt");
+    importhandler("import_Click", 3);
+    run("import_Click");
+    EXPECT_EQ(platform.messages, std::vector<std::string>{lostmessage(3)});
+    EXPECT_EQ(app.main.Label11.Caption(), "3 lines skipped or changed: import warnings.txt could not be written");
+    for (int count : {2, 2000}) {
+        const std::string name = "report" + std::to_string(count);
+        handler(name, [count](App& a) {
+            for (int i = 0; i < count; ++i) importwarning(a, "a report's warning line, long enough to fill a buffer");
+        });
+        platform.messages.clear();
+        run(name);
+        EXPECT_EQ(platform.messages, std::vector<std::string>{lostmessage(count)});
+    }
+    EXPECT_EQ(app.warnings.written(), 0);
+    EXPECT_EQ(app.warnings.lost(), 2005);
 }
 
 }  // namespace

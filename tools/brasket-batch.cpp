@@ -12,9 +12,10 @@
 //
 // Message boxes go to standard error, and so does the count of lines the run added to the
 // import warning log. Exits 0 when every handler ran; 1 with the first line of its message when
-// a save or an import failed; otherwise 2 with a one-line reason: an unknown handler, a missing
-// data folder, a file dialog left without an answer, a fault inside the loading or a handler,
-// or a command line it cannot read.
+// a save or an import failed, or with the count of warning lines lost when the warning log
+// could not be written (the handlers still run and the report is still written); otherwise 2
+// with a one-line reason: an unknown handler, a missing data folder, a file dialog left without
+// an answer, a fault inside the loading or a handler, or a command line it cannot read.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -107,8 +108,8 @@ void printhelp(const HandlerRegistry& registry) {
               << "Each file dialog takes the next --answer (a path; a text with \"*\" cancels it);\n"
               << "message boxes go to standard error; --report FILE writes the report buffer as the report\n"
               << "window's \"File\" export does. Warning lines go to \"import warnings.txt\" in DIR, and\n"
-              << "their count to standard error. Exit status: 0 done, 1 a save or an import failed,\n"
-              << "2 anything else that stopped the run.\n\n"
+              << "their count to standard error. Exit status: 0 done, 1 a save or an import failed\n"
+              << "or warning lines could not be written, 2 anything else that stopped the run.\n\n"
               << "Handlers (name, window, menu and caption):\n";
     std::size_t namewidth = 0, windowwidth = 0;
     for (const Handler& h : registry.all()) {
@@ -174,12 +175,14 @@ int main(int argc, char** argv) {
             return fail(std::string("opening unit ") + cl.unit + " stopped: " + e.what());
         }
     }
-    // The count of warning lines the run added, told however the run ends.
+    // The count of warning lines the run added, and of those the log lost, told however the
+    // run ends.
     auto tellwarnings = [&] {
-        if (app.importwarnings > 0)
-            std::cerr << "brasket-batch: " << app.importwarnings
-                      << (app.importwarnings == 1 ? " warning line" : " warning lines") << " added to "
-                      << warninglogpath(app).string() << "\n";
+        const long added = app.warnings.written();
+        if (added > 0)
+            std::cerr << "brasket-batch: " << added << (added == 1 ? " warning line" : " warning lines")
+                      << " added to " << warninglogpath(app).string() << "\n";
+        if (app.warnings.lost() > 0) std::cerr << "brasket-batch: " << lostwarnings(app, app.warnings.lost()) << "\n";
     };
     for (const auto& a : cl.answers) platform.answers.push_back(a);
     for (const auto& h : cl.handlers) {
@@ -203,5 +206,5 @@ int main(int argc, char** argv) {
     // The report buffer as the report window's "File" export writes it.
     if (!cl.report.empty() && !writedisplayset(app.report, cl.report, error))
         return fail("could not write the report to " + cl.report + ": " + error);
-    return 0;
+    return app.warnings.lost() > 0 ? 1 : 0;
 }

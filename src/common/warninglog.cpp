@@ -8,45 +8,51 @@ void WarningLog::write(const fs::path& file, const std::string& line) {
     if (depth_ == 0) {
         std::ofstream once(file, std::ios::binary | std::ios::app);
         once << line << "\r\n";
+        once.close();
+        if (once) ++written_;
+        else ++lost_;
         return;
     }
-    if (!out_.is_open() || openpath_.native() != file.native()) {
-        out_.close();
+    if (openpath_.native() != file.native()) {
+        if (out_.is_open()) {
+            out_.close();
+            settle(!out_.fail());
+        }
         out_.clear();
         out_.open(file, std::ios::binary | std::ios::app);
         openpath_ = file;
     }
-    out_ << line << "\r\n";
-}
-
-bool WarningLog::repeat(const fs::path& file, const std::string& line) {
-    if (depth_ == 0) {
-        write(file, line);
-        return true;
+    // A stream that failed to open, or to write an earlier line, stays failed.
+    if (!out_) {
+        ++lost_;
+        return;
     }
-    for (Repeated& r : repeated_)
-        if (r.line == line && r.file == file) {
-            ++r.count;
-            return false;
-        }
-    repeated_.push_back({file, line, 1});
-    return true;
+    out_ << line << "\r\n";
+    ++pending_;
+    if (!out_) settle(false);
 }
 
-std::string WarningLog::countedline(const std::string& line, long count) {
-    if (count <= 1) return line;
-    return line + " (" + std::to_string(count) + " times)";
+void WarningLog::flush() {
+    if (!out_.is_open()) return;
+    out_.flush();
+    settle(!out_.fail());
+}
+
+void WarningLog::settle(bool ok) {
+    (ok ? written_ : lost_) += pending_;
+    pending_ = 0;
+}
+
+void WarningLog::beginrun() {
+    if (depth_++ == 0) lostatrun_ = lost_;
 }
 
 void WarningLog::endrun() {
     if (depth_ == 0 || --depth_ > 0) return;
-    // The repeated warnings are written while the run's file is still open.
-    ++depth_;
-    std::vector<Repeated> repeated;
-    repeated.swap(repeated_);
-    for (const Repeated& r : repeated) write(r.file, countedline(r.line, r.count));
-    --depth_;
-    out_.close();
+    if (out_.is_open()) {
+        out_.close();
+        settle(!out_.fail());
+    }
     out_.clear();
     openpath_.clear();
 }

@@ -45,7 +45,8 @@ bool parsefixedline(std::string_view line, emisfrec& record);
 void cmdemisf_Click(App& app);
 
 // For an import that shows no status caption: the lines it skipped or changed with a warning
-// since the warning count `since`, told in a message when there are any.
+// since the warning count `since`, told in a message when there are any and the warning log
+// holds them.
 void tellimportwarnings(App& app, long since);
 
 // "update compound type": the type of each compound of "compounds.prn" in the import folder.

@@ -39,7 +39,9 @@ void readcompoundtypes(App& app);
 void tellimportwarnings(App& app, long since) {
     long count = app.importwarnings - since;
     app.warnings.flush();
-    if (count > 0) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
+    // Lines the log lost are told when the handler run ends.
+    if (count > 0 && app.warnings.lostinrun() == 0)
+        app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
 }
 
 void cmdcompdtype_Click(App& app) {

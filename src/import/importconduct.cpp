@@ -81,18 +81,20 @@ void endimport(App& app) {
         w.MousePointer = 0;
         return;
     }
-    long count = app.importwarnings - app.importwarningsatstart;
-    w.Label11.Caption = warningsummary(count);
+    // The import's lines are put into the file first: only then is it known whether they are there.
+    app.warnings.flush();
+    const long count = app.importwarnings - app.importwarningsatstart;
+    const bool lost = app.warnings.lostinrun() > 0;
+    w.Label11.Caption = warningsummary(count, lost);
     w.Label11.Visible = true;
     w.MousePointer = 0;
-    app.warnings.flush();
-    if (count > 0) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
+    if (count > 0 && !lost) app.platform.msgbox(warningsummary(count) + " (" + warninglogpath(app).string() + ")");
 }
 
-std::string warningsummary(long count) {
+std::string warningsummary(long count, bool lost) {
     if (count == 0) return "no lines skipped or changed";
-    return std::to_string(count) + (count == 1 ? " line" : " lines") +
-           " skipped or changed: see import warnings.txt";
+    return std::to_string(count) + (count == 1 ? " line" : " lines") + " skipped or changed: " +
+           (lost ? "import warnings.txt could not be written" : "see import warnings.txt");
 }
 
 fs::path warninglogpath(const App& app) { return app.datapath / "import warnings.txt"; }
@@ -102,8 +104,9 @@ void importwarning(App& app, const std::string& line) {
     ++app.importwarnings;
 }
 
-void repeatedwarning(App& app, const std::string& line) {
-    if (app.warnings.repeat(warninglogpath(app), line)) ++app.importwarnings;
+std::string lostwarnings(const App& app, long count) {
+    return std::to_string(count) + (count == 1 ? " warning line" : " warning lines") + " could not be written to " +
+           warninglogpath(app).string() + " and " + (count == 1 ? "was" : "were") + " lost";
 }
 
 void importfailed(App& app, const std::string& message) {

@@ -33,19 +33,21 @@ void beginimport(App& app, const std::string& caption);
 // A new caption for the next step; events are pumped once when `pump` is set.
 void importstep(App& app, const std::string& caption, bool pump);
 // The end of an import: the normal pointer back, and Label11 left showing how many lines the
-// import skipped or changed with a warning; when any, a message says so too. Inside the batch
-// rebuild (`updatingall` 1) Label11 is hidden and nothing is told: the batch tells the count.
+// import skipped or changed with a warning; when any, a message says so too, unless the
+// warning log lost lines in this handler run (the run's end tells that instead). Inside the
+// batch rebuild (`updatingall` 1) Label11 is hidden and nothing is told: the batch tells the
+// count.
 void endimport(App& app);
-// The caption that tells how many warning lines an import wrote ("no lines skipped" for none).
-std::string warningsummary(long count);
+// The caption that tells how many warning lines an import gave ("no lines skipped" for none);
+// `lost` when the warning log could not be written, so that it does not send the user there.
+std::string warningsummary(long count, bool lost = false);
 
 // The warning log "import warnings.txt" in the data folder: one line appended per warning,
 // counted in app.importwarnings. Within a handler run the file is opened once.
 std::filesystem::path warninglogpath(const App& app);
 void importwarning(App& app, const std::string& line);
-// A warning given for many items of a handler run, where the items add nothing to it: written
-// once when the run ends, with the number of times it was given; counted as one line.
-void repeatedwarning(App& app, const std::string& line);
+// "N warning lines could not be written to LOG and were lost", for lines the log lost.
+std::string lostwarnings(const App& app, long count);
 
 // An import that failed and changed nothing (or could not finish writing its files): the
 // message is shown and kept in app.failure, so that a script driving the program ends with it.

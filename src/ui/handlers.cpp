@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app.h"
+#include "import/importconduct.h"
 
 namespace brasket {
 
@@ -18,9 +19,14 @@ void HandlerRegistry::add(Handler h) {
                                     "\" can be used when that is done.");
                 return;
             }
-            // The warning log is opened once for the handler, however many lines it writes.
-            WarningRun warnings(app.warnings);
-            run(app);
+            // The warning log is opened once for the handler, however many lines it writes;
+            // lines it could not write are told once, when the outermost handler ends.
+            {
+                WarningRun warnings(app.warnings);
+                run(app);
+            }
+            if (!app.warnings.inrun() && app.warnings.lostinrun() > 0)
+                app.platform.msgbox(lostwarnings(app, app.warnings.lostinrun()) + ".");
         };
     handlers_.push_back(std::move(h));
 }
