@@ -3,6 +3,7 @@
 // sentences and the main window's unit chooser.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 #include "app.h"
@@ -175,6 +176,45 @@ TEST(EvaluationWindow, ANegativeContentOrTonnageIsNotEvaluatedAndTheHintSaysWhy)
     w.setrow(0, 2, "5", "1000");
     EXPECT_GT(val(w.cell(0)), 0);
     EXPECT_EQ(w.f.Label13.Caption().find("Fuel 1 is not evaluated"), std::string::npos);
+}
+
+// A number that overflows ("1e999"), or a content and tonnage whose loading would, is no amount
+// of mercury either: the row is left out as a negative one is, the summary says why, and no cell
+// shows an infinity.
+TEST(EvaluationWindow, ANumberTooLargeToEvaluateIsNotEvaluatedAndTheHintSaysWhy) {
+    Window w;
+    w.clearrows();
+    w.setrow(1, 3, "0.2", "5000");
+    const std::string alone = windowcells(w.f);
+    struct Case {
+        const char *hg, *tons;
+    };
+    for (const Case c : {Case{"1e999", "1000"}, Case{"0.2", "1e999"}, Case{"1e999", "0"}, Case{"1e200", "1e200"},
+                         Case{"1e305", "1"}}) {
+        SCOPED_TRACE(std::string(c.hg) + " ppmw, " + c.tons + " tons");
+        w.setrow(0, 2, c.hg, c.tons);
+        for (int k = 0; k < 18; ++k) {
+            EXPECT_EQ(w.cell(k).find("nfinity"), std::string::npos) << k;
+            EXPECT_EQ(w.cell(k).find("NaN"), std::string::npos) << k;
+        }
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(val(w.cell(k)), 0) << k;
+        EXPECT_NE(w.f.Label13.Caption().find("\n  Fuel 1 is not evaluated: its mercury content or its dry tons per "
+                                             "month is too large to be evaluated."),
+                  std::string::npos);
+        // The other row's results and the totals are those without the row.
+        std::string cells = windowcells(w.f);
+        EXPECT_EQ(cells.substr(cells.find("Label3(4)"), cells.find("Label14(0)") - cells.find("Label3(4)")),
+                  alone.substr(alone.find("Label3(4)"), alone.find("Label14(0)") - alone.find("Label3(4)")));
+        EXPECT_NE(w.f.Label13.Caption().find("  These controls remove "), std::string::npos);
+    }
+    // Just below the largest loading carried, the row is evaluated.
+    const double justbelow = largestloading / 2;
+    EXPECT_EQ(rowdefect(justbelow, 1, 1), "");
+    EXPECT_EQ(rowdefect(largestloading * 2, 1, 1), "is too large to be evaluated.");
+    EXPECT_EQ(rowdefect(-std::numeric_limits<double>::infinity(), 5, 1), "is negative.");
+    w.setrow(0, 2, "5", "1000");
+    EXPECT_GT(val(w.cell(0)), 0);
+    EXPECT_EQ(w.f.Label13.Caption().find("is not evaluated"), std::string::npos);
 }
 
 TEST(EvaluationWindow, TheGuardBlocksASecondRunAndIsReleasedAfterAFailure) {

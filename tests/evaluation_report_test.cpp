@@ -181,6 +181,37 @@ TEST(SecondMethodTable, MercuryWithoutAKnownFormGoesToTheStack) {
     }
 }
 
+// The long report takes a fuel row whose content overflows as it takes a negative one: the
+// row's typed numbers in the fuel tables, nothing of it in the totals, every other line alike.
+TEST(EvaluationReport, ARowTooLargeToEvaluateIsReportedAsANegativeOne) {
+    Window w;
+    w.setrow(1, 3, "0.2", "5000");
+    auto reportwith = [&](const std::string& hg, const std::string& tons) {
+        w.setrow(0, 2, hg, tons);
+        cmdreport_Click(w.app);
+        return w.reporttext();
+    };
+    const std::string negative = reportwith("-5", "1000");
+    for (const auto& [hg, tons] : {std::pair{"1e999", "1000"}, std::pair{"0.2", "1e999"}}) {
+        SCOPED_TRACE(std::string(hg) + " " + tons);
+        const std::string overflow = reportwith(hg, tons);
+        EXPECT_EQ(overflow.find("nfinity"), std::string::npos);
+        std::istringstream a(negative), b(overflow);
+        long lines = 0, differing = 0;
+        for (std::string x, y; std::getline(a, x) && std::getline(b, y); ++lines) {
+            if (x == y) continue;
+            ++differing;
+            // Only the fuel tables' row differs, by the numbers typed.
+            EXPECT_EQ(x.substr(0, 30), y.substr(0, 30));
+            EXPECT_NE(y.find(tons), std::string::npos) << y;
+            EXPECT_NE(y.find(hg), std::string::npos) << y;
+        }
+        EXPECT_GT(lines, 100);
+        EXPECT_EQ(differing, 2);  // the fuel tables of the executive summary and of section 2.0
+        EXPECT_NE(overflow.find("The total mercury in the fuels is "), std::string::npos);
+    }
+}
+
 TEST(ExecutiveSummary, OneFuelHasNoCombinedTableAndEmptyRowsTakeBackTheirHeadings) {
     Window w;
     cmdreport_Click(w.app);

@@ -28,7 +28,9 @@ struct EvaluationRun {
     std::string U;            // " kg/yr." or " lb/yr."
     std::string u;            // "kg/yr" or "lb/yr"
     long existingboiler = 0;  // boiler type code of the existing configuration
-    std::array<bool, 4> negative{};  // rows whose mercury content or tonnage is below 0
+    // Why a fuel row is not evaluated ("is negative.", "is too large to be evaluated."), said of
+    // its mercury content or its dry tons per month; empty for a row that is evaluated.
+    std::array<std::string, 4> notevaluated{};
     int tables = 0;           // count of summary tables written
 };
 
@@ -39,6 +41,15 @@ void calculates(App& app);
 
 // The stages of one run, in order.
 void mercuryin(App& app, EvaluationRun& run);           // units, mercury in per row
+
+// The largest mercury loading of a fuel row that is evaluated, in the window's mass unit a
+// year: far beyond any fuel, and far enough below the largest number that the emissions, their
+// sums over the rows and the report's ranges stay numbers.
+constexpr double largestloading = 1e300;
+// Why a fuel row with this mercury content (ppm by weight) and tonnage (dry tons a month) is
+// not evaluated, said of its content or tonnage; empty when it is. `c` turns ppm by weight
+// times tons a month into the mass a year.
+std::string rowdefect(double hg, double tons, double c);
 void existingconfiguration(App& app, EvaluationRun& run);  // existing cells, section 3.0
 void proposedconfiguration(App& app, EvaluationRun& run);  // proposed, bin and factor cells, section 4.0
 void reductions(App& app, EvaluationRun& run);          // percent cells, totals, summary sentences

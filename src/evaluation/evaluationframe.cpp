@@ -1,6 +1,7 @@
 // The frame of one evaluation: the busy guard, the mass units, the mercury in of each fuel
 // row, and after the two configuration stages the percent reductions, the totals and the
 // summary sentences.
+#include <cmath>
 #include <string>
 
 #include "app.h"
@@ -71,14 +72,26 @@ void mercuryin(App& app, EvaluationRun& run) {
     run.U = kilograms ? " kg/yr." : " lb/yr.";
     run.u = kilograms ? "kg/yr" : "lb/yr";
     for (int i = 0; i < 4; ++i) {
-        double hg = val(f.Text1[static_cast<std::size_t>(i)].Text());
-        double tons = val(f.Text2[static_cast<std::size_t>(i)].Text());
-        // A negative content or tonnage is no amount of mercury: the row counts as empty, as
-        // for a text, and the summary sentences say why.
-        run.negative[static_cast<std::size_t>(i)] = hg < 0 || tons < 0;
-        if (run.negative[static_cast<std::size_t>(i)]) hg = tons = 0;
-        f.Label3[static_cast<std::size_t>(4 * i)].Caption = fmtnum(run.c * hg * tons);
+        const auto r = static_cast<std::size_t>(i);
+        double hg = val(f.Text1[r].Text());
+        double tons = val(f.Text2[r].Text());
+        run.notevaluated[r] = rowdefect(hg, tons, run.c);
+        // A row that is not evaluated holds no mercury: it counts as empty, as for a text, and
+        // the summary sentences say why.
+        if (!run.notevaluated[r].empty()) hg = tons = 0;
+        f.Label3[4 * r].Caption = fmtnum(run.c * hg * tons);
     }
+}
+
+std::string rowdefect(double hg, double tons, double c) {
+    if (hg < 0 || tons < 0) return "is negative.";
+    // A number that overflows ("1e999") is no amount of mercury; far below that, a loading
+    // beyond any fuel would overflow in the emissions, their sums over the rows or the
+    // report's ranges, and is not carried either.
+    const double in = c * hg * tons;
+    if (!std::isfinite(hg) || !std::isfinite(tons) || !std::isfinite(in) || in > largestloading)
+        return "is too large to be evaluated.";
+    return {};
 }
 
 void takebacklines(App& app, long n) {
@@ -128,9 +141,9 @@ void reductions(App& app, EvaluationRun& run) {
             "You have no mercury in your coal.  Please specify the coal type, amount, and mercury content.  You may "
             "enter the numbers in the text boxes and select the fuel type from a list.";
     for (int i = 0; i < 4; ++i)
-        if (run.negative[static_cast<std::size_t>(i)])
+        if (const std::string& why = run.notevaluated[static_cast<std::size_t>(i)]; !why.empty())
             summary += "\n  Fuel " + std::to_string(i + 1) +
-                       " is not evaluated: its mercury content or its dry tons per month is negative.";
+                       " is not evaluated: its mercury content or its dry tons per month " + why;
     f.Label13.Caption = summary;
 }
 
