@@ -14,9 +14,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <exception>
 
 #include "app.h"
@@ -440,43 +443,226 @@ void FormBinding::synclist(ListBox& list, QWidget* widget) {
 }
 
 void FormBinding::syncform() {
-    if (!window_) return;
+    if (!window_ || syncingform_) return;
+    // Setting the form's own place and size below tells the binding again; this call already
+    // brings the window to the form.
+    syncingform_ = true;
     ++updating_;
     if (!form_.Caption().empty()) window_->setWindowTitle(shown(form_.Caption()));
     if (form_.MousePointer() == 11) window_->setCursor(Qt::WaitCursor);
     else window_->unsetCursor();
-    if (form_.Width() > 0 && form_.Height() > 0) {
-        QRect frame = window_->frameGeometry();
-        QRect inner = window_->geometry();
-        int extraw = frame.width() - inner.width(), extrah = frame.height() - inner.height();
-        QRect want(pixels(form_.Left()), pixels(form_.Top()), pixels(form_.Width()) - extraw, pixels(form_.Height()) - extrah);
-        if (window_->geometry().size() != want.size()) window_->resize(want.size());
-        if (window_->frameGeometry().topLeft() != want.topLeft()) window_->move(want.topLeft());
+    const bool showing = form_.Visible() && !window_->isVisible();
+    if (showing) startplacing();
+    const bool sized = form_.Width() > 0 && form_.Height() > 0;
+    if (placing_) {
+        // The window's first place and size: the form's, kept inside the screen with its frame
+        // (its controls scroll where the layout is larger); the form takes what the window gets.
+        QRect want = fitted(sized ? formframe() : centred(window_->frameGeometry()));
+        if (!sized || want != formframe()) setformframe(want);
+        applyframe(want);
+    } else if (sized) {
+        applyframe(formframe());
     }
-    if (form_.Visible() && !window_->isVisible()) {
+    if (showing) {
         window_->show();
         window_->raise();
         window_->activateWindow();
+        frontrequests_ = form_.frontrequests;
     } else if (!form_.Visible() && window_->isVisible()) {
         window_->hide();
+        placing_ = false;
+        requests_.clear();
+    } else if (form_.Visible() && frontrequests_ != form_.frontrequests) {
+        // Shown again while open: the window comes to the front, as at its first showing.
+        frontrequests_ = form_.frontrequests;
+        window_->raise();
+        window_->activateWindow();
     }
     --updating_;
+    syncingform_ = false;
     if (onformchanged) onformchanged();
+}
+
+QRect FormBinding::formframe() const {
+    return {pixels(form_.Left()), pixels(form_.Top()), pixels(form_.Width()), pixels(form_.Height())};
+}
+
+void FormBinding::setformframe(const QRect& frame) {
+    // The four properties are one place and size: the window is not brought to each on its own.
+    const bool syncing = syncingform_;
+    syncingform_ = true;
+    ++updating_;
+    form_.Left = twips(frame.left());
+    form_.Top = twips(frame.top());
+    form_.Width = twips(frame.width());
+    form_.Height = twips(frame.height());
+    --updating_;
+    syncingform_ = syncing;
+}
+
+QRect FormBinding::centred(QRect frame) const {
+    QScreen* screen = window_->screen();
+    if (screen) frame.moveCenter(screen->availableGeometry().center());
+    return frame;
+}
+
+QRect FormBinding::fitted(QRect frame) const {
+    QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (!screen) screen = window_->screen();
+    if (!screen) return frame;
+    const QRect free = screen->availableGeometry();
+    frame.setSize(frame.size().boundedTo(free.size()));
+    frame.moveLeft(std::clamp(frame.left(), free.left(), free.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), free.top(), free.bottom() + 1 - frame.height()));
+    return frame;
+}
+
+namespace {
+
+QMargins marginsof(const QWidget& w) {
+    const QRect frame = w.frameGeometry(), inner = w.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+// The frame (title bar and borders) that the window manager last gave a window of the program:
+// a window that it has not framed yet is sized for the same frame, so that it needs no second
+// size once framed.
+QMargins& lastframe() {
+    static QMargins margins;
+    return margins;
+}
+
+// How long the window system must stay quiet, once the window is on screen, before its
+// placing is over; and how often a placing asks again for what the window system undid.
+constexpr int quietms = 300;
+constexpr int mostreasks = 20;
+// A request that the window system has not reported back within this time never will be.
+constexpr int echoms = 3000;
+
+}  // namespace
+
+QMargins FormBinding::framemargins() const {
+    const QMargins own = marginsof(*window_);
+    return own.isNull() && placing_ ? lastframe() : own;
+}
+
+void FormBinding::applyframe(const QRect& frame) {
+    const QMargins m = framemargins();
+    const QSize inner(std::max(1, frame.width() - m.left() - m.right()), std::max(1, frame.height() - m.top() - m.bottom()));
+    const bool resize = window_->size() != inner;
+    // A window being placed is always given its place, so that the window manager takes it as
+    // asked rather than choosing one of its own.
+    const bool move = placing_ || window_->frameGeometry().topLeft() != frame.topLeft();
+    if (!resize && !move) return;
+    ++updating_;
+    if (resize) window_->resize(inner);
+    if (move) window_->move(frame.topLeft());
+    --updating_;
+    if (window_->isVisible()) {
+        Request r{inner, frame.topLeft(), {}};
+        r.since.start();
+        requests_.push_back(r);
+    }
+}
+
+bool FormBinding::echo(QEvent::Type type) {
+    while (!requests_.empty() && requests_.front().since.elapsed() > echoms) requests_.pop_front();
+    for (auto it = requests_.begin(); it != requests_.end(); ++it) {
+        const bool same = type == QEvent::Resize ? it->size == window_->size()
+                                                 : it->place == window_->frameGeometry().topLeft();
+        if (!same) continue;
+        // The window system reports requests in order: the earlier ones are done with too.
+        requests_.erase(requests_.begin(), it + 1);
+        return true;
+    }
+    return false;
+}
+
+void FormBinding::startplacing() {
+    placing_ = true;
+    reasks_ = 0;
+    exposed_ = false;
+    requests_.clear();
+    sinceshown_.start();
+    sincereport_.start();
+    if (!placingtimer_) {
+        placingtimer_ = new QTimer(this);
+        placingtimer_->setInterval(50);
+        connect(placingtimer_, &QTimer::timeout, this, [this] { placingtick(); });
+    }
+    placingtimer_->start();
+}
+
+void FormBinding::placingtick() {
+    if (!placing_ || !window_ || !window_->isVisible()) {
+        placing_ = false;
+        placingtimer_->stop();
+        return;
+    }
+    // The window manager maps the window when it comes to it (later on a busy machine), and
+    // frames and sizes it around then; a window that never comes on screen is given up on.
+    const bool exposed = window_->windowHandle() && window_->windowHandle()->isExposed();
+    if (!exposed && sinceshown_.elapsed() < 10000) return;
+    if (exposed && !exposed_) {
+        // On screen now: the window manager's framing and sizing come about now.
+        exposed_ = true;
+        sincereport_.start();
+    }
+    if (sincereport_.elapsed() < quietms) return;
+    // Framed now, the window may still sit elsewhere than asked (a place asked before the frame
+    // was known is taken for its own area's).
+    if (reask()) {
+        sincereport_.start();
+        return;
+    }
+    endplacing();
+}
+
+bool FormBinding::reask() {
+    if (!placing_ || !window_ || !window_->isVisible() || reasks_ >= mostreasks) return false;
+    const QRect want = fitted(formframe());
+    if (window_->frameGeometry() == want) return false;
+    ++reasks_;
+    applyframe(want);
+    return true;
+}
+
+void FormBinding::endplacing() {
+    placing_ = false;
+    placingtimer_->stop();
+    // Where the window system kept a place or size other than the one asked (a window manager
+    // that allows no such window), the form takes what the window has.
+    if (window_->frameGeometry() != formframe()) setformframe(window_->frameGeometry());
+}
+
+void FormBinding::reported(QEvent::Type type) {
+    const QMargins m = marginsof(*window_);
+    if (!m.isNull()) lastframe() = m;
+    if (echo(type)) return;
+    if (placing_) {
+        // A step of the window system on its way to the window's place: the form keeps what it
+        // asks, and the window is asked for it again once the step is done.
+        sincereport_.start();
+        QMetaObject::invokeMethod(this, [this] { reask(); }, Qt::QueuedConnection);
+        return;
+    }
+    // The user moved or sized the window: the form holds its new place and size.
+    setformframe(window_->frameGeometry());
 }
 
 bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
     if (watched != window_) return false;
-    if (event->type() == QEvent::Resize) {
-        // The window's size goes to the model (unless the model itself set it), then the
-        // window's resize handler runs, as it does for a size set from code.
-        if (!updating_) {
-            QRect frame = window_->frameGeometry();
-            ++updating_;
-            form_.Width = twips(frame.width());
-            form_.Height = twips(frame.height());
-            --updating_;
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Move) {
+        // A place or size that the window system reports goes to the model when it is the
+        // user's; one that other code of the program gives the shown window goes there too.
+        // Sizes of a hidden window are not the form's: its showing gives it the form's.
+        if (!updating_ && window_->isVisible()) {
+            if (event->spontaneous()) reported(event->type());
+            else setformframe(window_->frameGeometry());
         }
-        if (form_.onResize) guarded(window_, form_.onResize);
+        // The window's resize handler runs, as it does for a size set from code.
+        if (event->type() == QEvent::Resize && form_.onResize) guarded(window_, form_.onResize);
     } else if (event->type() == QEvent::Close) {
         // Closing a window unloads it; the next showing loads it afresh.
         if (onclose) {

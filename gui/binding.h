@@ -2,9 +2,14 @@
 // widget that follows the model (a change in the model repaints it) and that passes the
 // user's clicks, selections and typing back to the model's handlers and setters.
 #pragma once
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <map>
 #include <set>
@@ -66,6 +71,10 @@ public:
     std::function<void()> onclose;
 
     void changed(Control& c) override;
+    // True from a showing of the window until the window system has placed it where the form
+    // asks and gone quiet: the sizes and places it reports meanwhile are its own steps (a window
+    // manager framing the window), not the user's, and do not change the form.
+    bool placing() const { return placing_; }
     // Brings every widget up to the model now (lists are otherwise brought up to date when
     // the event loop next runs, so that filling a long list stays quick).
     void flush();
@@ -96,6 +105,35 @@ private:
     void applylook(Control& c, QWidget* w);
     void seteditable(QComboBox* w, ComboBox& combo);
 
+    // The window's place and size as the form holds them, frame included, in pixels.
+    QRect formframe() const;
+    void setformframe(const QRect& frame);
+    // A frame in the middle of the free area of the window's screen.
+    QRect centred(QRect frame) const;
+    // A frame kept inside the free area of its screen (a smaller screen shrinks it).
+    QRect fitted(QRect frame) const;
+    // The frame's title bar and borders around the window's own area.
+    QMargins framemargins() const;
+    // Asks the window system for this frame (the window's own area is the frame less its
+    // margins) and remembers the request, so that its report is known as an echo.
+    void applyframe(const QRect& frame);
+    // A move or resize that the window system reported: an echo of a request, a step of its
+    // placing, or the user's.
+    void reported(QEvent::Type type);
+    bool echo(QEvent::Type type);
+    void startplacing();
+    void placingtick();
+    // While placing, asks the window again for the form's frame where the window system left it
+    // elsewhere and requests are left; false when nothing was asked.
+    bool reask();
+    void endplacing();
+
+    struct Request {
+        QSize size;   // of the window's own area
+        QPoint place; // of the frame
+        QElapsedTimer since;
+    };
+
     App& app_;
     Form& form_;
     QPointer<QWidget> window_;
@@ -106,6 +144,14 @@ private:
     bool flushpending_ = false;
     std::size_t adopted_ = 0;  // controls of the form looked at so far
     int updating_ = 0;  // >0 while the binding itself moves widgets or model sizes
+    bool syncingform_ = false;
+    bool placing_ = false;
+    int reasks_ = 0;            // requests repeated in this placing
+    bool exposed_ = false;      // the window has come on screen in this placing
+    QTimer* placingtimer_ = nullptr;
+    QElapsedTimer sinceshown_, sincereport_;
+    std::deque<Request> requests_;  // not yet reported back by the window system
+    long frontrequests_ = 0;    // the form's requests to come to the front already served
 };
 
 }  // namespace brasket::gui

@@ -13,18 +13,8 @@ namespace brasket::gui {
 ReportView::ReportView(App& app) : app_(app) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     binding_ = new FormBinding(app, app.display, this, this, true);
-    // The page is drawn anew whenever the model draws it; a request to show the open
-    // window again brings it to the front.
-    binding_->onformchanged = [this] {
-        if (frontrequests_ != app_.display.frontrequests) {
-            frontrequests_ = app_.display.frontrequests;
-            if (isVisible()) {
-                raise();
-                activateWindow();
-            }
-        }
-        update();
-    };
+    // The page is drawn anew whenever the model draws it.
+    binding_->onformchanged = [this] { update(); };
     binding_->onclose = [this] { frmDisplay_Unload(app_); };
     // The model places the page label partly under "File C,S,V " and too narrow for its text.
     binding_->onplaced = [this](Control& c, QWidget*) {

@@ -34,7 +34,6 @@ private:
     App& app_;
     FormBinding* binding_ = nullptr;
     bool keyhandled_ = false;
-    long frontrequests_ = 0;
 };
 
 }  // namespace brasket::gui

@@ -1,6 +1,7 @@
 // The generic binding: widgets follow the window model, and the user's actions reach it.
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -10,6 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "app.h"
@@ -278,6 +282,116 @@ TEST_F(Binding, TheFormShowsHidesTitlesResizesAndTakesTheHourglass) {
     EXPECT_FALSE(form.loaded);
     form.Hide();
     EXPECT_FALSE(window.isVisible());
+}
+
+// Lets queued events and the window system's reports run until `done` holds or two seconds pass.
+bool rununtil(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+// A size or place reported by the window system itself (a window manager at work, the user
+// dragging the window): asked of the window's platform window, it comes back as the window
+// system's own event, not as the program's. A size is that of the window's own area, a place
+// that of its frame.
+void reportsize(QWidget& window, QSize size) {
+    window.windowHandle()->setGeometry(QRect(window.geometry().topLeft(), size));
+    QCoreApplication::processEvents();
+}
+void reportplace(QWidget& window, QPoint frame) {
+    window.windowHandle()->setPosition(frame + (window.geometry().topLeft() - window.frameGeometry().topLeft()));
+    QCoreApplication::processEvents();
+}
+
+// While a window is hidden and while it is being placed at its showing, the sizes reported on
+// the way (a window manager mapping it at its old size) leave the form as it is, and the window
+// ends with the form's place and size.
+TEST_F(Binding, SizesReportedBeforeOrWhileTheWindowIsShownDoNotChangeTheForm) {
+    form.Hide();
+    ASSERT_FALSE(window.isVisible());
+    form.Left = 30 * 15;
+    form.Top = 20 * 15;
+    form.Width = 600 * 15;
+    form.Height = 300 * 15;
+    window.resize(614, 25);  // the hidden window's own size
+    EXPECT_EQ(form.Width(), 600 * 15);
+    EXPECT_EQ(form.Height(), 300 * 15);
+
+    form.Show();
+    ASSERT_TRUE(window.isVisible());
+    QCoreApplication::processEvents();  // on its way to the screen
+    EXPECT_TRUE(binding->placing());
+    reportsize(window, QSize(614, 25));
+    reportplace(window, QPoint(0, 0));
+    reportsize(window, QSize(614, 690));
+    EXPECT_EQ(form.Left(), 30 * 15);
+    EXPECT_EQ(form.Top(), 20 * 15);
+    EXPECT_EQ(form.Width(), 600 * 15);
+    EXPECT_EQ(form.Height(), 300 * 15);
+    ASSERT_TRUE(rununtil([&] { return !binding->placing(); }));
+    EXPECT_EQ(window.frameGeometry(), QRect(30, 20, 600, 300));
+    EXPECT_EQ(form.Width(), 600 * 15);
+    EXPECT_EQ(form.Height(), 300 * 15);
+
+    // Shown again after it was closed: placed anew from the form.
+    window.close();
+    form.Show();
+    QCoreApplication::processEvents();
+    reportsize(window, QSize(614, 25));
+    ASSERT_TRUE(rununtil([&] { return !binding->placing(); }));
+    EXPECT_EQ(window.frameGeometry(), QRect(30, 20, 600, 300));
+    EXPECT_EQ(form.Height(), 300 * 15);
+}
+
+// Once placed, a move or a resize by the user goes into the form's Left, Top, Width and Height,
+// and the window stays there when the form next tells the window anything.
+TEST_F(Binding, TheUsersMoveAndResizeGoIntoTheForm) {
+    form.Hide();
+    form.Width = 600 * 15;
+    form.Height = 300 * 15;
+    form.Show();
+    ASSERT_TRUE(rununtil([&] { return !binding->placing(); }));
+    int resizes = 0;
+    form.onResize = [&] { ++resizes; };
+
+    reportplace(window, QPoint(200, 150));
+    EXPECT_EQ(form.Left(), 200 * 15);
+    EXPECT_EQ(form.Top(), 150 * 15);
+    form.Caption = "Moved";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(200, 150));
+
+    const QSize frame = window.frameGeometry().size() - window.size();
+    reportsize(window, QSize(500, 250) - frame);
+    EXPECT_EQ(form.Width(), 500 * 15);
+    EXPECT_EQ(form.Height(), 250 * 15);
+    EXPECT_GE(resizes, 1);  // the window's resize handler ran with the new size in the form
+    const long fronts = form.frontrequests;
+    form.Show();  // shown again while open: it stays where it is
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.frontrequests, fronts + 1);
+    EXPECT_EQ(window.frameGeometry(), QRect(200, 150, 500, 250));
+}
+
+// A form larger than the screen, or partly off it, is shown inside the screen's free area,
+// and the form takes the place and size the window got.
+TEST_F(Binding, AWindowIsShownInsideTheScreen) {
+    form.Hide();
+    const QRect free = window.screen()->availableGeometry();
+    form.Left = -50 * 15;
+    form.Top = 40 * 15;
+    form.Width = (free.width() + 300) * 15;
+    form.Height = (free.height() / 2) * 15;
+    form.Show();
+    ASSERT_TRUE(rununtil([&] { return !binding->placing(); }));
+    EXPECT_EQ(window.frameGeometry(), QRect(free.left(), free.top() + 40, free.width(), free.height() / 2));
+    EXPECT_EQ(form.Width(), free.width() * 15);
+    EXPECT_EQ(form.Left(), free.left() * 15);
 }
 
 TEST_F(Binding, AControlThatJoinsLaterGetsItsWidgetAtTheNextChange) {

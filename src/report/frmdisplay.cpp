@@ -184,7 +184,6 @@ void showreport(App& app) {
     // the window comes to the front; font size, place, size and search row stay as the user
     // left them.
     w.Show();
-    ++w.frontrequests;
     w.currentpage = 1;
     pageup(app);
 }

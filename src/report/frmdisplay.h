@@ -69,7 +69,6 @@ public:
     bool KeyPreview = true;  // the window sees every key before its controls do
 
     PagePicture picture;
-    long frontrequests = 0;  // raised by each request to bring the open window to the front
 
     // Every property as laid out at design time (the state of a freshly loaded window).
     void designlayout();

@@ -198,8 +198,18 @@ public:
     bool loaded = false;
     std::vector<Control*> controls;
 
-    void Show() { Visible = true; }
+    // Shows the window; a window already shown is brought to the front instead, and each such
+    // request is counted so that the screen can tell it from a mere repaint.
+    void Show() {
+        if (Visible()) {
+            ++frontrequests;
+            notify();
+        } else {
+            Visible = true;
+        }
+    }
     void Hide() { Visible = false; }
+    long frontrequests = 0;
 
     std::function<void(int keycode, int shift)> onKeyDown;
     std::function<void()> onResize;
