@@ -491,12 +491,10 @@ void FormBinding::setformframe(const QRect& frame) {
     // The four properties are one place and size: the window is not brought to each on its own.
     const bool syncing = syncingform_;
     syncingform_ = true;
-    ++updating_;
     form_.Left = twips(frame.left());
     form_.Top = twips(frame.top());
     form_.Width = twips(frame.width());
     form_.Height = twips(frame.height());
-    --updating_;
     syncingform_ = syncing;
 }
 
@@ -551,9 +549,9 @@ void FormBinding::applyframe(const QRect& frame) {
     const QMargins m = framemargins();
     const QSize inner(std::max(1, frame.width() - m.left() - m.right()), std::max(1, frame.height() - m.top() - m.bottom()));
     const bool resize = window_->size() != inner;
-    // A window being placed is always given its place, so that the window manager takes it as
-    // asked rather than choosing one of its own.
-    const bool move = placing_ || window_->frameGeometry().topLeft() != frame.topLeft();
+    // A window never moved yet is given its place all the same, so that the window manager takes
+    // it as asked rather than choosing one of its own.
+    const bool move = !window_->testAttribute(Qt::WA_Moved) || window_->frameGeometry().topLeft() != frame.topLeft();
     if (!resize && !move) return;
     ++updating_;
     if (resize) window_->resize(inner);
