@@ -17,6 +17,12 @@ if [ -x examples/build-example-set.sh ]; then
 fi
 mkdir -p "$data"
 if [ -x build/gui/brasket ]; then
+  # The windows need a desktop; a terminal over ssh or a container has none.
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "built; brasket needs a desktop (an X display) to show its windows, and none was found;" \
+      "brasket-batch runs the menu and button handlers without one (build/brasket-batch --help)" >&2
+    exit 1
+  fi
   exec build/gui/brasket "$data"
 else
   echo "the program was not built (Qt 6 missing?)" >&2

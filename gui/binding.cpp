@@ -219,6 +219,8 @@ void FormBinding::make(Control& c) {
 
 void FormBinding::seteditable(QComboBox* w, ComboBox& combo) {
     w->setEditable(!combo.Locked());
+    // The box takes what is typed letter for letter: no entry is completed into it.
+    if (w->isEditable()) w->setCompleter(nullptr);
     QLineEdit* edit = w->lineEdit();
     if (edit && !edit->property("brasketbound").toBool()) {
         // What the analyst types goes to the model as the box's text.
@@ -392,10 +394,14 @@ void FormBinding::sync(Bound& b) {
                 }
             }
             if (cb->isEditable() == combo.Locked()) seteditable(cb, combo);
-            cb->setCurrentIndex(combo.ListIndex());
+            // An editable box given its own entry again would take back the text typed over
+            // it: the entry is given only when the model chose another.
+            if (cb->currentIndex() != combo.ListIndex()) cb->setCurrentIndex(combo.ListIndex());
+            // What the analyst typed is already the model's text: the box and its cursor stay as
+            // the typing left them. A text the program sets is shown from its start, not
+            // scrolled to its padding blanks.
             if (cb->isEditable() && cb->currentText() != shown(combo.Text())) {
                 cb->setEditText(shown(combo.Text()));
-                // The text is shown from its start, not scrolled to its padding blanks.
                 cb->lineEdit()->setCursorPosition(0);
             }
             break;
@@ -452,7 +458,13 @@ void FormBinding::syncform() {
     if (form_.MousePointer() == 11) window_->setCursor(Qt::WaitCursor);
     else window_->unsetCursor();
     const bool showing = form_.Visible() && !window_->isVisible();
-    if (showing) startplacing();
+    if (showing) {
+        // A load gives the window its normal state, whatever state it was closed in: its place
+        // and size are the form's.
+        if (window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+            window_->setWindowState(Qt::WindowNoState);
+        startplacing();
+    }
     const bool sized = form_.Width() > 0 && form_.Height() > 0;
     if (placing_) {
         // The window's first place and size: the form's, kept inside the screen with its frame
@@ -469,12 +481,17 @@ void FormBinding::syncform() {
         window_->activateWindow();
         frontrequests_ = form_.frontrequests;
     } else if (!form_.Visible() && window_->isVisible()) {
+        // Closed while maximized or minimized: the form keeps the place and size the window had
+        // in its normal state, for its next load.
+        if (!isnormal() && normalframe_.isValid()) setformframe(normalframe_);
         window_->hide();
         placing_ = false;
         requests_.clear();
     } else if (form_.Visible() && frontrequests_ != form_.frontrequests) {
-        // Shown again while open: the window comes to the front, as at its first showing.
+        // Shown again while open: the window comes back from the task bar (in the state it had
+        // before it went there) and to the front, as at its first showing.
         frontrequests_ = form_.frontrequests;
+        if (window_->isMinimized()) window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
         window_->raise();
         window_->activateWindow();
     }
@@ -632,6 +649,44 @@ void FormBinding::endplacing() {
     // Where the window system kept a place or size other than the one asked (a window manager
     // that allows no such window), the form takes what the window has.
     if (window_->frameGeometry() != formframe()) setformframe(window_->frameGeometry());
+    if (isnormal()) normalframe_ = window_->frameGeometry();
+}
+
+bool FormBinding::isnormal() const {
+    return !(window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void FormBinding::statechanged(Qt::WindowStates old) {
+    if ((old & (Qt::WindowMaximized | Qt::WindowFullScreen)) && isnormal()) restored_ = true;
+    notenormalsoon();
+}
+
+void FormBinding::notenormalsoon() {
+    if (!normaltimer_) {
+        normaltimer_ = new QTimer(this);
+        normaltimer_->setSingleShot(true);
+        normaltimer_->setInterval(quietms);
+        connect(normaltimer_, &QTimer::timeout, this, [this] { notenormal(); });
+    }
+    normaltimer_->start();
+}
+
+void FormBinding::notenormal() {
+    if (!window_ || !window_->isVisible() || placing_ || !isnormal()) return;
+    const QRect frame = window_->frameGeometry();
+    if (restored_) {
+        // Back from maximized: where the window manager restored the window partly off the
+        // screen, it is put back on it, at the size it had before.
+        restored_ = false;
+        const QRect within = fitted(frame);
+        if (within != frame) {
+            setformframe(within);
+            applyframe(within);
+            notenormalsoon();
+            return;
+        }
+    }
+    normalframe_ = frame;
 }
 
 void FormBinding::reported(QEvent::Type type) {
@@ -645,8 +700,11 @@ void FormBinding::reported(QEvent::Type type) {
         QMetaObject::invokeMethod(this, [this] { reask(); }, Qt::QueuedConnection);
         return;
     }
-    // The user moved or sized the window: the form holds its new place and size.
+    // The user moved or sized the window: the form holds its new place and size. The window
+    // manager's maximize or restore tells its new state around the same time; once it has, a
+    // place and size in the normal state are noted as the window's own.
     setformframe(window_->frameGeometry());
+    notenormalsoon();
 }
 
 bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
@@ -661,6 +719,8 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
         }
         // The window's resize handler runs, as it does for a size set from code.
         if (event->type() == QEvent::Resize && form_.onResize) guarded(window_, form_.onResize);
+    } else if (event->type() == QEvent::WindowStateChange) {
+        statechanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
     } else if (event->type() == QEvent::Close) {
         // Closing a window unloads it; the next showing loads it afresh.
         if (onclose) {

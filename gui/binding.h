@@ -127,6 +127,15 @@ private:
     // elsewhere and requests are left; false when nothing was asked.
     bool reask();
     void endplacing();
+    // Whether the window is in its normal state: neither maximized, full screen nor minimized.
+    bool isnormal() const;
+    // The window manager maximized, restored or minimized the window.
+    void statechanged(Qt::WindowStates old);
+    // Notes the window's frame as its place and size in the normal state once the window
+    // system has told the state that goes with it; a window restored off the screen is put back
+    // on it.
+    void notenormalsoon();
+    void notenormal();
 
     struct Request {
         QSize size;   // of the window's own area
@@ -152,6 +161,9 @@ private:
     QElapsedTimer sinceshown_, sincereport_;
     std::deque<Request> requests_;  // not yet reported back by the window system
     long frontrequests_ = 0;    // the form's requests to come to the front already served
+    QRect normalframe_;         // the window's last place and size in its normal state
+    bool restored_ = false;     // restored from maximized, its place not yet checked
+    QTimer* normaltimer_ = nullptr;
 };
 
 }  // namespace brasket::gui

@@ -3,13 +3,41 @@
 // --maintenance shows the maintenance items its menus hide from the analyst.
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "program.h"
 
+namespace {
+
+// What the window system told while the program connected to it: kept back, and told only once
+// the connection stands, so that a start without a display gives one clear line instead.
+std::vector<std::pair<QtMsgType, std::string>>& heldmessages() {
+    static std::vector<std::pair<QtMsgType, std::string>> held;
+    return held;
+}
+
+void whileconnecting(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+        // The window system could not be reached: Qt would abort here.
+        std::cerr << brasket::gui::nodisplaymessage << "\n";
+        std::_Exit(1);
+    }
+    heldmessages().emplace_back(type, text.toLocal8Bit().toStdString());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    QtMessageHandler previous = qInstallMessageHandler(whileconnecting);
     QApplication qapp(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const auto& [type, text] : heldmessages()) std::cerr << text << "\n";
+    heldmessages().clear();
+
     QApplication::setApplicationName(QStringLiteral("BRASKET"));
     brasket::gui::CommandLine cl = brasket::gui::commandline(argc, argv);
     if (!cl.unknown.empty()) {

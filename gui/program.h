@@ -29,6 +29,11 @@ public:
     UnitView unit;
 };
 
+// Told when the program finds no display to show its windows on.
+inline constexpr const char* nodisplaymessage =
+    "brasket needs a desktop (an X display) to show its windows, and none was found; "
+    "brasket-batch runs the menu and button handlers without one (brasket-batch --help)";
+
 // The program's command line: brasket [--maintenance] [DATA_FOLDER].
 struct CommandLine {
     std::filesystem::path folder;  // the folder given, else the program's own folder

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 
 #include "app.h"
 #include "look.h"
@@ -16,15 +17,54 @@ ReportView::ReportView(App& app) : app_(app) {
     // The page is drawn anew whenever the model draws it.
     binding_->onformchanged = [this] { update(); };
     binding_->onclose = [this] { frmDisplay_Unload(app_); };
-    // The model places the page label partly under "File C,S,V " and too narrow for its text.
     binding_->onplaced = [this](Control& c, QWidget*) {
-        if (&c == &app_.display.Label1 || &c == &app_.display.Command5) placepagelabel();
+        if (&c == &app_.display.Label1) placepagelabel();
+        else if (inbottomrow(c)) placebottomrow();
     };
-    placepagelabel();
+    placebottomrow();
     qApp->installEventFilter(this);
 }
 
 ReportView::~ReportView() { qApp->removeEventFilter(this); }
+
+std::vector<Control*> ReportView::bottomrow() const {
+    frmDisplay& w = app_.display;
+    return {&w.Command1, &w.Command2, &w.Command3, &w.Command4, &w.Command5, &w.Command6, &w.Command7, &w.Text2};
+}
+
+bool ReportView::inbottomrow(const Control& c) const {
+    const auto row = bottomrow();
+    return std::find(row.begin(), row.end(), &c) != row.end();
+}
+
+void ReportView::placebottomrow() {
+    // The model puts the row's top at the window's outer height less 800 twips, which leaves room
+    // under the row for a title bar and bottom border of up to 425 twips (28 pixels) together.
+    // Under a taller frame the row is raised as a whole just enough to end at the bottom of the
+    // window's own area; under a frame that fits, it stays where the model puts it.
+    std::vector<QWidget*> widgets;
+    int overflow = 0;
+    for (Control* c : bottomrow()) {
+        QWidget* w = binding_->widget(*c);
+        if (!w) continue;
+        const QRect modelplace(pixels(c->Left()), pixels(c->Top()), pixels(c->Width()), pixels(c->Height()));
+        if (c->Width() > 0 && c->Height() > 0 && w->geometry() != modelplace) w->setGeometry(modelplace);
+        widgets.push_back(w);
+        overflow = std::max(overflow, w->y() + w->height() - height());
+    }
+    // Never above the window's top, however short the window.
+    int highest = height();
+    for (QWidget* w : widgets) highest = std::min(highest, w->y());
+    const int raise = std::clamp(overflow, 0, std::max(0, highest));
+    if (raise > 0)
+        for (QWidget* w : widgets) w->move(w->x(), w->y() - raise);
+    placepagelabel();
+}
+
+void ReportView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placebottomrow();
+}
 
 void ReportView::placepagelabel() {
     auto* label = qobject_cast<QLabel*>(binding_->widget(app_.display.Label1));

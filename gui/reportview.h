@@ -3,6 +3,7 @@
 // and keys passed to the model.
 #pragma once
 #include <QWidget>
+#include <vector>
 
 #include "binding.h"
 
@@ -25,8 +26,15 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The bottom row of buttons and the font size box, whose top the model sets at every resize.
+    std::vector<Control*> bottomrow() const;
+    bool inbottomrow(const Control& c) const;
+    // The bottom row where the model puts it, raised where the window's frame would leave it partly
+    // below the window's own area; then the page label beside it.
+    void placebottomrow();
     // The page label ("page 2 of 9 pages") on one line, whole and readable: right of the
     // "File" button, where no other control of the window lies.
     void placepagelabel();

@@ -4,182 +4,41 @@
 // and every window fits the screen with its title bar.
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QScreen>
 #include <QTest>
-#include <QThread>
-#include <csignal>
-#include <functional>
-#include <ostream>
-#include <gtest/gtest.h>
 
-#include "app.h"
-#include "program.h"
+#include "desktop.h"
+#include "reportview.h"
 #include "report/frmdisplay.h"
-#include "report/reportbuffer.h"
-#include "support.h"
 #include "unitwindow/form1.h"
 
-// Places and sizes as the failures tell them.
-inline void PrintTo(const QRect& r, std::ostream* os) {
-    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
-}
-
-namespace brasket::gui {
+namespace brasket::gui::desktop {
 namespace {
 
-const QRect screenarea(0, 0, 1024, 768);
-
-// Lets the program and the window manager work for a while.
-void settle(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
+// The bottom row of the report window (its buttons, the font size box and the page label) lies
+// whole inside the window's own area, at its bottom.
+void expectbottomrowinside(Program& program) {
+    const frmDisplay& d = program.app.display;
+    const ReportView& report = program.report;
+    for (const Control* c : {static_cast<const Control*>(&d.Command1), static_cast<const Control*>(&d.Command2),
+                             static_cast<const Control*>(&d.Command3), static_cast<const Control*>(&d.Command4),
+                             static_cast<const Control*>(&d.Command5), static_cast<const Control*>(&d.Command6),
+                             static_cast<const Control*>(&d.Command7), static_cast<const Control*>(&d.Text2),
+                             static_cast<const Control*>(&d.Label1)}) {
+        const QWidget* w = program.report.binding().widget(*c);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isVisible()) << c->name;
+        EXPECT_GE(w->y(), 0) << c->name;
+        EXPECT_LE(w->y() + w->height(), report.height()) << c->name << " in a window of " << report.width() << "x"
+                                                          << report.height() << " framed by "
+                                                          << ::testing::PrintToString(report.frameGeometry());
     }
+    const QWidget* exitbutton = program.report.binding().widget(d.Command1);
+    EXPECT_GE(exitbutton->y(), report.height() - 80) << "the row is not at the window's bottom";
 }
-
-// Lets them work until `done` holds (true) or ten seconds have gone by (false).
-bool waitfor(const std::function<bool()>& done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > 10000) return false;
-        settle(20);
-    }
-    return true;
-}
-
-// Waits until the window manager has framed the window and the binding has placed it.
-void waitplaced(QWidget& window, FormBinding& binding) {
-    ASSERT_TRUE(waitfor([&] { return window.isVisible() && !binding.placing(); })) << "never placed";
-    settle(100);
-}
-
-// Runs a command of the X utilities and gives what it wrote.
-QString x11(const QString& program, const QStringList& arguments) {
-    QProcess p;
-    p.start(program, arguments);
-    EXPECT_TRUE(p.waitForFinished(10000)) << program.toStdString();
-    EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << ": " << p.readAllStandardError().toStdString();
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
-}
-
-// With BRASKET_SCREENSHOTS naming a folder, the whole screen, frames and title bars included, is
-// kept there as NAME.png, for a look at what the test saw.
-void picture(const char* name) {
-    const QString folder = qEnvironmentVariable("BRASKET_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    settle(200);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        screen->grabWindow(0).save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-}
-
-// A step of the mouse, given through the X server as the analyst's hand gives it; the program
-// and the window manager then take it in.
-void pointer(const QStringList& step) {
-    x11(QStringLiteral("xdotool"), step);
-    settle(60);
-}
-
-// The managed windows from bottom to top, as the window manager stacks them.
-std::vector<WId> stacking() {
-    std::vector<WId> ids;
-    const QString out = x11(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
-    auto it = QRegularExpression(QStringLiteral("0x[0-9a-fA-F]+")).globalMatch(out);
-    while (it.hasNext()) ids.push_back(static_cast<WId>(it.next().captured(0).toULongLong(nullptr, 16)));
-    return ids;
-}
-
-long stackplace(const std::vector<WId>& ids, const QWidget& w) {
-    for (std::size_t k = 0; k < ids.size(); ++k)
-        if (ids[k] == w.winId()) return static_cast<long>(k);
-    return -1;
-}
-
-// A busy machine: the window manager gets no time for a while, so that it frames and sizes a
-// window only after the program has asked for the window's size.
-class WindowManagerPause {
-public:
-    explicit WindowManagerPause(int ms) : ms_(ms) {
-        if (ms_ > 0 && pid_ > 0) kill(pid_, SIGSTOP);
-    }
-    ~WindowManagerPause() {
-        if (ms_ <= 0 || pid_ <= 0) return;
-        QThread::msleep(static_cast<unsigned long>(ms_));
-        kill(pid_, SIGCONT);
-    }
-
-private:
-    int ms_;
-    pid_t pid_ = static_cast<pid_t>(qEnvironmentVariableIntValue("BRASKET_WM_PID"));
-};
-
-// A report of three pages of thirty lines under two header lines.
-void writereport(App& app, const std::string& title) {
-    startreport(app, 2, 0);
-    reportline(app, title);
-    reportline(app, std::string_view("Plant          Coal      Oil"));
-    for (int p = 1; p <= 3; ++p) {
-        for (int j = 1; j <= 30; ++j) reportline(app, "p" + std::to_string(p) + " line " + std::to_string(j) + "   12.5   3");
-        reportline(app, std::string_view("@NEW PAGE"));
-    }
-}
-
-// Plants of one unit each, burning bituminous coal, made in memory over an empty folder.
-void plantsofoneunit(App& app, int count) {
-    Workset& ws = app.ws;
-    for (long k = 1; k <= 13; ++k) ws.idfuel(k).name = k == 2 ? "NONE" : k == 3 ? "BITUMINOUS" : "FUEL";
-    for (int u = 1; u <= count; ++u) {
-        ws.plant(u).plantno = static_cast<std::int16_t>(u);
-        ws.plant(u).plantname = "Station " + std::to_string(u);
-        ws.idplant(u).unitno[1] = static_cast<std::int16_t>(u);
-        ws.idunit(u).plantno = static_cast<std::int16_t>(u);
-        ws.unitc(u).plantno = static_cast<std::int16_t>(u);
-        ws.unitc(u).unitname = std::to_string(u);
-        ws.unitc(u).modelboiler = 3;
-        ws.unitc(u).modelpm = 1;
-        for (long m = 1; m <= 12; ++m) {
-            ws.unitcoal(u, m).fuelnum[1] = 3;
-            ws.unitcoal(u, m).drytons[1] = 10000.0f * static_cast<float>(u);
-            ws.unitcoal(u, m).hgppm[1] = 2.5f;
-        }
-        mainwindow(app).List3.AddItem("Station " + std::to_string(u));
-    }
-    setplantcount(ws, count);
-    setunitcount(ws, count);
-}
-
-// The program started over an empty folder, its main window placed.
-struct Desktop : ::testing::Test {
-    std::filesystem::path dir = testing::freshfolder("desktop");
-    testing::QuietPlatform platform{dir};
-    std::unique_ptr<Program> program = std::make_unique<Program>(platform);
-    App& app = program->app;
-
-    void SetUp() override {
-        program->start(dir);
-        waitplaced(program->main, program->main.binding());
-    }
-    // Every shown window's frame, title bar included, lies on the screen.
-    void expectallonscreen() {
-        for (QWidget* w : {static_cast<QWidget*>(&program->main), static_cast<QWidget*>(&program->unit),
-                           static_cast<QWidget*>(&program->report), static_cast<QWidget*>(&program->about)}) {
-            if (!w->isVisible()) continue;
-            EXPECT_TRUE(screenarea.contains(w->frameGeometry()))
-                << w->windowTitle().toStdString() << " at " << w->frameGeometry().x() << "," << w->frameGeometry().y() << " "
-                << w->frameGeometry().width() << "x" << w->frameGeometry().height();
-            EXPECT_NE(w->frameGeometry(), w->geometry()) << w->windowTitle().toStdString() << " has no frame";
-        }
-    }
-};
 
 // The report window takes the screen's width and its height less 800 twips (1024x715), frame
 // included, at every showing: also when the window manager frames it late, after the program
@@ -206,10 +65,7 @@ TEST(DesktopReportWindow, OpensWholeInEveryNewRunOfTheProgram) {
         EXPECT_EQ(program.app.display.Height(), 768 * 15 - 800);
         EXPECT_EQ(program.app.display.Left(), 0);
         EXPECT_EQ(program.app.display.Top(), 0);
-        // The bottom row of buttons is inside the window.
-        auto* exitbutton = program.report.binding().widget(program.app.display.Command1);
-        EXPECT_LE(exitbutton->geometry().bottom(), program.report.height());
-        EXPECT_GE(exitbutton->y(), program.report.height() - 80);
+        expectbottomrowinside(program);
     }
 }
 
@@ -225,11 +81,11 @@ TEST_F(Desktop, TheReportWindowStaysWhereTheUserPutsIt) {
                                                                         program->report.geometry().top() -
                                                                             program->report.frameGeometry().top()));
     const QPoint grip(title.center().x(), title.center().y());
-    pointer({QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y())});
-    pointer({QStringLiteral("mousedown"), QStringLiteral("1")});
+    hand({QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y())});
+    hand({QStringLiteral("mousedown"), QStringLiteral("1")});
     for (int step = 1; step <= 8; ++step)
-        pointer({QStringLiteral("mousemove"), QString::number(grip.x() + 20 * step), QString::number(grip.y() + 5 * step)});
-    pointer({QStringLiteral("mouseup"), QStringLiteral("1")});
+        hand({QStringLiteral("mousemove"), QString::number(grip.x() + 20 * step), QString::number(grip.y() + 5 * step)});
+    hand({QStringLiteral("mouseup"), QStringLiteral("1")});
     ASSERT_TRUE(waitfor([&] { return program->report.frameGeometry().topLeft() == QPoint(160, 40); }))
         << "the window manager did not move the window: it is at " << program->report.frameGeometry().x() << ","
         << program->report.frameGeometry().y();
@@ -326,5 +182,55 @@ TEST_F(Desktop, AnOverflowingNumberTypedIntoTheUnitWindowIsNotEvaluated) {
     picture("unit-1e999");
 }
 
+// The bottom row stays inside the window at its first size, after the analyst sizes the window by
+// its bottom edge, and maximized by a double click on the title bar; a click on Exit closes it.
+TEST_F(Desktop, TheReportWindowsBottomRowIsInsideTheWindowAtEverySize) {
+    showplacedreport();
+    ReportView& report = program->report;
+    {
+        SCOPED_TRACE("first size");
+        expectbottomrowinside(*program);
+    }
+    picture("report-first-size");
+
+    // The bottom edge of the frame dragged 120 up. openbox's edge is the frame's bottom border;
+    // metacity's lies just outside the frame it draws.
+    const QRect first = report.frameGeometry();
+    const QPoint edge(first.center().x(), windowmanager() == QLatin1String("metacity") ? first.bottom() + 4 : first.bottom() - 1);
+    hand({QStringLiteral("mousemove"), QString::number(edge.x()), QString::number(edge.y())});
+    hand({QStringLiteral("mousedown"), QStringLiteral("1")});
+    for (int step = 1; step <= 6; ++step)
+        hand({QStringLiteral("mousemove"), QString::number(edge.x()), QString::number(edge.y() - 20 * step)});
+    hand({QStringLiteral("mouseup"), QStringLiteral("1")});
+    ASSERT_TRUE(waitfor([&] { return report.frameGeometry() == QRect(first.topLeft(), first.size() - QSize(0, 120)); }))
+        << "the window manager did not size the window: " << ::testing::PrintToString(report.frameGeometry());
+    settle(300);
+    EXPECT_EQ(app.display.Height(), (715 - 120) * 15);
+    {
+        SCOPED_TRACE("sized by the analyst");
+        expectbottomrowinside(*program);
+    }
+
+    const QRect frame = report.frameGeometry();
+    const QPoint title(frame.center().x(), frame.top() + (report.geometry().top() - frame.top()) / 2);
+    hand({QStringLiteral("mousemove"), QString::number(title.x()), QString::number(title.y())});
+    hand({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+          QStringLiteral("80"), QStringLiteral("1")});
+    ASSERT_TRUE(waitfor([&] { return report.isMaximized(); })) << "the title bar's double click did not maximize";
+    settle(400);
+    EXPECT_TRUE(workarea().contains(report.frameGeometry())) << ::testing::PrintToString(report.frameGeometry());
+    EXPECT_GT(report.frameGeometry().height(), 715);
+    EXPECT_EQ(app.display.Height(), report.frameGeometry().height() * 15);
+    {
+        SCOPED_TRACE("maximized");
+        expectbottomrowinside(*program);
+    }
+    picture("report-maximized");
+
+    clickat(*report.binding().widget(app.display.Command1));
+    EXPECT_TRUE(waitfor([&] { return !report.isVisible(); })) << "Exit did not close the window";
+    EXPECT_FALSE(app.display.loaded);
+}
+
 }  // namespace
-}  // namespace brasket::gui
+}  // namespace brasket::gui::desktop

@@ -1,11 +1,28 @@
 #!/usr/bin/env bash
-# Runs a command on an X screen of its own, 1024x768, whose windows a window manager (openbox)
-# frames, places and stacks, as on an analyst's desktop:
-#   on-desktop.sh COMMAND [ARGUMENT]...
-# The command finds the screen in DISPLAY and the window manager's process in BRASKET_WM_PID.
-# Without Xvfb or openbox the run is skipped (exit status 77).
+# Runs a command on an X screen of its own, 1024x768, whose windows a window manager frames,
+# places and stacks, as on an analyst's desktop:
+#   on-desktop.sh [--wm openbox|metacity] COMMAND [ARGUMENT]...
+# openbox draws a thin title bar, metacity a tall one. The command finds the screen in DISPLAY,
+# the window manager's name in BRASKET_WM and its process in BRASKET_WM_PID, and a folder of its
+# own in BRASKET_DESKTOP_WORK. Whatever happens, the X server and the window manager are ended
+# and the folder removed when the command ends. Without Xvfb, the window manager or the X tools
+# the run is skipped (exit status 77).
 set -euo pipefail
-for tool in Xvfb openbox xprop xdotool; do
+wm=openbox
+if [ "${1:-}" = "--wm" ]; then
+  wm=${2:?"--wm needs the name of a window manager"}
+  shift 2
+fi
+case "$wm" in
+  openbox) wmcommand=(openbox --sm-disable) ;;
+  metacity) wmcommand=(metacity --sm-disable --no-composite) ;;
+  *) echo "unknown window manager: $wm (openbox or metacity)" >&2; exit 2 ;;
+esac
+if [ $# -eq 0 ]; then
+  echo "usage: on-desktop.sh [--wm openbox|metacity] COMMAND [ARGUMENT]..." >&2
+  exit 2
+fi
+for tool in Xvfb "$wm" xprop xdotool; do
   if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed" >&2
     exit 77
@@ -14,10 +31,21 @@ done
 
 work=$(mktemp -d)
 xpid="" wmpid=""
+# Ends what the script started, whether or not it has already ended, and removes its folder.
 finish() {
-  [ -n "$wmpid" ] && kill "$wmpid" 2>/dev/null
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
-  wait 2>/dev/null
+  set +e
+  for pid in $wmpid $xpid; do
+    kill "$pid" 2>/dev/null
+  done
+  for pid in $wmpid $xpid; do
+    # A process that does not end within five seconds of the request is killed.
+    for _ in $(seq 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
   rm -rf "$work"
 }
 trap finish EXIT
@@ -37,19 +65,19 @@ fi
 export DISPLAY=":$(tr -d '\n' <"$work/display")"
 
 # The window manager has taken the screen when the root window names its check window.
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
+"${wmcommand[@]}" >"$work/wm.log" 2>&1 &
 wmpid=$!
 for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
   sleep 0.1
 done
 if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
-  echo "the window manager did not start:" >&2
-  cat "$work/openbox.log" >&2
+  echo "the window manager $wm did not start:" >&2
+  cat "$work/wm.log" >&2
   exit 1
 fi
 
-export BRASKET_WM_PID=$wmpid QT_QPA_PLATFORM=xcb
+export BRASKET_WM=$wm BRASKET_WM_PID=$wmpid BRASKET_DESKTOP_WORK=$work QT_QPA_PLATFORM=xcb
 status=0
 "$@" || status=$?
 exit "$status"

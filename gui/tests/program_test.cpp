@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include "app.h"
@@ -31,6 +32,25 @@ std::filesystem::path smallset() {
     cmdsaveallupdate_Click(maker);
     EXPECT_TRUE(std::filesystem::exists(dir / "plant.dat"));
     return dir;
+}
+
+// Started where no desktop can be reached (a terminal over ssh, a container), the program says so
+// in one line and ends with status 1, not with an abort that leaves a core file.
+TEST(ProgramStart, WithoutADisplayTheProgramSaysItNeedsADesktop) {
+    auto dir = testing::freshfolder("nodisplay");
+    for (const char* display : {"", ":64999"}) {
+        SCOPED_TRACE(std::string("DISPLAY=") + display);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
+        if (*display) env.insert(QStringLiteral("DISPLAY"), QLatin1String(display));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(BRASKET_PROGRAM), {QString::fromStdString(dir.string())});
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 1);
+        EXPECT_EQ(program.readAllStandardError().toStdString(), std::string(nodisplaymessage) + "\n");
+    }
 }
 
 TEST(ProgramStart, TheLoadingFillsThePlantListAndShowsTheMainWindow) {

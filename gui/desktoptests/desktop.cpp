@@ -1,0 +1,199 @@
+#include "desktop.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QThread>
+#include <csignal>
+
+#include "mainwindow/frmplants.h"
+#include "report/frmdisplay.h"
+#include "report/reportbuffer.h"
+#include "unitwindow/form1.h"
+
+namespace brasket::gui::desktop {
+
+QString windowmanager() {
+    const QString wm = qEnvironmentVariable("BRASKET_WM");
+    return wm.isEmpty() ? QStringLiteral("openbox") : wm;
+}
+
+void settle(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+bool waitfor(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > 10000) return false;
+        settle(20);
+    }
+    return true;
+}
+
+void waitplaced(QWidget& window, FormBinding& binding) {
+    ASSERT_TRUE(waitfor([&] { return window.isVisible() && !binding.placing(); })) << "never placed";
+    settle(100);
+}
+
+QString x11(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    QElapsedTimer t;
+    t.start();
+    while (p.state() != QProcess::NotRunning && t.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        p.waitForFinished(5);
+    }
+    EXPECT_TRUE(p.state() == QProcess::NotRunning || p.waitForFinished(1000)) << program.toStdString() << " did not end";
+    EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << " " << arguments.join(QLatin1Char(' ')).toStdString() << ": "
+                               << p.readAllStandardError().toStdString();
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+void hand(const QStringList& step) {
+    x11(QStringLiteral("xdotool"), step);
+    settle(60);
+}
+
+void clickat(const QWidget& widget, QPoint point) {
+    const QPoint at = widget.mapToGlobal(point);
+    hand({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+    hand({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void typekeys(const QString& text) {
+    hand({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text});
+    settle(100);
+}
+
+void picture(const char* name) {
+    const QString folder = qEnvironmentVariable("BRASKET_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    settle(200);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        screen->grabWindow(0).save(folder + QLatin1Char('/') + windowmanager() + QLatin1Char('-') + QLatin1String(name) +
+                                   QStringLiteral(".png"));
+}
+
+namespace {
+std::vector<long> rootnumbers(const char* property) {
+    std::vector<long> numbers;
+    const QString out = x11(QStringLiteral("xprop"), {QStringLiteral("-root"), QLatin1String(property)});
+    // "NAME(TYPE) = 0, 0, 1024, 768" or "NAME(TYPE): window id # 0x40000d, 0x400012"
+    const int type = out.indexOf(QLatin1Char(')'));
+    if (type < 0) return numbers;
+    auto it = QRegularExpression(QStringLiteral("0x[0-9a-fA-F]+|\\d+")).globalMatch(out.mid(type + 1));
+    while (it.hasNext()) numbers.push_back(static_cast<long>(it.next().captured(0).toULongLong(nullptr, 0)));
+    return numbers;
+}
+}  // namespace
+
+std::vector<WId> stacking() {
+    std::vector<WId> ids;
+    for (long id : rootnumbers("_NET_CLIENT_LIST_STACKING")) ids.push_back(static_cast<WId>(id));
+    return ids;
+}
+
+long stackplace(const std::vector<WId>& ids, const QWidget& w) {
+    for (std::size_t k = 0; k < ids.size(); ++k)
+        if (ids[k] == w.winId()) return static_cast<long>(k);
+    return -1;
+}
+
+bool infront(const QWidget& w, const std::vector<const QWidget*>& others) {
+    if (!w.isVisible() || w.isMinimized() || QApplication::activeWindow() != &w) return false;
+    const auto ids = stacking();
+    const long place = stackplace(ids, w);
+    if (place < 0) return false;
+    for (const QWidget* other : others)
+        if (other->isVisible() && stackplace(ids, *other) > place) return false;
+    return true;
+}
+
+QRect workarea() {
+    const auto n = rootnumbers("_NET_WORKAREA");
+    if (n.size() < 4) return screenarea;
+    return {static_cast<int>(n[0]), static_cast<int>(n[1]), static_cast<int>(n[2]), static_cast<int>(n[3])};
+}
+
+WindowManagerPause::WindowManagerPause(int ms) : ms_(ms), pid_(qEnvironmentVariableIntValue("BRASKET_WM_PID")) {
+    if (ms_ > 0 && pid_ > 0) kill(static_cast<pid_t>(pid_), SIGSTOP);
+}
+
+WindowManagerPause::~WindowManagerPause() {
+    if (ms_ <= 0 || pid_ <= 0) return;
+    QThread::msleep(static_cast<unsigned long>(ms_));
+    kill(static_cast<pid_t>(pid_), SIGCONT);
+}
+
+void writereport(App& app, const std::string& title) {
+    startreport(app, 2, 0);
+    reportline(app, title);
+    reportline(app, std::string_view("Plant          Coal      Oil"));
+    for (int p = 1; p <= 3; ++p) {
+        for (int j = 1; j <= 30; ++j) reportline(app, "p" + std::to_string(p) + " line " + std::to_string(j) + "   12.5   3");
+        reportline(app, std::string_view("@NEW PAGE"));
+    }
+}
+
+void plantsofoneunit(App& app, int count) {
+    Workset& ws = app.ws;
+    for (long k = 1; k <= 13; ++k) ws.idfuel(k).name = k == 2 ? "NONE" : k == 3 ? "BITUMINOUS" : "FUEL";
+    for (int u = 1; u <= count; ++u) {
+        ws.plant(u).plantno = static_cast<std::int16_t>(u);
+        ws.plant(u).plantname = "Station " + std::to_string(u);
+        ws.idplant(u).unitno[1] = static_cast<std::int16_t>(u);
+        ws.idunit(u).plantno = static_cast<std::int16_t>(u);
+        ws.unitc(u).plantno = static_cast<std::int16_t>(u);
+        ws.unitc(u).unitname = std::to_string(u);
+        ws.unitc(u).modelboiler = 3;
+        ws.unitc(u).modelpm = 1;
+        for (long m = 1; m <= 12; ++m) {
+            ws.unitcoal(u, m).fuelnum[1] = 3;
+            ws.unitcoal(u, m).drytons[1] = 10000.0f * static_cast<float>(u);
+            ws.unitcoal(u, m).hgppm[1] = 2.5f;
+        }
+        mainwindow(app).List3.AddItem("Station " + std::to_string(u));
+    }
+    setplantcount(ws, count);
+    setunitcount(ws, count);
+}
+
+void Desktop::SetUp() {
+    program->start(dir);
+    waitplaced(program->main, program->main.binding());
+}
+
+void Desktop::expectallonscreen() {
+    for (QWidget* w : {static_cast<QWidget*>(&program->main), static_cast<QWidget*>(&program->unit),
+                       static_cast<QWidget*>(&program->report), static_cast<QWidget*>(&program->about)}) {
+        if (!w->isVisible() || w->isMinimized()) continue;
+        EXPECT_TRUE(screenarea.contains(w->frameGeometry()))
+            << w->windowTitle().toStdString() << " at " << ::testing::PrintToString(w->frameGeometry());
+        EXPECT_NE(w->frameGeometry(), w->geometry()) << w->windowTitle().toStdString() << " has no frame";
+    }
+}
+
+void Desktop::showplacedreport(const std::string& title) {
+    writereport(app, title);
+    showreport(app);
+    waitplaced(program->report, program->report.binding());
+}
+
+void Desktop::showplacedunit(int count, int unit) {
+    plantsofoneunit(app, count);
+    ASSERT_TRUE(selectunit(app, unit));
+    cmdevaluateunit_Click(app);
+    waitplaced(program->unit, program->unit.binding());
+}
+
+}  // namespace brasket::gui::desktop

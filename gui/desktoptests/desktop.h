@@ -1,0 +1,98 @@
+// Helpers of the window tests on an X screen with a window manager (on-desktop.sh starts both):
+// waiting for the program and the window manager, the analyst's hand on the mouse and the
+// keyboard through the X server, the window manager's stacking, and small working sets.
+#pragma once
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "program.h"
+#include "support.h"
+
+// Places, sizes and texts as the failures tell them.
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace brasket::gui::desktop {
+
+inline const QRect screenarea(0, 0, 1024, 768);
+
+// The window manager the screen runs ("openbox", "metacity").
+QString windowmanager();
+
+// Lets the program and the window manager work for a while.
+void settle(int ms);
+// Lets them work until `done` holds (true) or ten seconds have gone by (false).
+bool waitfor(const std::function<bool()>& done);
+// Waits until the window manager has framed the window and the binding has placed it.
+void waitplaced(QWidget& window, FormBinding& binding);
+
+// Runs a command of the X utilities and gives what it wrote; the program goes on meanwhile, so
+// that it takes the events the command sends as they come.
+QString x11(const QString& program, const QStringList& arguments);
+// A step of the mouse or the keyboard through the X server, as the analyst's hand gives it
+// (xdotool's arguments); the program and the window manager then take it in.
+void hand(const QStringList& step);
+// A click of the left button at a point of a widget, through the X server.
+void clickat(const QWidget& widget, QPoint point);
+inline void clickat(const QWidget& widget) { clickat(widget, widget.rect().center()); }
+// Keys typed through the X server into the window that has the keyboard, a key at a time.
+void typekeys(const QString& text);
+
+// With BRASKET_SCREENSHOTS naming a folder, the whole screen, frames and title bars included, is
+// kept there as NAME.png, prefixed with the window manager's name.
+void picture(const char* name);
+
+// The managed windows from bottom to top, as the window manager stacks them.
+std::vector<WId> stacking();
+long stackplace(const std::vector<WId>& ids, const QWidget& w);
+// The window is on screen, above every other window of the program, and has the keyboard.
+bool infront(const QWidget& w, const std::vector<const QWidget*>& others);
+// The free area of the screen as the window manager gives it (_NET_WORKAREA).
+QRect workarea();
+
+// A busy machine: the window manager gets no time for a while, so that it frames and sizes a
+// window only after the program has asked for the window's size.
+class WindowManagerPause {
+public:
+    explicit WindowManagerPause(int ms);
+    ~WindowManagerPause();
+
+private:
+    int ms_;
+    long pid_;
+};
+
+// A report of three pages of thirty lines under two header lines.
+void writereport(App& app, const std::string& title);
+// Plants of one unit each, burning bituminous coal, made in memory over an empty folder.
+void plantsofoneunit(App& app, int count);
+
+// The program started over an empty folder, its main window placed.
+struct Desktop : ::testing::Test {
+    std::filesystem::path dir = testing::freshfolder("desktop");
+    testing::QuietPlatform platform{dir};
+    std::unique_ptr<Program> program = std::make_unique<Program>(platform);
+    App& app = program->app;
+
+    void SetUp() override;
+    // Every shown window's frame, title bar included, lies on the screen.
+    void expectallonscreen();
+    // Shows the report window on a report of three pages and waits until it is placed.
+    void showplacedreport(const std::string& title = "Emission report");
+    // Opens the unit window on unit `unit` of `count` plants of one unit and waits until it is
+    // placed.
+    void showplacedunit(int count = 1, int unit = 1);
+};
+
+}  // namespace brasket::gui::desktop

@@ -1,0 +1,114 @@
+// Typing into the windows as the analyst types: real key events through the X server into the
+// box that was clicked. What is typed lands in the box and in the window model as typed, with
+// the cursor where the typing leaves it.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+
+#include "desktop.h"
+#include "report/frmdisplay.h"
+#include "report/reportbuffer.h"
+#include "unitwindow/form1.h"
+
+namespace brasket::gui::desktop {
+namespace {
+
+// Clicks into the line of a box, selects all it holds and types `text` over it.
+void typeover(QLineEdit& line, const QString& text) {
+    clickat(line);
+    hand({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    typekeys(text);
+}
+
+QLineEdit* lineof(FormBinding& binding, const Control& c) {
+    QWidget* w = binding.widget(c);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->lineEdit();
+    return qobject_cast<QLineEdit*>(w);
+}
+
+// Whether the report buffer holds the line.
+bool reportholds(const App& app, const std::string& line) {
+    for (long i = 1; i <= app.report.reportlinecount; ++i)
+        if (app.report.line(i) == line) return true;
+    return false;
+}
+
+// Every editable box of the unit window; the long report then prints the fuel and the boiler type
+// as typed (section 3.1 pictured on its page).
+TEST_F(Desktop, TextTypedIntoTheUnitWindowStaysAsTyped) {
+    showplacedunit();
+    Form1& f = app.form1;
+    FormBinding& binding = program->unit.binding();
+    struct Typing {
+        const Control* box;
+        QString text;
+        std::function<std::string()> model;
+    };
+    std::vector<Typing> typings;
+    const char* fuels[] = {"BITUMINOUS", "Lignite 2", "WOOD", "abc"};
+    const char* proposed[] = {"ABC", "Cyclone", "wet FGD", "LNB 7"};
+    for (std::size_t r = 0; r < 4; ++r) {
+        typings.push_back({&f.Combo2[r], QLatin1String(fuels[r]), [&f, r] { return f.Combo2[r].Text(); }});
+        typings.push_back({&f.Combo3[r], QLatin1String(proposed[r]), [&f, r] { return f.Combo3[r].Text(); }});
+        typings.push_back({&f.Text1[r], QStringLiteral("12.75"), [&f, r] { return f.Text1[r].Text(); }});
+        typings.push_back({&f.Text2[r], QStringLiteral("40125"), [&f, r] { return f.Text2[r].Text(); }});
+    }
+    for (const Typing& t : typings) {
+        SCOPED_TRACE(t.box->name + "(" + std::to_string(t.box->index) + ") typed " + t.text.toStdString());
+        QLineEdit* line = lineof(binding, *t.box);
+        ASSERT_NE(line, nullptr);
+        typeover(*line, t.text);
+        EXPECT_EQ(line->text(), t.text);
+        EXPECT_EQ(t.model(), t.text.toStdString());
+        EXPECT_EQ(line->cursorPosition(), t.text.size());
+    }
+    picture("unit-typed");
+
+    QAction* report = program->unit.findChild<QAction*>(QStringLiteral("cmdreport"));
+    ASSERT_NE(report, nullptr);
+    report->trigger();
+    waitplaced(program->report, program->report.binding());
+    EXPECT_TRUE(reportholds(app, "3.1  For the fuel BITUMINOUS"));
+    EXPECT_TRUE(reportholds(app, " Furnace/boiler type:  ABC"));
+    // Paged with Page DOWN to the page that holds section 3.1.
+    const frmDisplay& d = app.display;
+    auto* pagedown = program->report.binding().widget(d.Command3);
+    bool shown = false;
+    for (int page = 1; page <= d.pagecount && !shown; ++page) {
+        for (const PictureLine& line : d.picture.lines)
+            if (line.text().find("3.1  For the fuel BITUMINOUS") != std::string::npos) shown = true;
+        if (!shown) clickat(*pagedown);
+    }
+    EXPECT_TRUE(shown) << "section 3.1 is not on page " << d.currentpage;
+    picture("report-section-3-1");
+}
+
+// The report window's font size and search boxes, the search row slid into view with keypad -
+// held down, as the analyst does.
+TEST_F(Desktop, TextTypedIntoTheReportWindowStaysAsTyped) {
+    showplacedreport();
+    frmDisplay& d = app.display;
+    FormBinding& binding = program->report.binding();
+    QLineEdit* fontsize = lineof(binding, d.Text2);
+    ASSERT_NE(fontsize, nullptr);
+    typeover(*fontsize, QStringLiteral("10"));
+    EXPECT_EQ(fontsize->text(), QStringLiteral("10"));
+    EXPECT_EQ(d.Text2.Text(), "10");
+    EXPECT_EQ(d.FontSize(), 10);
+
+    QLineEdit* search = lineof(binding, d.Text1);
+    ASSERT_NE(search, nullptr);
+    clickat(*fontsize);
+    hand({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("5"), QStringLiteral("--repeat"),
+          QStringLiteral("120"), QStringLiteral("KP_Subtract")});
+    ASSERT_TRUE(waitfor([&] { return search->isVisible() && search->geometry().bottom() < fontsize->y(); }))
+        << "the search row did not come into view: it is at " << search->y();
+    typeover(*search, QStringLiteral("line 27"));
+    EXPECT_EQ(search->text(), QStringLiteral("line 27"));
+    EXPECT_EQ(d.Text1.Text(), "line 27");
+    EXPECT_EQ(search->cursorPosition(), 7);
+}
+
+}  // namespace
+}  // namespace brasket::gui::desktop

@@ -1,0 +1,119 @@
+// Minimized and maximized windows as the analyst leaves them: a window that a menu item shows
+// again comes back from the task bar to the front, and a window closed while maximized opens
+// again in its normal state, at its own place and size.
+#include <QAction>
+#include <QMenuBar>
+
+#include "desktop.h"
+#include "report/frmdisplay.h"
+#include "unitwindow/form1.h"
+
+namespace brasket::gui::desktop {
+namespace {
+
+// The window goes to the task bar, as its title bar's minimize button sends it.
+void minimize(QWidget& window) {
+    hand({QStringLiteral("windowminimize"), QString::number(window.winId())});
+    ASSERT_TRUE(waitfor([&] { return window.isMinimized(); })) << "the window manager did not minimize the window";
+    settle(200);
+}
+
+// A double click on the middle of the title bar: maximizes a window, or restores a maximized one.
+void doubleclicktitle(QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QPoint title(frame.center().x(), frame.top() + (window.geometry().top() - frame.top()) / 2);
+    hand({QStringLiteral("mousemove"), QString::number(title.x()), QString::number(title.y())});
+    hand({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+          QStringLiteral("80"), QStringLiteral("1")});
+}
+
+void maximize(QWidget& window) {
+    doubleclicktitle(window);
+    ASSERT_TRUE(waitfor([&] { return window.isMaximized(); })) << "the title bar's double click did not maximize";
+    settle(400);
+}
+
+void restore(QWidget& window) {
+    doubleclicktitle(window);
+    ASSERT_TRUE(waitfor([&] { return !window.isMaximized(); })) << "the title bar's double click did not restore";
+    settle(400);
+}
+
+// Alt+F4, the window manager's key for closing the window that has the keyboard.
+void closebykeyboard(QWidget& window) {
+    hand({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window.winId())});
+    hand({QStringLiteral("key"), QStringLiteral("alt+F4")});
+    ASSERT_TRUE(waitfor([&] { return !window.isVisible(); })) << "alt+F4 did not close the window";
+}
+
+TEST_F(Desktop, AMinimizedReportWindowComesBackToTheFrontWithANewReport) {
+    showplacedreport("First report");
+    minimize(program->report);
+    writereport(app, "Second report");
+    showreport(app);
+    EXPECT_TRUE(waitfor([&] { return infront(program->report, {&program->main, &program->unit}); }))
+        << "the report window stayed in the task bar or behind";
+    EXPECT_EQ(program->report.frameGeometry(), QRect(0, 0, 1024, 715));
+    picture("report-back-from-minimized");
+}
+
+TEST_F(Desktop, AMinimizedUnitWindowComesBackToTheFrontOnEvaluateUnit) {
+    showplacedunit(2, 1);
+    const QRect placed = program->unit.frameGeometry();
+    minimize(program->unit);
+    ASSERT_TRUE(selectunit(app, 2));
+    QAction* evaluate = program->main.menuBar()->findChild<QAction*>(QStringLiteral("cmdevaluateunit"));
+    ASSERT_NE(evaluate, nullptr);
+    evaluate->trigger();
+    EXPECT_EQ(app.form1.Caption(), "Unit evaluation: 2");
+    EXPECT_TRUE(waitfor([&] { return infront(program->unit, {&program->main, &program->report}); }))
+        << "the unit window stayed in the task bar or behind";
+    EXPECT_EQ(program->unit.frameGeometry(), placed);
+}
+
+// Exit on the maximized report window; the next report opens it at its load place and size,
+// and a maximize and restore bring it back there.
+TEST_F(Desktop, AReportWindowClosedMaximizedOpensInItsNormalState) {
+    showplacedreport();
+    const QRect load(0, 0, 1024, 715);
+    ASSERT_EQ(program->report.frameGeometry(), load);
+    maximize(program->report);
+    clickat(*program->report.binding().widget(app.display.Command1));
+    ASSERT_TRUE(waitfor([&] { return !program->report.isVisible(); })) << "Exit did not close the window";
+
+    showplacedreport("Next report");
+    EXPECT_FALSE(program->report.isMaximized());
+    EXPECT_EQ(program->report.frameGeometry(), load);
+    EXPECT_EQ(app.display.Height(), 768 * 15 - 800);
+    auto* exitbutton = program->report.binding().widget(app.display.Command1);
+    EXPECT_LE(exitbutton->y() + exitbutton->height(), program->report.height());
+    EXPECT_GE(exitbutton->y(), program->report.height() - 80);
+
+    maximize(program->report);
+    restore(program->report);
+    EXPECT_EQ(program->report.frameGeometry(), load);
+    EXPECT_NEAR(app.display.Height(), 715 * 15, 14);
+    expectallonscreen();
+}
+
+// The unit window closed while maximized opens again at the place and size it had before it was
+// maximized; restored after a maximize it is there again, within the screen.
+TEST_F(Desktop, AUnitWindowClosedMaximizedOpensInItsNormalState) {
+    showplacedunit(2, 1);
+    const QRect normal = program->unit.frameGeometry();
+    maximize(program->unit);
+    closebykeyboard(program->unit);
+
+    ASSERT_TRUE(selectunit(app, 2));
+    cmdevaluateunit_Click(app);
+    waitplaced(program->unit, program->unit.binding());
+    EXPECT_FALSE(program->unit.isMaximized());
+    EXPECT_EQ(program->unit.frameGeometry(), normal);
+    maximize(program->unit);
+    restore(program->unit);
+    EXPECT_EQ(program->unit.frameGeometry(), normal);
+    expectallonscreen();
+}
+
+}  // namespace
+}  // namespace brasket::gui::desktop
