@@ -20,7 +20,14 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <exception>
+#if defined(BRASKET_HAVE_XCB)
+#include <QGuiApplication>
+#include <qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
 
 #include "app.h"
 #include "look.h"
@@ -79,6 +86,85 @@ void PictureView::paintEvent(QPaintEvent*) {
 }
 
 // ---------------------------------------------------------------- binding
+
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+namespace {
+// The connection to the X display the windows are on; none on another window system (Qt's
+// offscreen screen among them).
+xcb_connection_t* xconnection() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+}  // namespace
+#endif
+
+QMargins windowmargins(const QWidget& window) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    // The window manager tells the frame it draws on the window itself; the toolkit's own
+    // reckoning can miss a frame given after the window was shown again, or count borders that
+    // are not drawn.
+    xcb_connection_t* connection = xconnection();
+    if (connection && window.isVisible() && window.testAttribute(Qt::WA_WState_Created)) {
+        static xcb_atom_t extents = XCB_ATOM_NONE;
+        if (extents == XCB_ATOM_NONE) {
+            static const char name[] = "_NET_FRAME_EXTENTS";
+            if (auto* reply = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr)) {
+                extents = reply->atom;
+                std::free(reply);
+            }
+        }
+        if (extents != XCB_ATOM_NONE) {
+            auto cookie = xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), extents,
+                                           XCB_ATOM_CARDINAL, 0, 4);
+            if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+                QMargins told;
+                const bool ok = reply->type == XCB_ATOM_CARDINAL && reply->format == 32 &&
+                                xcb_get_property_value_length(reply) == 16;
+                if (ok) {
+                    // left, right, top, bottom
+                    const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+                    told = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]),
+                                    static_cast<int>(v[3]));
+                }
+                std::free(reply);
+                if (ok) return told;
+            }
+        }
+    }
+#endif
+    const QRect frame = window.frameGeometry(), inner = window.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+QRect windowframe(const QWidget& window) { return window.geometry().marginsAdded(windowmargins(window)); }
+
+namespace {
+
+// A window manager may keep the maximized or full-screen state of a window it no longer shows
+// (the state list on the window) and give that state again at its next showing. While the
+// window is withdrawn, the list is the program's to set: it is cleared, and the showing gives
+// the window its normal state.
+void forgetwithdrawnstate(QWidget& window) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
+    static const char name[] = "_NET_WM_STATE";
+    xcb_intern_atom_reply_t* state =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr);
+    if (!state) return;
+    if (state->atom != XCB_ATOM_NONE) {
+        xcb_delete_property(connection, static_cast<xcb_window_t>(window.winId()), state->atom);
+        xcb_flush(connection);
+    }
+    std::free(state);
+#else
+    (void)window;
+#endif
+}
+
+}  // namespace
 
 FormBinding::FormBinding(App& app, Form& form, QWidget* window, QWidget* surface, bool placetwips)
     : QObject(window), app_(app), form_(form), window_(window), surface_(surface), placetwips_(placetwips) {
@@ -461,15 +547,18 @@ void FormBinding::syncform() {
     if (showing) {
         // A load gives the window its normal state, whatever state it was closed in: its place
         // and size are the form's.
-        if (window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        if (!isnormal()) {
             window_->setWindowState(Qt::WindowNoState);
+            if (QWindow* handle = window_->windowHandle()) handle->setWindowStates(Qt::WindowNoState);
+        }
+        forgetwithdrawnstate(*window_);
         startplacing();
     }
     const bool sized = form_.Width() > 0 && form_.Height() > 0;
     if (placing_) {
         // The window's first place and size: the form's, kept inside the screen with its frame
         // (its controls scroll where the layout is larger); the form takes what the window gets.
-        QRect want = fitted(sized ? formframe() : centred(window_->frameGeometry()));
+        QRect want = fitted(sized ? formframe() : centred(windowframe(*window_)));
         if (!sized || want != formframe()) setformframe(want);
         applyframe(want);
     } else if (sized) {
@@ -483,7 +572,11 @@ void FormBinding::syncform() {
     } else if (!form_.Visible() && window_->isVisible()) {
         // Closed while maximized or minimized: the form keeps the place and size the window had
         // in its normal state, for its next load.
-        if (!isnormal() && normalframe_.isValid()) setformframe(normalframe_);
+        if (!isnormal()) {
+            if (normalframe_.isValid()) setformframe(normalframe_);
+            // The frame of a maximized window (no borders) is not the one it gets when shown again.
+            stalemargins_ = true;
+        }
         window_->hide();
         placing_ = false;
         requests_.clear();
@@ -534,11 +627,6 @@ QRect FormBinding::fitted(QRect frame) const {
 
 namespace {
 
-QMargins marginsof(const QWidget& w) {
-    const QRect frame = w.frameGeometry(), inner = w.geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
 
 // The frame (title bar and borders) that the window manager last gave a window of the program:
 // a window that it has not framed yet is sized for the same frame, so that it needs no second
@@ -558,21 +646,35 @@ constexpr int echoms = 3000;
 }  // namespace
 
 QMargins FormBinding::framemargins() const {
-    const QMargins own = marginsof(*window_);
-    return own.isNull() && placing_ ? lastframe() : own;
+    const QMargins own = windowmargins(*window_);
+    return (own.isNull() || stalemargins_) && placing_ ? lastframe() : own;
 }
 
 void FormBinding::applyframe(const QRect& frame) {
+    // A maximized or minimized window has the place and size the window manager gives it: a
+    // request would only be taken as the size to restore it to.
+    if (window_->isVisible() && !isnormal()) return;
     const QMargins m = framemargins();
     const QSize inner(std::max(1, frame.width() - m.left() - m.right()), std::max(1, frame.height() - m.top() - m.bottom()));
     const bool resize = window_->size() != inner;
     // A window never moved yet is given its place all the same, so that the window manager takes
     // it as asked rather than choosing one of its own.
-    const bool move = !window_->testAttribute(Qt::WA_Moved) || window_->frameGeometry().topLeft() != frame.topLeft();
+    const bool move = !window_->testAttribute(Qt::WA_Moved) || windowframe(*window_).topLeft() != frame.topLeft();
     if (!resize && !move) return;
     ++updating_;
     if (resize) window_->resize(inner);
-    if (move) window_->move(frame.topLeft());
+    if (move) {
+        // The place is the frame's: the window manager is asked to put the frame's corner there.
+        // Placed by its own area and the frame the toolkit last knew (none once the window was
+        // closed), a window shown again would have its title bar above the screen.
+        QWindow* handle = window_->windowHandle();
+        if (handle && window_->testAttribute(Qt::WA_WState_Created)) {
+            window_->setAttribute(Qt::WA_Moved);
+            handle->setFramePosition(frame.topLeft());
+        } else {
+            window_->move(frame.topLeft());
+        }
+    }
     --updating_;
     if (window_->isVisible()) {
         Request r{inner, frame.topLeft(), {}};
@@ -585,7 +687,7 @@ bool FormBinding::echo(QEvent::Type type) {
     while (!requests_.empty() && requests_.front().since.elapsed() > echoms) requests_.pop_front();
     for (auto it = requests_.begin(); it != requests_.end(); ++it) {
         const bool same = type == QEvent::Resize ? it->size == window_->size()
-                                                 : it->place == window_->frameGeometry().topLeft();
+                                                 : it->place == windowframe(*window_).topLeft();
         if (!same) continue;
         // The window system reports requests in order: the earlier ones are done with too.
         requests_.erase(requests_.begin(), it + 1);
@@ -637,7 +739,7 @@ void FormBinding::placingtick() {
 bool FormBinding::reask() {
     if (!placing_ || !window_ || !window_->isVisible() || reasks_ >= mostreasks) return false;
     const QRect want = fitted(formframe());
-    if (window_->frameGeometry() == want) return false;
+    if (windowframe(*window_) == want) return false;
     ++reasks_;
     applyframe(want);
     return true;
@@ -648,15 +750,22 @@ void FormBinding::endplacing() {
     placingtimer_->stop();
     // Where the window system kept a place or size other than the one asked (a window manager
     // that allows no such window), the form takes what the window has.
-    if (window_->frameGeometry() != formframe()) setformframe(window_->frameGeometry());
-    if (isnormal()) normalframe_ = window_->frameGeometry();
+    if (windowframe(*window_) != formframe()) setformframe(windowframe(*window_));
+    if (isnormal()) normalframe_ = windowframe(*window_);
 }
 
 bool FormBinding::isnormal() const {
-    return !(window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    // The widget and its native window each keep a state; a hidden widget can have lost the
+    // state its native window keeps for the next showing.
+    Qt::WindowStates states = window_->windowState();
+    if (const QWindow* handle = window_->windowHandle()) states |= handle->windowStates();
+    return !(states & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void FormBinding::statechanged(Qt::WindowStates old) {
+    // The window manager's maximize, restore or minimize supersedes the program's requests: a
+    // size it gives is never taken for the report of one of them.
+    requests_.clear();
     if ((old & (Qt::WindowMaximized | Qt::WindowFullScreen)) && isnormal()) restored_ = true;
     notenormalsoon();
 }
@@ -673,7 +782,7 @@ void FormBinding::notenormalsoon() {
 
 void FormBinding::notenormal() {
     if (!window_ || !window_->isVisible() || placing_ || !isnormal()) return;
-    const QRect frame = window_->frameGeometry();
+    const QRect frame = windowframe(*window_);
     if (restored_) {
         // Back from maximized: where the window manager restored the window partly off the
         // screen, it is put back on it, at the size it had before.
@@ -690,8 +799,11 @@ void FormBinding::notenormal() {
 }
 
 void FormBinding::reported(QEvent::Type type) {
-    const QMargins m = marginsof(*window_);
-    if (!m.isNull()) lastframe() = m;
+    const QMargins m = windowmargins(*window_);
+    if (!m.isNull() && isnormal()) {
+        lastframe() = m;
+        stalemargins_ = false;
+    }
     if (echo(type)) return;
     if (placing_) {
         // A step of the window system on its way to the window's place: the form keeps what it
@@ -703,7 +815,7 @@ void FormBinding::reported(QEvent::Type type) {
     // The user moved or sized the window: the form holds its new place and size. The window
     // manager's maximize or restore tells its new state around the same time; once it has, a
     // place and size in the normal state are noted as the window's own.
-    setformframe(window_->frameGeometry());
+    setformframe(windowframe(*window_));
     notenormalsoon();
 }
 
@@ -715,7 +827,7 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
         // Sizes of a hidden window are not the form's: its showing gives it the form's.
         if (!updating_ && window_->isVisible()) {
             if (event->spontaneous()) reported(event->type());
-            else setformframe(window_->frameGeometry());
+            else setformframe(windowframe(*window_));
         }
         // The window's resize handler runs, as it does for a size set from code.
         if (event->type() == QEvent::Resize && form_.onResize) guarded(window_, form_.onResize);

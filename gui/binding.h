@@ -45,6 +45,11 @@ private:
     PictureBox& picture_;
 };
 
+// The frame (title bar and borders) that the window manager draws around a shown window, and the
+// window's place and size with it.
+QMargins windowmargins(const QWidget& window);
+QRect windowframe(const QWidget& window);
+
 class FormBinding : public QObject, public Observer {
     Q_OBJECT
 public:
@@ -163,6 +168,7 @@ private:
     long frontrequests_ = 0;    // the form's requests to come to the front already served
     QRect normalframe_;         // the window's last place and size in its normal state
     bool restored_ = false;     // restored from maximized, its place not yet checked
+    bool stalemargins_ = false; // the frame last known is that of a maximized window, now closed
     QTimer* normaltimer_ = nullptr;
 };
 

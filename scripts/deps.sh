@@ -2,7 +2,7 @@
 # clang and its runtime libraries build the fuzz targets (libFuzzer and the sanitizers); openbox
 # and metacity (a thin and a tall title bar), xdotool and the X utilities give the window tests a
 # desktop: window managers, a hand on the mouse and the keyboard, and a look at the window stack.
-BRASKET_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-liberation xvfb xauth
+BRASKET_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev fonts-liberation xvfb xauth
   clang libclang-rt-14-dev openbox metacity xdotool x11-utils)
 
 install_missing() {

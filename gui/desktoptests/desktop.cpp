@@ -177,9 +177,9 @@ void Desktop::expectallonscreen() {
     for (QWidget* w : {static_cast<QWidget*>(&program->main), static_cast<QWidget*>(&program->unit),
                        static_cast<QWidget*>(&program->report), static_cast<QWidget*>(&program->about)}) {
         if (!w->isVisible() || w->isMinimized()) continue;
-        EXPECT_TRUE(screenarea.contains(w->frameGeometry()))
-            << w->windowTitle().toStdString() << " at " << ::testing::PrintToString(w->frameGeometry());
-        EXPECT_NE(w->frameGeometry(), w->geometry()) << w->windowTitle().toStdString() << " has no frame";
+        EXPECT_TRUE(screenarea.contains(windowframe(*w)))
+            << w->windowTitle().toStdString() << " at " << ::testing::PrintToString(windowframe(*w));
+        EXPECT_NE(windowframe(*w), w->geometry()) << w->windowTitle().toStdString() << " has no frame";
     }
 }
 

@@ -34,7 +34,7 @@ void expectbottomrowinside(Program& program) {
         EXPECT_GE(w->y(), 0) << c->name;
         EXPECT_LE(w->y() + w->height(), report.height()) << c->name << " in a window of " << report.width() << "x"
                                                           << report.height() << " framed by "
-                                                          << ::testing::PrintToString(report.frameGeometry());
+                                                          << ::testing::PrintToString(windowframe(report));
     }
     const QWidget* exitbutton = program.report.binding().widget(d.Command1);
     EXPECT_GE(exitbutton->y(), report.height() - 80) << "the row is not at the window's bottom";
@@ -60,7 +60,7 @@ TEST(DesktopReportWindow, OpensWholeInEveryNewRunOfTheProgram) {
             QCoreApplication::processEvents();
         }
         waitplaced(program.report, program.report.binding());
-        EXPECT_EQ(program.report.frameGeometry(), QRect(0, 0, 1024, 715));
+        EXPECT_EQ(windowframe(program.report), QRect(0, 0, 1024, 715));
         EXPECT_EQ(program.app.display.Width(), 1024 * 15);
         EXPECT_EQ(program.app.display.Height(), 768 * 15 - 800);
         EXPECT_EQ(program.app.display.Left(), 0);
@@ -75,36 +75,36 @@ TEST_F(Desktop, TheReportWindowStaysWhereTheUserPutsIt) {
     writereport(app, "First report");
     showreport(app);
     waitplaced(program->report, program->report.binding());
-    ASSERT_EQ(program->report.frameGeometry().topLeft(), QPoint(0, 0));
+    ASSERT_EQ(windowframe(program->report).topLeft(), QPoint(0, 0));
     // A drag of the title bar by 160 to the right and 40 down, in steps, as a hand moves it.
-    const QRect title(program->report.frameGeometry().topLeft(), QSize(program->report.frameGeometry().width(),
+    const QRect title(windowframe(program->report).topLeft(), QSize(windowframe(program->report).width(),
                                                                         program->report.geometry().top() -
-                                                                            program->report.frameGeometry().top()));
+                                                                            windowframe(program->report).top()));
     const QPoint grip(title.center().x(), title.center().y());
     hand({QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y())});
     hand({QStringLiteral("mousedown"), QStringLiteral("1")});
     for (int step = 1; step <= 8; ++step)
         hand({QStringLiteral("mousemove"), QString::number(grip.x() + 20 * step), QString::number(grip.y() + 5 * step)});
     hand({QStringLiteral("mouseup"), QStringLiteral("1")});
-    ASSERT_TRUE(waitfor([&] { return program->report.frameGeometry().topLeft() == QPoint(160, 40); }))
-        << "the window manager did not move the window: it is at " << program->report.frameGeometry().x() << ","
-        << program->report.frameGeometry().y();
+    ASSERT_TRUE(waitfor([&] { return windowframe(program->report).topLeft() == QPoint(160, 40); }))
+        << "the window manager did not move the window: it is at " << windowframe(program->report).x() << ","
+        << windowframe(program->report).y();
     settle(200);
     EXPECT_EQ(app.display.Left(), 160 * 15);
     EXPECT_EQ(app.display.Top(), 40 * 15);
-    const QRect moved = program->report.frameGeometry();
+    const QRect moved = windowframe(program->report);
 
     qobject_cast<QPushButton*>(program->report.binding().widget(app.display.Command3))->click();  // Page DOWN
     settle(300);
     EXPECT_EQ(app.display.currentpage, 2);
-    EXPECT_EQ(program->report.frameGeometry(), moved);
+    EXPECT_EQ(windowframe(program->report), moved);
     picture("report-moved-page-down");
 
     writereport(app, "Second report");
     showreport(app);
     settle(300);
     EXPECT_EQ(app.display.currentpage, 1);
-    EXPECT_EQ(program->report.frameGeometry(), moved);
+    EXPECT_EQ(windowframe(program->report), moved);
     EXPECT_EQ(app.display.Left(), 160 * 15);
 }
 
@@ -142,7 +142,7 @@ TEST_F(Desktop, EvaluateUnitBringsTheOpenUnitWindowToTheFront) {
 // unit and report windows too.
 TEST_F(Desktop, EveryWindowFitsTheScreenWithItsTitleBar) {
     expectallonscreen();
-    EXPECT_EQ(program->main.frameGeometry().size(), QSize(1024, 768));
+    EXPECT_EQ(windowframe(program->main).size(), QSize(1024, 768));
     picture("main-whole");
     plantsofoneunit(app, 1);
     ASSERT_TRUE(selectunit(app, 1));
@@ -195,15 +195,15 @@ TEST_F(Desktop, TheReportWindowsBottomRowIsInsideTheWindowAtEverySize) {
 
     // The bottom edge of the frame dragged 120 up. openbox's edge is the frame's bottom border;
     // metacity's lies just outside the frame it draws.
-    const QRect first = report.frameGeometry();
+    const QRect first = windowframe(report);
     const QPoint edge(first.center().x(), windowmanager() == QLatin1String("metacity") ? first.bottom() + 4 : first.bottom() - 1);
     hand({QStringLiteral("mousemove"), QString::number(edge.x()), QString::number(edge.y())});
     hand({QStringLiteral("mousedown"), QStringLiteral("1")});
     for (int step = 1; step <= 6; ++step)
         hand({QStringLiteral("mousemove"), QString::number(edge.x()), QString::number(edge.y() - 20 * step)});
     hand({QStringLiteral("mouseup"), QStringLiteral("1")});
-    ASSERT_TRUE(waitfor([&] { return report.frameGeometry() == QRect(first.topLeft(), first.size() - QSize(0, 120)); }))
-        << "the window manager did not size the window: " << ::testing::PrintToString(report.frameGeometry());
+    ASSERT_TRUE(waitfor([&] { return windowframe(report) == QRect(first.topLeft(), first.size() - QSize(0, 120)); }))
+        << "the window manager did not size the window: " << ::testing::PrintToString(windowframe(report));
     settle(300);
     EXPECT_EQ(app.display.Height(), (715 - 120) * 15);
     {
@@ -211,16 +211,16 @@ TEST_F(Desktop, TheReportWindowsBottomRowIsInsideTheWindowAtEverySize) {
         expectbottomrowinside(*program);
     }
 
-    const QRect frame = report.frameGeometry();
+    const QRect frame = windowframe(report);
     const QPoint title(frame.center().x(), frame.top() + (report.geometry().top() - frame.top()) / 2);
     hand({QStringLiteral("mousemove"), QString::number(title.x()), QString::number(title.y())});
     hand({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
           QStringLiteral("80"), QStringLiteral("1")});
     ASSERT_TRUE(waitfor([&] { return report.isMaximized(); })) << "the title bar's double click did not maximize";
     settle(400);
-    EXPECT_TRUE(workarea().contains(report.frameGeometry())) << ::testing::PrintToString(report.frameGeometry());
-    EXPECT_GT(report.frameGeometry().height(), 715);
-    EXPECT_EQ(app.display.Height(), report.frameGeometry().height() * 15);
+    EXPECT_TRUE(workarea().contains(windowframe(report))) << ::testing::PrintToString(windowframe(report));
+    EXPECT_GT(windowframe(report).height(), 715);
+    EXPECT_EQ(app.display.Height(), windowframe(report).height() * 15);
     {
         SCOPED_TRACE("maximized");
         expectbottomrowinside(*program);

@@ -20,7 +20,7 @@ void minimize(QWidget& window) {
 
 // A double click on the middle of the title bar: maximizes a window, or restores a maximized one.
 void doubleclicktitle(QWidget& window) {
-    const QRect frame = window.frameGeometry();
+    const QRect frame = windowframe(window);
     const QPoint title(frame.center().x(), frame.top() + (window.geometry().top() - frame.top()) / 2);
     hand({QStringLiteral("mousemove"), QString::number(title.x()), QString::number(title.y())});
     hand({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
@@ -53,13 +53,13 @@ TEST_F(Desktop, AMinimizedReportWindowComesBackToTheFrontWithANewReport) {
     showreport(app);
     EXPECT_TRUE(waitfor([&] { return infront(program->report, {&program->main, &program->unit}); }))
         << "the report window stayed in the task bar or behind";
-    EXPECT_EQ(program->report.frameGeometry(), QRect(0, 0, 1024, 715));
+    EXPECT_EQ(windowframe(program->report), QRect(0, 0, 1024, 715));
     picture("report-back-from-minimized");
 }
 
 TEST_F(Desktop, AMinimizedUnitWindowComesBackToTheFrontOnEvaluateUnit) {
     showplacedunit(2, 1);
-    const QRect placed = program->unit.frameGeometry();
+    const QRect placed = windowframe(program->unit);
     minimize(program->unit);
     ASSERT_TRUE(selectunit(app, 2));
     QAction* evaluate = program->main.menuBar()->findChild<QAction*>(QStringLiteral("cmdevaluateunit"));
@@ -68,7 +68,7 @@ TEST_F(Desktop, AMinimizedUnitWindowComesBackToTheFrontOnEvaluateUnit) {
     EXPECT_EQ(app.form1.Caption(), "Unit evaluation: 2");
     EXPECT_TRUE(waitfor([&] { return infront(program->unit, {&program->main, &program->report}); }))
         << "the unit window stayed in the task bar or behind";
-    EXPECT_EQ(program->unit.frameGeometry(), placed);
+    EXPECT_EQ(windowframe(program->unit), placed);
 }
 
 // Exit on the maximized report window; the next report opens it at its load place and size,
@@ -76,14 +76,14 @@ TEST_F(Desktop, AMinimizedUnitWindowComesBackToTheFrontOnEvaluateUnit) {
 TEST_F(Desktop, AReportWindowClosedMaximizedOpensInItsNormalState) {
     showplacedreport();
     const QRect load(0, 0, 1024, 715);
-    ASSERT_EQ(program->report.frameGeometry(), load);
+    ASSERT_EQ(windowframe(program->report), load);
     maximize(program->report);
     clickat(*program->report.binding().widget(app.display.Command1));
     ASSERT_TRUE(waitfor([&] { return !program->report.isVisible(); })) << "Exit did not close the window";
 
     showplacedreport("Next report");
     EXPECT_FALSE(program->report.isMaximized());
-    EXPECT_EQ(program->report.frameGeometry(), load);
+    EXPECT_EQ(windowframe(program->report), load);
     EXPECT_EQ(app.display.Height(), 768 * 15 - 800);
     auto* exitbutton = program->report.binding().widget(app.display.Command1);
     EXPECT_LE(exitbutton->y() + exitbutton->height(), program->report.height());
@@ -91,7 +91,7 @@ TEST_F(Desktop, AReportWindowClosedMaximizedOpensInItsNormalState) {
 
     maximize(program->report);
     restore(program->report);
-    EXPECT_EQ(program->report.frameGeometry(), load);
+    EXPECT_EQ(windowframe(program->report), load);
     EXPECT_NEAR(app.display.Height(), 715 * 15, 14);
     expectallonscreen();
 }
@@ -100,7 +100,7 @@ TEST_F(Desktop, AReportWindowClosedMaximizedOpensInItsNormalState) {
 // maximized; restored after a maximize it is there again, within the screen.
 TEST_F(Desktop, AUnitWindowClosedMaximizedOpensInItsNormalState) {
     showplacedunit(2, 1);
-    const QRect normal = program->unit.frameGeometry();
+    const QRect normal = windowframe(program->unit);
     maximize(program->unit);
     closebykeyboard(program->unit);
 
@@ -108,10 +108,10 @@ TEST_F(Desktop, AUnitWindowClosedMaximizedOpensInItsNormalState) {
     cmdevaluateunit_Click(app);
     waitplaced(program->unit, program->unit.binding());
     EXPECT_FALSE(program->unit.isMaximized());
-    EXPECT_EQ(program->unit.frameGeometry(), normal);
+    EXPECT_EQ(windowframe(program->unit), normal);
     maximize(program->unit);
     restore(program->unit);
-    EXPECT_EQ(program->unit.frameGeometry(), normal);
+    EXPECT_EQ(windowframe(program->unit), normal);
     expectallonscreen();
 }
 
