@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QThread>
 #include <QWindow>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -230,6 +231,28 @@ TEST_F(Binding, ComboBoxesTakeAChoiceOrTypedText) {
     form.Combo1.Locked = true;
     binding->flush();
     EXPECT_FALSE(combo->isEditable());
+}
+
+// Typed over the entry the list shows, a word lands letter for letter, in the box and in the
+// model, with the cursor after it; a beginning of an entry is not completed into the entry.
+TEST_F(Binding, TextTypedOverAnEditableListsEntryStaysAsTyped) {
+    for (const char* name : {"NONE", "Bituminous", "Subbituminous"}) form.Combo1.AddItem(name);
+    form.Combo1.setListIndex(1);
+    binding->flush();
+    window.show();
+    QLineEdit* line = widget<QComboBox>(form.Combo1)->lineEdit();
+    ASSERT_NE(line, nullptr);
+    for (const char* typed : {"BITUMINOUS", "Sub", "Subbituminous coal"}) {
+        SCOPED_TRACE(typed);
+        line->selectAll();
+        for (const char* key = typed; *key; ++key) {
+            QTest::keyClick(line, *key);
+            binding->flush();  // the model's change is shown before the next key
+        }
+        EXPECT_EQ(line->text().toStdString(), typed);
+        EXPECT_EQ(form.Combo1.Text(), typed);
+        EXPECT_EQ(line->cursorPosition(), static_cast<int>(std::strlen(typed)));
+    }
 }
 
 TEST_F(Binding, MultiSelectListsKeepEachEntrysSelection) {
