@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #if defined(BRASKET_HAVE_XCB)
 #include <QGuiApplication>
@@ -96,6 +97,17 @@ xcb_connection_t* xconnection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
+
+// The display's atom of a name, made when the display has none yet.
+xcb_atom_t xatom(xcb_connection_t* connection, const char* name) {
+    xcb_atom_t atom = XCB_ATOM_NONE;
+    const auto length = static_cast<std::uint16_t>(std::strlen(name));
+    if (auto* reply = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, length, name), nullptr)) {
+        atom = reply->atom;
+        std::free(reply);
+    }
+    return atom;
+}
 }  // namespace
 #endif
 
@@ -106,14 +118,7 @@ QMargins windowmargins(const QWidget& window) {
     // are not drawn.
     xcb_connection_t* connection = xconnection();
     if (connection && window.isVisible() && window.testAttribute(Qt::WA_WState_Created)) {
-        static xcb_atom_t extents = XCB_ATOM_NONE;
-        if (extents == XCB_ATOM_NONE) {
-            static const char name[] = "_NET_FRAME_EXTENTS";
-            if (auto* reply = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr)) {
-                extents = reply->atom;
-                std::free(reply);
-            }
-        }
+        static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
         if (extents != XCB_ATOM_NONE) {
             auto cookie = xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), extents,
                                            XCB_ATOM_CARDINAL, 0, 4);
@@ -150,15 +155,10 @@ void forgetwithdrawnstate(QWidget& window) {
 #if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
     xcb_connection_t* connection = xconnection();
     if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
-    static const char name[] = "_NET_WM_STATE";
-    xcb_intern_atom_reply_t* state =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr);
-    if (!state) return;
-    if (state->atom != XCB_ATOM_NONE) {
-        xcb_delete_property(connection, static_cast<xcb_window_t>(window.winId()), state->atom);
-        xcb_flush(connection);
-    }
-    std::free(state);
+    static const xcb_atom_t state = xatom(connection, "_NET_WM_STATE");
+    if (state == XCB_ATOM_NONE) return;
+    xcb_delete_property(connection, static_cast<xcb_window_t>(window.winId()), state);
+    xcb_flush(connection);
 #else
     (void)window;
 #endif
@@ -626,7 +626,6 @@ QRect FormBinding::fitted(QRect frame) const {
 }
 
 namespace {
-
 
 // The frame (title bar and borders) that the window manager last gave a window of the program:
 // a window that it has not framed yet is sized for the same frame, so that it needs no second
