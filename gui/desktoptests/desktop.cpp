@@ -70,6 +70,26 @@ void clickat(const QWidget& widget, QPoint point) {
     hand({QStringLiteral("click"), QStringLiteral("1")});
 }
 
+void doubleclicktitle(const QWidget& window) {
+    const QRect frame = windowframe(window);
+    const QPoint title(frame.center().x(), frame.top() + (window.geometry().top() - frame.top()) / 2);
+    hand({QStringLiteral("mousemove"), QString::number(title.x()), QString::number(title.y())});
+    hand({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+          QStringLiteral("80"), QStringLiteral("1")});
+}
+
+void maximize(QWidget& window) {
+    doubleclicktitle(window);
+    ASSERT_TRUE(waitfor([&] { return window.isMaximized(); })) << "the title bar's double click did not maximize";
+    settle(400);
+}
+
+void restore(QWidget& window) {
+    doubleclicktitle(window);
+    ASSERT_TRUE(waitfor([&] { return !window.isMaximized(); })) << "the title bar's double click did not restore";
+    settle(400);
+}
+
 void typekeys(const QString& text) {
     hand({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text});
     settle(100);

@@ -46,6 +46,11 @@ void hand(const QStringList& step);
 // A click of the left button at a point of a widget, through the X server.
 void clickat(const QWidget& widget, QPoint point);
 inline void clickat(const QWidget& widget) { clickat(widget, widget.rect().center()); }
+// A double click on the middle of the title bar: maximizes a window, or restores a maximized one;
+// maximize and restore wait until the window manager has done so.
+void doubleclicktitle(const QWidget& window);
+void maximize(QWidget& window);
+void restore(QWidget& window);
 // Keys typed through the X server into the window that has the keyboard, a key at a time.
 void typekeys(const QString& text);
 

@@ -49,6 +49,9 @@ finish() {
   rm -rf "$work"
 }
 trap finish EXIT
+# A run that is stopped ends through the same cleanup.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 # The X server picks a free display and writes its number once it takes connections.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

@@ -18,27 +18,6 @@ void minimize(QWidget& window) {
     settle(200);
 }
 
-// A double click on the middle of the title bar: maximizes a window, or restores a maximized one.
-void doubleclicktitle(QWidget& window) {
-    const QRect frame = windowframe(window);
-    const QPoint title(frame.center().x(), frame.top() + (window.geometry().top() - frame.top()) / 2);
-    hand({QStringLiteral("mousemove"), QString::number(title.x()), QString::number(title.y())});
-    hand({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
-          QStringLiteral("80"), QStringLiteral("1")});
-}
-
-void maximize(QWidget& window) {
-    doubleclicktitle(window);
-    ASSERT_TRUE(waitfor([&] { return window.isMaximized(); })) << "the title bar's double click did not maximize";
-    settle(400);
-}
-
-void restore(QWidget& window) {
-    doubleclicktitle(window);
-    ASSERT_TRUE(waitfor([&] { return !window.isMaximized(); })) << "the title bar's double click did not restore";
-    settle(400);
-}
-
 // Alt+F4, the window manager's key for closing the window that has the keyboard.
 void closebykeyboard(QWidget& window) {
     hand({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window.winId())});
