@@ -1,9 +1,10 @@
 # Debian packages the build, the tests and the program need; installs only what is missing.
 # clang and its runtime libraries build the fuzz targets (libFuzzer and the sanitizers); openbox
 # and metacity (a thin and a tall title bar), xdotool and the X utilities give the window tests a
-# desktop: window managers, a hand on the mouse and the keyboard, and a look at the window stack.
+# desktop: window managers, a hand on the mouse and the keyboard, and a look at the window stack
+# (procps finds the screen's processes for the test of its cleanup).
 BRASKET_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev fonts-liberation xvfb xauth
-  clang libclang-rt-14-dev openbox metacity xdotool x11-utils)
+  clang libclang-rt-14-dev openbox metacity xdotool x11-utils procps)
 
 install_missing() {
   local missing=()
