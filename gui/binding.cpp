@@ -682,11 +682,10 @@ void FormBinding::applyframe(const QRect& frame) {
     }
 }
 
-bool FormBinding::echo(QEvent::Type type) {
+bool FormBinding::echo(QEvent::Type type, const QRect& frame) {
     while (!requests_.empty() && requests_.front().since.elapsed() > echoms) requests_.pop_front();
     for (auto it = requests_.begin(); it != requests_.end(); ++it) {
-        const bool same = type == QEvent::Resize ? it->size == window_->size()
-                                                 : it->place == windowframe(*window_).topLeft();
+        const bool same = type == QEvent::Resize ? it->size == window_->size() : it->place == frame.topLeft();
         if (!same) continue;
         // The window system reports requests in order: the earlier ones are done with too.
         requests_.erase(requests_.begin(), it + 1);
@@ -749,8 +748,9 @@ void FormBinding::endplacing() {
     placingtimer_->stop();
     // Where the window system kept a place or size other than the one asked (a window manager
     // that allows no such window), the form takes what the window has.
-    if (windowframe(*window_) != formframe()) setformframe(windowframe(*window_));
-    if (isnormal()) normalframe_ = windowframe(*window_);
+    const QRect frame = windowframe(*window_);
+    if (frame != formframe()) setformframe(frame);
+    if (isnormal()) normalframe_ = frame;
 }
 
 bool FormBinding::isnormal() const {
@@ -798,12 +798,14 @@ void FormBinding::notenormal() {
 }
 
 void FormBinding::reported(QEvent::Type type) {
+    // The frame is asked of the window system once for the whole report.
     const QMargins m = windowmargins(*window_);
+    const QRect frame = window_->geometry().marginsAdded(m);
     if (!m.isNull() && isnormal()) {
         lastframe() = m;
         stalemargins_ = false;
     }
-    if (echo(type)) return;
+    if (echo(type, frame)) return;
     if (placing_) {
         // A step of the window system on its way to the window's place: the form keeps what it
         // asks, and the window is asked for it again once the step is done.
@@ -814,7 +816,7 @@ void FormBinding::reported(QEvent::Type type) {
     // The user moved or sized the window: the form holds its new place and size. The window
     // manager's maximize or restore tells its new state around the same time; once it has, a
     // place and size in the normal state are noted as the window's own.
-    setformframe(windowframe(*window_));
+    setformframe(frame);
     notenormalsoon();
 }
 

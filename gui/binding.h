@@ -125,7 +125,8 @@ private:
     // A move or resize that the window system reported: an echo of a request, a step of its
     // placing, or the user's.
     void reported(QEvent::Type type);
-    bool echo(QEvent::Type type);
+    // Whether the report (with the window's frame as reported) answers a request of the binding.
+    bool echo(QEvent::Type type, const QRect& frame);
     void startplacing();
     void placingtick();
     // While placing, asks the window again for the form's frame where the window system left it
