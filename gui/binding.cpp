@@ -167,7 +167,9 @@ void forgetwithdrawnstate(QWidget& window) {
 }  // namespace
 
 FormBinding::FormBinding(App& app, Form& form, QWidget* window, QWidget* surface, bool placetwips)
-    : QObject(window), app_(app), form_(form), window_(window), surface_(surface), placetwips_(placetwips) {
+    : QObject(window), app_(app), form_(form), window_(window), surface_(surface), placetwips_(placetwips),
+      placeable_(!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))),
+      framedlater_(QGuiApplication::platformName() == QLatin1String("xcb")) {
     form_.observer = this;
     for (Control* c : form_.controls) make(*c);
     adopted_ = form_.controls.size();
@@ -202,8 +204,10 @@ void FormBinding::make(Control& c) {
     case ControlKind::TextBox: {
         auto* w = new QLineEdit(surface_);
         auto& box = static_cast<TextBox&>(c);
-        connect(w, &QLineEdit::textEdited, this, [this, &box](const QString& t) {
+        connect(w, &QLineEdit::textEdited, this, [this, w, &box](const QString& t) {
+            const int cursor = w->cursorPosition();
             guarded(window_, [&] { box.setText(ss(t)); });
+            keeptyped(*w, t, cursor, shown(box.Text()));
         });
         b.widget = w;
         break;
@@ -311,8 +315,10 @@ void FormBinding::seteditable(QComboBox* w, ComboBox& combo) {
     if (edit && !edit->property("brasketbound").toBool()) {
         // What the analyst types goes to the model as the box's text.
         edit->setProperty("brasketbound", true);
-        connect(edit, &QLineEdit::textEdited, this, [this, &combo](const QString& t) {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, &combo](const QString& t) {
+            const int cursor = edit->cursorPosition();
             guarded(window_, [&] { combo.setText(ss(t)); });
+            keeptyped(*edit, t, cursor, shown(combo.Text()));
         });
     }
 }
@@ -552,15 +558,19 @@ void FormBinding::syncform() {
             if (QWindow* handle = window_->windowHandle()) handle->setWindowStates(Qt::WindowNoState);
         }
         forgetwithdrawnstate(*window_);
-        startplacing();
+        if (placeable_) startplacing();
     }
     const bool sized = form_.Width() > 0 && form_.Height() > 0;
-    if (placing_) {
+    if (placing_ || showing) {
         // The window's first place and size: the form's, kept inside the screen with its frame
         // (its controls scroll where the layout is larger); the form takes what the window gets.
         QRect want = fitted(sized ? formframe() : centred(windowframe(*window_)));
         if (!sized || want != formframe()) setformframe(want);
-        applyframe(want);
+        // Once shown, the window is asked for nothing more until the window manager has framed it:
+        // a request that reaches it in the middle of its framing can be taken for the place of the
+        // window's own area. The form's changes meanwhile are asked for at once when it is framed.
+        if (window_->isVisible() && placing_ && framedlater_ && !onscreen()) held_ = true;
+        else applyframe(want);
     } else if (sized) {
         applyframe(formframe());
     }
@@ -636,9 +646,9 @@ QMargins& lastframe() {
 }
 
 // How long the window system must stay quiet, once the window is on screen, before its
-// placing is over; and how often a placing asks again for what the window system undid.
+// placing is over; and how often a placing corrects a place that the window system missed.
 constexpr int quietms = 300;
-constexpr int mostreasks = 20;
+constexpr int mostcorrections = 4;
 // A request that the window system has not reported back within this time never will be.
 constexpr int echoms = 3000;
 
@@ -657,8 +667,10 @@ void FormBinding::applyframe(const QRect& frame) {
     const QSize inner(std::max(1, frame.width() - m.left() - m.right()), std::max(1, frame.height() - m.top() - m.bottom()));
     const bool resize = window_->size() != inner;
     // A window never moved yet is given its place all the same, so that the window manager takes
-    // it as asked rather than choosing one of its own.
-    const bool move = !window_->testAttribute(Qt::WA_Moved) || windowframe(*window_).topLeft() != frame.topLeft();
+    // it as asked rather than choosing one of its own. Where the window system places the windows
+    // itself, only the size is asked.
+    const bool move = placeable_ && (!window_->testAttribute(Qt::WA_Moved) || windowframe(*window_).topLeft() != frame.topLeft());
+    if (move && onscreen()) lastplace_ = frame.topLeft();
     if (!resize && !move) return;
     ++updating_;
     if (resize) window_->resize(inner);
@@ -696,8 +708,11 @@ bool FormBinding::echo(QEvent::Type type, const QRect& frame) {
 
 void FormBinding::startplacing() {
     placing_ = true;
-    reasks_ = 0;
+    corrections_ = 0;
+    lastplace_.reset();
+    uncorrected_ = lastcorrection_ = QRect();
     exposed_ = false;
+    held_ = false;
     requests_.clear();
     sinceshown_.start();
     sincereport_.start();
@@ -717,29 +732,53 @@ void FormBinding::placingtick() {
     }
     // The window manager maps the window when it comes to it (later on a busy machine), and
     // frames and sizes it around then; a window that never comes on screen is given up on.
-    const bool exposed = window_->windowHandle() && window_->windowHandle()->isExposed();
+    const bool exposed = onscreen();
     if (!exposed && sinceshown_.elapsed() < 10000) return;
     if (exposed && !exposed_) {
-        // On screen now: the window manager's framing and sizing come about now.
+        // On screen now: the window manager has framed the window; what the form asked meanwhile
+        // is asked for now.
         exposed_ = true;
         sincereport_.start();
+        if (held_) {
+            held_ = false;
+            applyframe(fitted(formframe()));
+        }
     }
     if (sincereport_.elapsed() < quietms) return;
-    // Framed now, the window may still sit elsewhere than asked (a place asked before the frame
-    // was known is taken for its own area's).
-    if (reask()) {
+    // Framed and quiet now, the window may still sit elsewhere than asked.
+    if (correct()) {
         sincereport_.start();
         return;
     }
     endplacing();
 }
 
-bool FormBinding::reask() {
-    if (!placing_ || !window_ || !window_->isVisible() || reasks_ >= mostreasks) return false;
+bool FormBinding::onscreen() const {
+    // The window manager maps a window once it has framed it; the window is exposed then.
+    const QWindow* handle = window_->windowHandle();
+    return window_->isVisible() && handle && handle->isExposed();
+}
+
+bool FormBinding::correct() {
+    if (!placing_ || !window_ || !window_->isVisible()) return false;
     const QRect want = fitted(formframe());
-    if (windowframe(*window_) == want) return false;
-    ++reasks_;
-    applyframe(want);
+    const QRect frame = windowframe(*window_);
+    if (frame == want) return false;
+    // A window manager that missed a place asked of the framed window by an offset (it took the
+    // frame's place for the window's own area's, say, or kept a window whose own area already
+    // stood at the place asked) is asked for the place less that offset: the same request would
+    // miss again.
+    QPoint place = want.topLeft();
+    if (lastplace_ && frame.topLeft() != *lastplace_) place -= frame.topLeft() - *lastplace_;
+    // A request that left the window where it stood is not asked again, nor are corrections asked
+    // without end.
+    const QRect ask(place, want.size());
+    if (corrections_ >= mostcorrections || (corrections_ > 0 && frame == uncorrected_ && ask == lastcorrection_))
+        return false;
+    ++corrections_;
+    uncorrected_ = frame;
+    lastcorrection_ = ask;
+    applyframe(ask);
     return true;
 }
 
@@ -747,10 +786,12 @@ void FormBinding::endplacing() {
     placing_ = false;
     placingtimer_->stop();
     // Where the window system kept a place or size other than the one asked (a window manager
-    // that allows no such window), the form takes what the window has.
+    // that allows no such window), the form takes what the window has, within the screen: a place
+    // that would put the title bar off the screen is never the form's.
     const QRect frame = windowframe(*window_);
-    if (frame != formframe()) setformframe(frame);
-    if (isnormal()) normalframe_ = frame;
+    const QRect kept = fitted(frame);
+    if (kept != formframe()) setformframe(kept);
+    if (isnormal()) normalframe_ = kept;
 }
 
 bool FormBinding::isnormal() const {
@@ -808,16 +849,21 @@ void FormBinding::reported(QEvent::Type type) {
     if (echo(type, frame)) return;
     if (placing_) {
         // A step of the window system on its way to the window's place: the form keeps what it
-        // asks, and the window is asked for it again once the step is done.
+        // asks, and the window is corrected once the window system has gone quiet.
         sincereport_.start();
-        QMetaObject::invokeMethod(this, [this] { reask(); }, Qt::QueuedConnection);
         return;
     }
     // The user moved or sized the window: the form holds its new place and size. The window
     // manager's maximize or restore tells its new state around the same time; once it has, a
     // place and size in the normal state are noted as the window's own.
-    setformframe(frame);
+    takeframe(frame);
     notenormalsoon();
+}
+
+void FormBinding::takeframe(const QRect& frame) {
+    // Where the window system places the windows itself, the place it tells is not one on the
+    // screen (a Wayland client is told none): the form keeps its own.
+    setformframe(placeable_ ? frame : QRect(formframe().topLeft(), frame.size()));
 }
 
 bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
@@ -828,7 +874,7 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
         // Sizes of a hidden window are not the form's: its showing gives it the form's.
         if (!updating_ && window_->isVisible()) {
             if (event->spontaneous()) reported(event->type());
-            else setformframe(windowframe(*window_));
+            else takeframe(windowframe(*window_));
         }
         // The window's resize handler runs, as it does for a size set from code.
         if (event->type() == QEvent::Resize && form_.onResize) guarded(window_, form_.onResize);

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "ui/controls.h"
@@ -113,6 +114,8 @@ private:
     // The window's place and size as the form holds them, frame included, in pixels.
     QRect formframe() const;
     void setformframe(const QRect& frame);
+    // The form takes the window's frame as the window system tells it.
+    void takeframe(const QRect& frame);
     // A frame in the middle of the free area of the window's screen.
     QRect centred(QRect frame) const;
     // A frame kept inside the free area of its screen (a smaller screen shrinks it).
@@ -127,11 +130,15 @@ private:
     void reported(QEvent::Type type);
     // Whether the report (with the window's frame as reported) answers a request of the binding.
     bool echo(QEvent::Type type, const QRect& frame);
+    // The shown window is on screen: framed by the window manager and mapped.
+    bool onscreen() const;
     void startplacing();
     void placingtick();
-    // While placing, asks the window again for the form's frame where the window system left it
-    // elsewhere and requests are left; false when nothing was asked.
-    bool reask();
+    // Once the window is framed and quiet while placing: asks once more for the form's frame where
+    // the window system left the window elsewhere, allowing for the offset by which it missed the
+    // last request; false when the window is where the form asks or a further request would change
+    // nothing.
+    bool correct();
     void endplacing();
     // Whether the window is in its normal state: neither maximized, full screen nor minimized.
     bool isnormal() const;
@@ -160,8 +167,18 @@ private:
     std::size_t adopted_ = 0;  // controls of the form looked at so far
     int updating_ = 0;  // >0 while the binding itself moves widgets or model sizes
     bool syncingform_ = false;
+    // Whether the window system lets the program place its windows (a Wayland compositor places
+    // them itself and tells no place).
+    bool placeable_ = true;
+    // Whether a window manager frames the shown windows in its own time (an X display), so that
+    // the form's changes wait until a shown window is framed; `held_` when one waits.
+    bool framedlater_ = false;
+    bool held_ = false;
     bool placing_ = false;
-    int reasks_ = 0;            // requests repeated in this placing
+    int corrections_ = 0;       // corrections asked in this placing
+    std::optional<QPoint> lastplace_;  // the place last asked of the framed window in this placing
+    QRect uncorrected_;         // the frame when the last correction was asked
+    QRect lastcorrection_;      // the frame that correction asked for
     bool exposed_ = false;      // the window has come on screen in this placing
     QTimer* placingtimer_ = nullptr;
     QElapsedTimer sinceshown_, sincereport_;
