@@ -1,9 +1,14 @@
 #include "look.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 
 namespace brasket::gui {
@@ -134,5 +139,21 @@ QString entry(const std::string& s) {
 }
 
 std::string ss(const QString& s) { return s.toLatin1().toStdString(); }
+
+QString qpath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+std::string spath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString message(const std::string& s) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+    return utf8.hasError() ? qs(s) : decoded;
+}
+
+void keeptyped(QLineEdit& line, const QString& typed, int cursor, const QString& stored) {
+    if (stored == typed) return;
+    QSignalBlocker block(&line);
+    if (line.text() != stored) line.setText(stored);
+    line.setCursorPosition(std::min(cursor, static_cast<int>(stored.size())));
+}
 
 }  // namespace brasket::gui

@@ -9,6 +9,8 @@
 #include <QString>
 #include <string>
 
+class QLineEdit;
+
 namespace brasket::gui {
 
 constexpr int twipsperpixel = 15;
@@ -41,5 +43,22 @@ QString shown(const std::string& s);
 // a fixed-width name, so that a short name takes the room of its letters and is never cut.
 QString entry(const std::string& s);
 std::string ss(const QString& s);
+
+// A file or folder name between the skin and the file system. Names are not record text: they
+// keep the file system's own encoding (the local 8-bit one, UTF-8), so that a folder or a file
+// named with accented letters is found and made under the name the analyst sees and types.
+QString qpath(const std::string& path);
+std::string spath(const QString& path);
+
+// A message as a message box shows it. Messages are record text, but one that names a file
+// carries the file system's UTF-8 bytes of the name: a message that is valid UTF-8 and holds a
+// character beyond ASCII is shown as UTF-8, any other as the records' single-byte text (a text
+// of that code page is valid UTF-8 only by a very unlikely run of letters such as "Ã©").
+QString message(const std::string& s);
+
+// After the analyst typed `typed` into a line and the model stored `stored` for it (a character
+// the records' code page lacks is stored as "?"), the line shows what is stored, with the cursor
+// where the typing left it, so that the next key lands after the character just typed.
+void keeptyped(QLineEdit& line, const QString& typed, int cursor, const QString& stored);
 
 }  // namespace brasket::gui

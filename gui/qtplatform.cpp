@@ -54,7 +54,7 @@ void QtPrinter::applysetup() {
 QString QtPrinter::nextpdfname() const {
     for (int n = 1;; ++n) {
         auto path = pdffolder / ("printed report " + std::to_string(n) + ".pdf");
-        if (!std::filesystem::exists(path)) return QString::fromStdString(path.string());
+        if (!std::filesystem::exists(path)) return qpath(path.string());
     }
 }
 
@@ -80,7 +80,7 @@ bool QtPrinter::begin(std::string& error) {
         // told by its path, before the painter tries it.
         QFile file(target);
         if (!file.open(QIODevice::WriteOnly)) {
-            failed_ = error = "the PDF file " + target.toStdString() + " could not be written";
+            failed_ = error = "the PDF file " + spath(target) + " could not be written";
             return false;
         }
         file.close();
@@ -92,7 +92,7 @@ bool QtPrinter::begin(std::string& error) {
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         failed_ = error = target.isEmpty() ? std::string("the printer could not start the document")
-                                           : "the PDF file " + target.toStdString() + " could not be written";
+                                           : "the PDF file " + spath(target) + " could not be written";
         painter_.reset();
         return false;
     }
@@ -157,7 +157,7 @@ bool QtPrinter::EndDoc(std::string& error) {
         return false;
     }
     if (!lastpdf.isEmpty() && pdffile.isEmpty() && tell)
-        tell(QStringLiteral("No printer is set up on this system. The report was written to the PDF file\n%1").arg(lastpdf));
+        tell("No printer is set up on this system. The report was written to the PDF file\n" + spath(lastpdf));
     return true;
 }
 
@@ -165,7 +165,7 @@ bool QtPrinter::EndDoc(std::string& error) {
 
 QtPlatform::QtPlatform(std::filesystem::path datafolder) {
     setdatafolder(datafolder);
-    printer_.tell = [this](const QString& text) { msgbox(ss(text)); };
+    printer_.tell = [this](const std::string& text) { msgbox(text); };
 }
 
 namespace {
@@ -177,7 +177,7 @@ int QtPlatform::msgbox(const std::string& prompt, int buttons, const std::string
     // Modal to the whole program: no other window's handler runs while the box is open.
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(title.empty() ? QStringLiteral("BRASKET") : qs(title));
-    box.setText(qs(prompt));
+    box.setText(message(prompt));
     box.setTextFormat(Qt::PlainText);
     keeplineswhole(box);
     switch (buttons & 7) {
@@ -238,16 +238,17 @@ std::string QtPlatform::filedialog(FileDialog& d, bool save) {
     QString ext = qs(d.DefaultExt);
     if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     if (!ext.isEmpty()) dlg.setDefaultSuffix(ext);
-    QFileInfo initial(qs(d.FileName));
-    QString dir = !d.InitDir.empty() ? qs(d.InitDir)
+    // The names given and the name chosen are the file system's, not record text.
+    QFileInfo initial(qpath(d.FileName));
+    QString dir = !d.InitDir.empty() ? qpath(d.InitDir)
                   : initial.isAbsolute() ? initial.absolutePath()
-                                         : QString::fromStdString(datafolder_.string());
+                                         : qpath(datafolder_.string());
     if (!dir.isEmpty()) dlg.setDirectory(dir);
     if (!d.FileName.empty()) dlg.selectFile(initial.fileName());
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     bool accepted = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
     QApplication::restoreOverrideCursor();
-    d.FileName = accepted ? ss(dlg.selectedFiles().first()) : "*";
+    d.FileName = accepted ? spath(dlg.selectedFiles().first()) : "*";
     return d.FileName;
 }
 

@@ -39,8 +39,9 @@ public:
     // The PDF file the last document went to, empty when it went to a printer.
     QString lastpdf;
     int pagesprinted = 0;
-    // Tells the analyst where a document went when it went to a PDF file of its own.
-    std::function<void(const QString&)> tell;
+    // Tells the analyst where a document went when it went to a PDF file of its own (the
+    // message names the file in the file system's bytes).
+    std::function<void(const std::string&)> tell;
 
 private:
     bool begin(std::string& error);

@@ -5,6 +5,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <cstdint>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 #include "desktop.h"
 #include "report/frmdisplay.h"
@@ -82,6 +85,83 @@ TEST_F(Desktop, TextTypedIntoTheUnitWindowStaysAsTyped) {
     }
     EXPECT_TRUE(shown) << "section 3.1 is not on page " << d.currentpage;
     picture("report-section-3-1");
+}
+
+// The euro sign on a key of its own while a test types it. xdotool types a character the keyboard
+// lacks by binding a spare key to it for the moment of the keystroke only; a program still busy
+// with the key before (a text box of the unit window evaluates the unit at each key) reads the
+// keyboard's map after the binding is gone and gets a key without a character.
+class EuroKey {
+public:
+    EuroKey() : connection_(xcb_connect(nullptr, nullptr)) {
+        if (xcb_connection_has_error(connection_)) return;
+        const xcb_setup_t* setup = xcb_get_setup(connection_);
+        const int first = setup->min_keycode, count = setup->max_keycode - setup->min_keycode + 1;
+        auto* map = xcb_get_keyboard_mapping_reply(connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode,
+                                                                                         static_cast<std::uint8_t>(count)),
+                                                   nullptr);
+        if (!map) return;
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
+        const int per = map->keysyms_per_keycode;
+        // The highest key that gives no character at all.
+        for (int k = count - 1; k >= 0 && !keycode_; --k) {
+            bool spare = true;
+            for (int j = 0; j < per; ++j) spare = spare && syms[k * per + j] == 0;
+            if (spare) keycode_ = static_cast<xcb_keycode_t>(first + k);
+        }
+        std::free(map);
+        if (keycode_) bind(0x20AC);  // EuroSign
+    }
+    ~EuroKey() {
+        if (keycode_) bind(0);
+        xcb_disconnect(connection_);
+    }
+    bool bound() const { return keycode_ != 0; }
+
+private:
+    void bind(xcb_keysym_t sym) {
+        const xcb_keysym_t syms[2] = {sym, sym};
+        xcb_change_keyboard_mapping(connection_, 1, keycode_, 2, syms);
+        xcb_flush(connection_);
+        settle(300);  // the program and xdotool read the new map
+    }
+    xcb_connection_t* connection_;
+    xcb_keycode_t keycode_ = 0;
+};
+
+// A character the records' single-byte code page lacks, typed on the keyboard into a fuel list
+// and a text box: the box shows the "?" the model stores, where the key went, and the next keys
+// follow it, at the end of the text as inside it.
+TEST_F(Desktop, TextTypedWithACharacterOutsideTheCodePageShowsAsStored) {
+    showplacedunit();
+    const EuroKey euro;
+    ASSERT_TRUE(euro.bound()) << "no spare key for the euro sign";
+    Form1& f = app.form1;
+    FormBinding& binding = program->unit.binding();
+    const std::pair<const Control*, std::function<std::string()>> boxes[] = {
+        {&f.Combo2[0], [&f] { return f.Combo2[0].Text(); }},
+        {&f.Text1[0], [&f] { return f.Text1[0].Text(); }}};
+    for (const auto& [box, model] : boxes) {
+        SCOPED_TRACE(box->name);
+        QLineEdit* line = lineof(binding, *box);
+        ASSERT_NE(line, nullptr);
+        typeover(*line, QString::fromUtf8("COAL \u20AC12"));
+        EXPECT_EQ(line->text().toStdString(), "COAL ?12");
+        EXPECT_EQ(model(), "COAL ?12");
+        EXPECT_EQ(line->cursorPosition(), 8);
+    }
+    picture("unit-coal-euro");
+    for (const auto& [box, model] : boxes) {
+        SCOPED_TRACE(box->name);
+        QLineEdit* line = lineof(binding, *box);
+        clickat(*line);
+        hand({QStringLiteral("key"), QStringLiteral("End"), QStringLiteral("Left"), QStringLiteral("Left"),
+              QStringLiteral("Left")});
+        typekeys(QString::fromUtf8("\u20AC-"));
+        EXPECT_EQ(line->text().toStdString(), "COAL ?-?12");
+        EXPECT_EQ(model(), "COAL ?-?12");
+        EXPECT_EQ(line->cursorPosition(), 7);
+    }
 }
 
 // The report window's font size and search boxes, the search row slid into view with keypad -

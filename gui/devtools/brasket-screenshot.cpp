@@ -14,7 +14,8 @@
 // in it, as the analyst typing it would ("Text1_0" the first fuel row's mercury; an empty TEXT
 // clears the box);
 // --answer answers the file dialogs of the handlers in order, as brasket-batch takes it (a
-// path; a text with "*" cancels), so that a handler with a file dialog does not wait for one;
+// path, its bytes as the file system's; a text with "*" cancels), so that a handler with a file
+// dialog does not wait for one;
 // --sample-report writes a made-up report of three pages and shows it with the search text;
 // --click-report NAME clicks a control of the report window once the event loop runs (so a
 // dialog it opens is in the picture);
@@ -34,6 +35,7 @@
 #include <iostream>
 #include <thread>
 
+#include "look.h"
 #include "program.h"
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
@@ -70,8 +72,8 @@ int main(int argc, char** argv) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         ++messages;
-        box->grab().save(QString::fromStdString(prefix + "-message-" + std::to_string(messages) + ".png"));
-        std::cerr << "brasket-screenshot: message box: " << box->text().toStdString() << "\n";
+        box->grab().save(gui::qpath(prefix + "-message-" + std::to_string(messages) + ".png"));
+        std::cerr << "brasket-screenshot: message box: " << box->text().toLocal8Bit().toStdString() << "\n";
         QPushButton* answer = box->defaultButton();
         if (answer) answer->click();
         else box->close();
@@ -152,11 +154,11 @@ int main(int argc, char** argv) {
     }
     QTimer::singleShot(700, [&] {
         program.flush();
-        if (QScreen* s = QGuiApplication::primaryScreen()) s->grabWindow(0).save(QString::fromStdString(prefix + "-screen.png"));
-        program.main.grab().save(QString::fromStdString(prefix + "-main.png"));
-        if (program.about.isVisible()) program.about.grab().save(QString::fromStdString(prefix + "-about.png"));
-        if (program.report.isVisible()) program.report.grab().save(QString::fromStdString(prefix + "-report.png"));
-        if (program.unit.isVisible()) program.unit.grab().save(QString::fromStdString(prefix + "-unit.png"));
+        if (QScreen* s = QGuiApplication::primaryScreen()) s->grabWindow(0).save(gui::qpath(prefix + "-screen.png"));
+        program.main.grab().save(gui::qpath(prefix + "-main.png"));
+        if (program.about.isVisible()) program.about.grab().save(gui::qpath(prefix + "-about.png"));
+        if (program.report.isVisible()) program.report.grab().save(gui::qpath(prefix + "-report.png"));
+        if (program.unit.isVisible()) program.unit.grab().save(gui::qpath(prefix + "-unit.png"));
         QApplication::quit();
     });
     return QApplication::exec();

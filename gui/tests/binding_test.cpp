@@ -20,7 +20,9 @@
 #include "app.h"
 #include "binding.h"
 #include "look.h"
+#include "program.h"
 #include "support.h"
+#include "unitwindow/form1.h"
 
 namespace brasket::gui {
 namespace {
@@ -252,6 +254,94 @@ TEST_F(Binding, TextTypedOverAnEditableListsEntryStaysAsTyped) {
         EXPECT_EQ(line->text().toStdString(), typed);
         EXPECT_EQ(form.Combo1.Text(), typed);
         EXPECT_EQ(line->cursorPosition(), static_cast<int>(std::strlen(typed)));
+    }
+}
+
+// The unit window opened on a unit burning bituminous coal, over an empty folder.
+class UnitWindowTyping : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program.start(dir);
+        Workset& ws = app.ws;
+        for (long k = 1; k <= 13; ++k) ws.idfuel(k).name = k == 2 ? "NONE" : k == 3 ? "BITUMINOUS" : "FUEL";
+        ws.plant(1).plantno = 1;
+        ws.plant(1).plantname = "Alpha Station";
+        setplantcount(ws, 1);
+        ws.idplant(1).unitno[1] = 1;
+        ws.idunit(1).plantno = 1;
+        ws.unitc(1).plantno = 1;
+        ws.unitc(1).unitname = "Unit A";
+        ws.unitc(1).modelboiler = 3;
+        ws.unitc(1).modelpm = 1;
+        setunitcount(ws, 1);
+        for (long m = 1; m <= 12; ++m) {
+            ws.unitcoal(1, m).fuelnum[1] = 3;
+            ws.unitcoal(1, m).drytons[1] = 10000;
+            ws.unitcoal(1, m).hgppm[1] = 2.5f;
+        }
+        mainwindow(app).List3.AddItem("Alpha Station");
+        ASSERT_TRUE(selectunit(app, 1));
+        cmdevaluateunit_Click(app);
+        program.flush();
+        ASSERT_TRUE(program.unit.isVisible());
+    }
+    // Types the key of one character into the line (a key of its own for a letter beyond ASCII,
+    // as a keyboard layout gives it) and lets the window follow the model, as between two keys.
+    void key(QLineEdit& line, QChar c) {
+        QTest::sendKeyEvent(QTest::Click, &line, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        program.flush();
+    }
+
+    std::filesystem::path dir = testing::freshfolder("unit-typing");
+    testing::QuietPlatform platform{dir};
+    Program program{platform};
+    App& app = program.app;
+};
+
+// A character the records' single-byte code page lacks (the euro sign, a Polish L) is stored as
+// "?": in a fuel list and in a text box alike, the box shows that "?" where the key was typed,
+// and the next key lands after it, at the end of the text as inside it.
+TEST_F(UnitWindowTyping, ACharacterOutsideTheCodePageShowsAsStoredWhereItWasTyped) {
+    Form1& f = app.form1;
+    FormBinding& binding = program.unit.binding();
+    auto* fuels = qobject_cast<QComboBox*>(binding.widget(f.Combo2[0]));
+    ASSERT_NE(fuels, nullptr);
+    struct Box {
+        const char* name;
+        QLineEdit* line;
+        std::function<std::string()> model;
+    };
+    const Box boxes[] = {{"fuel list", fuels->lineEdit(), [&f] { return f.Combo2[0].Text(); }},
+                         {"mercury box", qobject_cast<QLineEdit*>(binding.widget(f.Text1[0])),
+                          [&f] { return f.Text1[0].Text(); }}};
+    for (const Box& box : boxes) {
+        SCOPED_TRACE(box.name);
+        ASSERT_NE(box.line, nullptr);
+        box.line->setFocus();
+        box.line->selectAll();
+        std::string shown;
+        for (QChar c : QString::fromUtf8("COAL \u20AC12 PER TON")) {
+            key(*box.line, c);
+            shown += c.unicode() < 256 ? static_cast<char>(c.unicode()) : '?';
+            ASSERT_EQ(box.line->text().toStdString(), shown);
+            ASSERT_EQ(box.model(), shown);
+            ASSERT_EQ(box.line->cursorPosition(), static_cast<int>(shown.size()));
+        }
+        EXPECT_EQ(shown, "COAL ?12 PER TON");
+        // Inside the text: the "?" stands where the key went, and the next key follows it.
+        box.line->setCursorPosition(5);
+        key(*box.line, QChar(0x141));
+        EXPECT_EQ(box.line->text().toStdString(), "COAL ??12 PER TON");
+        EXPECT_EQ(box.line->cursorPosition(), 6);
+        key(*box.line, QLatin1Char('-'));
+        EXPECT_EQ(box.line->text().toStdString(), "COAL ?-?12 PER TON");
+        EXPECT_EQ(box.model(), "COAL ?-?12 PER TON");
+        EXPECT_EQ(box.line->cursorPosition(), 7);
+        // A letter of the code page is stored as typed and shown as typed.
+        key(*box.line, QChar(0xC9));
+        EXPECT_EQ(box.line->text(), QString::fromUtf8("COAL ?-\u00C9?12 PER TON"));
+        EXPECT_EQ(box.model(), "COAL ?-\xC9?12 PER TON");
+        EXPECT_EQ(box.line->cursorPosition(), 8);
     }
 }
 
