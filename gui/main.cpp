@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "look.h"
 #include "program.h"
 
 namespace {
@@ -20,18 +21,28 @@ std::vector<std::pair<QtMsgType, std::string>>& heldmessages() {
     return held;
 }
 
+bool named(const char* variable) { return !qEnvironmentVariableIsEmpty(variable); }
+
 void whileconnecting(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    heldmessages().emplace_back(type, text.toLocal8Bit().toStdString());
     if (type == QtFatalMsg) {
-        // The window system could not be reached: Qt would abort here.
-        std::cerr << brasket::gui::nodisplaymessage << "\n";
+        // The window system could not start: Qt would abort here. One clear account instead.
+        std::vector<std::string> lines;
+        for (const auto& [kind, line] : heldmessages()) lines.push_back(line);
+        std::cerr << brasket::gui::startfailure(lines, named("DISPLAY") || named("WAYLAND_DISPLAY")) << "\n";
         std::_Exit(1);
     }
-    heldmessages().emplace_back(type, text.toLocal8Bit().toStdString());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A Wayland session lets no program place its windows; its X display (every common Wayland
+    // desktop has one) does.
+    const std::string windowsystem = brasket::gui::preferredplatform(
+        qEnvironmentVariable("QT_QPA_PLATFORM").toStdString(), qEnvironmentVariable("DISPLAY").toStdString(),
+        qEnvironmentVariable("WAYLAND_DISPLAY").toStdString());
+    if (!windowsystem.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(windowsystem));
     QtMessageHandler previous = qInstallMessageHandler(whileconnecting);
     QApplication qapp(argc, argv);
     qInstallMessageHandler(previous);
@@ -47,8 +58,8 @@ int main(int argc, char** argv) {
     const auto& folder = cl.folder;
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
-        QString text = QStringLiteral("The data folder %1 does not exist.").arg(QString::fromStdString(folder.string()));
-        std::cerr << "brasket: " << text.toStdString() << "\n";
+        QString text = QStringLiteral("The data folder %1 does not exist.").arg(brasket::gui::qpath(folder.string()));
+        std::cerr << "brasket: " << text.toLocal8Bit().toStdString() << "\n";
         QMessageBox::critical(nullptr, QStringLiteral("BRASKET"), text);
         return 2;
     }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "data/loading.h"
+#include "look.h"
 #include "mainwindow/frmplants.h"
 
 namespace brasket::gui {
@@ -39,8 +40,26 @@ CommandLine commandline(int argc, char** argv) {
         else if (a.rfind("--", 0) == 0) cl.unknown = a;
         else if (!a.empty() && cl.folder.empty()) cl.folder = std::filesystem::absolute(a);
     }
-    if (cl.folder.empty()) cl.folder = QCoreApplication::applicationDirPath().toStdString();
+    if (cl.folder.empty()) cl.folder = spath(QCoreApplication::applicationDirPath());
     return cl;
+}
+
+std::string preferredplatform(const std::string& named, const std::string& display, const std::string& wayland) {
+    if (!named.empty() || display.empty()) return {};
+    return wayland.empty() ? "xcb" : "xcb;wayland";
+}
+
+std::string startfailure(const std::vector<std::string>& qtlines, bool displaynamed) {
+    // Qt's X and Wayland plugins tell a display they cannot reach in these words.
+    bool unreachable = !displaynamed;
+    for (const std::string& line : qtlines)
+        if (line.find("could not connect to display") != std::string::npos ||
+            line.find("Failed to create wl_display") != std::string::npos)
+            unreachable = true;
+    if (unreachable) return nodisplaymessage;
+    std::string text = "brasket could not start its windows; the window system told:";
+    for (const std::string& line : qtlines) text += "\n  " + line;
+    return text;
 }
 
 std::filesystem::path datafolder(int argc, char** argv) { return commandline(argc, argv).folder; }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app.h"
 #include "mainview.h"
@@ -33,6 +34,17 @@ public:
 inline constexpr const char* nodisplaymessage =
     "brasket needs a desktop (an X display) to show its windows, and none was found; "
     "brasket-batch runs the menu and button handlers without one (brasket-batch --help)";
+
+// The window system that the program asks Qt for, given the platform the user named
+// (QT_QPA_PLATFORM), DISPLAY and WAYLAND_DISPLAY: the X display wherever there is one, a Wayland
+// session's included (there the windows can be placed where their forms ask), with Wayland after
+// it; empty where Qt's own choice stands (a platform named, or no X display).
+std::string preferredplatform(const std::string& named, const std::string& display, const std::string& wayland);
+
+// What the program tells when Qt's window system could not start, from the lines Qt told while
+// it tried: the need of a desktop when no display was named or the one named could not be
+// reached; otherwise Qt's own lines, which say what failed.
+std::string startfailure(const std::vector<std::string>& qtlines, bool displaynamed);
 
 // The program's command line: brasket [--maintenance] [DATA_FOLDER].
 struct CommandLine {

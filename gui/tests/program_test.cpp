@@ -53,6 +53,43 @@ TEST(ProgramStart, WithoutADisplayTheProgramSaysItNeedsADesktop) {
     }
 }
 
+// Where a display is named but Qt's window system plugin fails (here one that does not exist),
+// the program tells Qt's own account of what failed, not that there is no display.
+TEST(ProgramStart, AWindowSystemThatFailsIsToldInQtsOwnWords) {
+    auto dir = testing::freshfolder("badplatform");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":64999"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("nosuchwindowsystem"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(BRASKET_PROGRAM), {QString::fromStdString(dir.string())});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    const std::string told = program.readAllStandardError().toStdString();
+    EXPECT_EQ(told.rfind("brasket could not start its windows; the window system told:\n", 0), 0u) << told;
+    EXPECT_NE(told.find("nosuchwindowsystem"), std::string::npos) << told;
+}
+
+// The X display is taken wherever there is one, a Wayland session's included, unless the user
+// named a platform; a display that cannot be reached is told as no desktop.
+TEST(ProgramStart, TheWindowSystemIsChosenAndItsFailureToldAsTheAnalystNeedsIt) {
+    EXPECT_EQ(preferredplatform("", ":0", "wayland-0"), "xcb;wayland");
+    EXPECT_EQ(preferredplatform("", ":0", ""), "xcb");
+    EXPECT_EQ(preferredplatform("wayland", ":0", "wayland-0"), "");
+    EXPECT_EQ(preferredplatform("", "", "wayland-0"), "");
+    EXPECT_EQ(preferredplatform("", "", ""), "");
+
+    EXPECT_EQ(startfailure({"qt.qpa.xcb: could not connect to display :3", "This application failed to start"}, true),
+              nodisplaymessage);
+    EXPECT_EQ(startfailure({"Failed to create wl_display (No such file or directory)"}, true), nodisplaymessage);
+    EXPECT_EQ(startfailure({"This application failed to start"}, false), nodisplaymessage);
+    EXPECT_EQ(startfailure({"qt.qpa.plugin: Could not load the Qt platform plugin \"xcb\"", "Aborted"}, true),
+              "brasket could not start its windows; the window system told:\n"
+              "  qt.qpa.plugin: Could not load the Qt platform plugin \"xcb\"\n  Aborted");
+}
+
 TEST(ProgramStart, TheLoadingFillsThePlantListAndShowsTheMainWindow) {
     auto dir = smallset();
     testing::QuietPlatform platform(dir);
