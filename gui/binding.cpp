@@ -656,7 +656,7 @@ constexpr int echoms = 3000;
 
 QMargins FormBinding::framemargins() const {
     const QMargins own = windowmargins(*window_);
-    return (own.isNull() || stalemargins_) && placing_ ? lastframe() : own;
+    return (own.isNull() || stalemargins_) && (placing_ || !placeable_) ? lastframe() : own;
 }
 
 void FormBinding::applyframe(const QRect& frame) {
@@ -674,6 +674,8 @@ void FormBinding::applyframe(const QRect& frame) {
     if (!resize && !move) return;
     ++updating_;
     if (resize) window_->resize(inner);
+    // Sized before its frame was known, the window is sized again once the frame is known.
+    unframed_ = m.isNull();
     if (move) {
         // The place is the frame's: the window manager is asked to put the frame's corner there.
         // Placed by its own area and the frame the toolkit last knew (none once the window was
@@ -823,6 +825,12 @@ void FormBinding::notenormalsoon() {
 void FormBinding::notenormal() {
     if (!window_ || !window_->isVisible() || placing_ || !isnormal()) return;
     const QRect frame = windowframe(*window_);
+    if (!placeable_) {
+        // The window system tells no place: the form's stays, with the window's size.
+        restored_ = false;
+        normalframe_ = QRect(formframe().topLeft(), frame.size());
+        return;
+    }
     if (restored_) {
         // Back from maximized: where the window manager restored the window partly off the
         // screen, it is put back on it, at the size it had before.
@@ -845,6 +853,14 @@ void FormBinding::reported(QEvent::Type type) {
     if (!m.isNull() && isnormal()) {
         lastframe() = m;
         stalemargins_ = false;
+        if (unframed_ && !placeable_) {
+            // The first frame of the program's windows, known only now that the window shows it
+            // (no placing corrects the size where the window system places the windows): the
+            // window takes the form's size, frame included.
+            unframed_ = false;
+            applyframe(formframe());
+            return;
+        }
     }
     if (echo(type, frame)) return;
     if (placing_) {

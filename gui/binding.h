@@ -174,6 +174,7 @@ private:
     // the form's changes wait until a shown window is framed; `held_` when one waits.
     bool framedlater_ = false;
     bool held_ = false;
+    bool unframed_ = false;     // last sized before the window manager's frame was known
     bool placing_ = false;
     int corrections_ = 0;       // corrections asked in this placing
     std::optional<QPoint> lastplace_;  // the place last asked of the framed window in this placing
