@@ -2,9 +2,13 @@
 # clang and its runtime libraries build the fuzz targets (libFuzzer and the sanitizers); openbox
 # and metacity (a thin and a tall title bar), xdotool and the X utilities give the window tests a
 # desktop: window managers, a hand on the mouse and the keyboard, and a look at the window stack
-# (procps finds the screen's processes for the test of its cleanup).
+# (procps finds the screen's processes for the test of its cleanup). dconf-cli and dconf-service,
+# under dbus-daemon's dbus-run-session, write a user's desktop settings for the test that the
+# screen's script leaves them alone. weston (a compositor drawing into memory) and qt6-wayland (Qt's
+# Wayland platform) give the window tests a Wayland session of their own.
 BRASKET_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev fonts-liberation xvfb xauth
-  clang libclang-rt-14-dev openbox metacity xdotool x11-utils procps)
+  clang libclang-rt-14-dev openbox metacity xdotool x11-utils procps dconf-cli dconf-service dbus-daemon
+  weston qt6-wayland)
 
 install_missing() {
   local missing=()

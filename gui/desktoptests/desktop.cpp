@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 
 #include "mainwindow/frmplants.h"
@@ -42,6 +43,19 @@ bool waitfor(const std::function<bool()>& done) {
 void waitplaced(QWidget& window, FormBinding& binding) {
     ASSERT_TRUE(waitfor([&] { return window.isVisible() && !binding.placing(); })) << "never placed";
     settle(100);
+}
+
+::testing::AssertionResult framebecomes(const QWidget& window, const QRect& awaited) {
+    if (waitfor([&] { return windowframe(window) == awaited; })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << window.windowTitle().toStdString() << " framed at "
+                                         << ::testing::PrintToString(windowframe(window)) << ", awaited "
+                                         << ::testing::PrintToString(awaited);
+}
+
+::testing::AssertionResult holds(const QRect& outer, const QRect& inner) {
+    if (outer.contains(inner)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << ::testing::PrintToString(inner) << " is not inside "
+                                         << ::testing::PrintToString(outer);
 }
 
 QString x11(const QString& program, const QStringList& arguments) {
@@ -88,6 +102,44 @@ void restore(QWidget& window) {
     doubleclicktitle(window);
     ASSERT_TRUE(waitfor([&] { return !window.isMaximized(); })) << "the title bar's double click did not restore";
     settle(400);
+}
+
+namespace {
+// A figure of xwininfo's report ("  Width: 310", "  Parent window id: 0x200019 ..."), or -1.
+long xwininfofigure(const QString& report, const QString& name) {
+    const auto m = QRegularExpression(QStringLiteral("^\\s*") + QRegularExpression::escape(name) +
+                                      QStringLiteral(":\\s*(-?0x[0-9a-fA-F]+|-?\\d+)"),
+                                      QRegularExpression::MultilineOption)
+                       .match(report);
+    return m.hasMatch() ? static_cast<long>(m.captured(1).toLongLong(nullptr, 0)) : -1;
+}
+}  // namespace
+
+QRect framewindow(const QWidget& window) {
+    long id = static_cast<long>(window.winId());
+    // The window manager may put windows of its own between the frame and the program's window.
+    for (int depth = 0; depth < 8; ++depth) {
+        const QString tree = x11(QStringLiteral("xwininfo"), {QStringLiteral("-children"), QStringLiteral("-id"),
+                                                              QString::number(id)});
+        const long parent = xwininfofigure(tree, QStringLiteral("Parent window id"));
+        if (parent < 0 || parent == xwininfofigure(tree, QStringLiteral("Root window id"))) break;
+        id = parent;
+    }
+    const QString info = x11(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(id)});
+    return {static_cast<int>(xwininfofigure(info, QStringLiteral("Absolute upper-left X"))),
+            static_cast<int>(xwininfofigure(info, QStringLiteral("Absolute upper-left Y"))),
+            static_cast<int>(xwininfofigure(info, QStringLiteral("Width"))),
+            static_cast<int>(xwininfofigure(info, QStringLiteral("Height")))};
+}
+
+QPoint bottomedge(const QWidget& window) {
+    const QRect frame = framewindow(window);
+    const int below = window.geometry().bottom() + 1;
+    EXPECT_GE(frame.bottom(), below) << "the frame window " << ::testing::PrintToString(frame)
+                                     << " has no border below the window " << ::testing::PrintToString(window.geometry());
+    // Two rows into the border: a drawn border is a few rows high, all of them edge; a composited
+    // frame's invisible border begins with the edge and holds the shadow further down.
+    return {window.geometry().center().x(), std::min(below + 2, frame.bottom())};
 }
 
 void typekeys(const QString& text) {
@@ -197,8 +249,7 @@ void Desktop::expectallonscreen() {
     for (QWidget* w : {static_cast<QWidget*>(&program->main), static_cast<QWidget*>(&program->unit),
                        static_cast<QWidget*>(&program->report), static_cast<QWidget*>(&program->about)}) {
         if (!w->isVisible() || w->isMinimized()) continue;
-        EXPECT_TRUE(screenarea.contains(windowframe(*w)))
-            << w->windowTitle().toStdString() << " at " << ::testing::PrintToString(windowframe(*w));
+        EXPECT_TRUE(holds(screenarea, windowframe(*w))) << w->windowTitle().toStdString();
         EXPECT_NE(windowframe(*w), w->geometry()) << w->windowTitle().toStdString() << " has no frame";
     }
 }

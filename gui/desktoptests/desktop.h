@@ -21,6 +21,8 @@
 inline void PrintTo(const QRect& r, std::ostream* os) {
     *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
 }
+inline void PrintTo(const QPoint& p, std::ostream* os) { *os << p.x() << "," << p.y(); }
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace brasket::gui::desktop {
@@ -36,6 +38,11 @@ void settle(int ms);
 bool waitfor(const std::function<bool()>& done);
 // Waits until the window manager has framed the window and the binding has placed it.
 void waitplaced(QWidget& window, FormBinding& binding);
+// Waits until the window's frame, title bar included, is `awaited`; a failure names the awaited
+// and the last frame.
+::testing::AssertionResult framebecomes(const QWidget& window, const QRect& awaited);
+// The first area holds the second whole; a failure names both.
+::testing::AssertionResult holds(const QRect& outer, const QRect& inner);
 
 // Runs a command of the X utilities and gives what it wrote; the program goes on meanwhile, so
 // that it takes the events the command sends as they come.
@@ -51,6 +58,13 @@ inline void clickat(const QWidget& widget) { clickat(widget, widget.rect().cente
 void doubleclicktitle(const QWidget& window);
 void maximize(QWidget& window);
 void restore(QWidget& window);
+// The window manager's own window around a window (its ancestor just below the root window), as
+// the X server has it: borders the window manager does not draw, where it offers its edges
+// around a composited frame, included.
+QRect framewindow(const QWidget& window);
+// A point of the frame window's bottom border, just below the window's own area: where the
+// analyst takes the bottom edge to size the window, whatever frame the window manager draws.
+QPoint bottomedge(const QWidget& window);
 // Keys typed through the X server into the window that has the keyboard, a key at a time.
 void typekeys(const QString& text);
 
