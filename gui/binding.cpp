@@ -46,7 +46,7 @@ void guarded(QWidget* parent, const std::function<void()>& step) {
     try {
         step();
     } catch (const std::exception& e) {
-        faultreporter()(parent, QStringLiteral("The action stopped: %1").arg(QString::fromLocal8Bit(e.what())));
+        faultreporter()(parent, QStringLiteral("The action stopped: %1").arg(message(e.what())));
     }
 }
 

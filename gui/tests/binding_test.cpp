@@ -262,24 +262,7 @@ class UnitWindowTyping : public ::testing::Test {
 protected:
     void SetUp() override {
         program.start(dir);
-        Workset& ws = app.ws;
-        for (long k = 1; k <= 13; ++k) ws.idfuel(k).name = k == 2 ? "NONE" : k == 3 ? "BITUMINOUS" : "FUEL";
-        ws.plant(1).plantno = 1;
-        ws.plant(1).plantname = "Alpha Station";
-        setplantcount(ws, 1);
-        ws.idplant(1).unitno[1] = 1;
-        ws.idunit(1).plantno = 1;
-        ws.unitc(1).plantno = 1;
-        ws.unitc(1).unitname = "Unit A";
-        ws.unitc(1).modelboiler = 3;
-        ws.unitc(1).modelpm = 1;
-        setunitcount(ws, 1);
-        for (long m = 1; m <= 12; ++m) {
-            ws.unitcoal(1, m).fuelnum[1] = 3;
-            ws.unitcoal(1, m).drytons[1] = 10000;
-            ws.unitcoal(1, m).hgppm[1] = 2.5f;
-        }
-        mainwindow(app).List3.AddItem("Alpha Station");
+        testing::oneunit(app);
         ASSERT_TRUE(selectunit(app, 1));
         cmdevaluateunit_Click(app);
         program.flush();

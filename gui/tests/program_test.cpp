@@ -34,40 +34,38 @@ std::filesystem::path smallset() {
     return dir;
 }
 
+// Runs the program in the environment, where its windows cannot start: it ends by itself with
+// status 1 (not by an abort); what it told on its standard error.
+std::string failedstart(const QProcessEnvironment& env) {
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(BRASKET_PROGRAM), {QString::fromStdString(testing::freshfolder("failedstart").string())});
+    EXPECT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    return program.readAllStandardError().toStdString();
+}
+
 // Started where no desktop can be reached (a terminal over ssh, a container), the program says so
 // in one line and ends with status 1, not with an abort that leaves a core file.
 TEST(ProgramStart, WithoutADisplayTheProgramSaysItNeedsADesktop) {
-    auto dir = testing::freshfolder("nodisplay");
     for (const char* display : {"", ":64999"}) {
         SCOPED_TRACE(std::string("DISPLAY=") + display);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
         if (*display) env.insert(QStringLiteral("DISPLAY"), QLatin1String(display));
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(BRASKET_PROGRAM), {QString::fromStdString(dir.string())});
-        ASSERT_TRUE(program.waitForFinished(30000));
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program.exitCode(), 1);
-        EXPECT_EQ(program.readAllStandardError().toStdString(), std::string(nodisplaymessage) + "\n");
+        EXPECT_EQ(failedstart(env), std::string(nodisplaymessage) + "\n");
     }
 }
 
 // Where a display is named but Qt's window system plugin fails (here one that does not exist),
 // the program tells Qt's own account of what failed, not that there is no display.
 TEST(ProgramStart, AWindowSystemThatFailsIsToldInQtsOwnWords) {
-    auto dir = testing::freshfolder("badplatform");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":64999"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("nosuchwindowsystem"));
-    QProcess program;
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(BRASKET_PROGRAM), {QString::fromStdString(dir.string())});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 1);
-    const std::string told = program.readAllStandardError().toStdString();
+    const std::string told = failedstart(env);
     EXPECT_EQ(told.rfind("brasket could not start its windows; the window system told:\n", 0), 0u) << told;
     EXPECT_NE(told.find("nosuchwindowsystem"), std::string::npos) << told;
 }

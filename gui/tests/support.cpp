@@ -4,7 +4,32 @@
 #include <QRegularExpression>
 #include <set>
 
+#include "app.h"
+#include "mainwindow/frmplants.h"
+
 namespace brasket::gui::testing {
+
+void oneunit(App& app) {
+    Workset& ws = app.ws;
+    for (long k = 1; k <= 13; ++k) ws.idfuel(k).name = k == 2 ? "NONE" : k == 3 ? "BITUMINOUS" : "FUEL";
+    ws.plant(1).plantno = 1;
+    ws.plant(1).plantname = "Alpha Station";
+    setplantcount(ws, 1);
+    ws.idplant(1).unitno[1] = 1;
+    ws.idunit(1).plantno = 1;
+    ws.unitc(1).plantno = 1;
+    ws.unitc(1).unitname = "Unit A";
+    ws.unitc(1).modelboiler = 3;
+    ws.unitc(1).modelpm = 1;
+    ws.unitc(1).modelso2 = 0;
+    setunitcount(ws, 1);
+    for (long m = 1; m <= 12; ++m) {
+        ws.unitcoal(1, m).fuelnum[1] = 3;
+        ws.unitcoal(1, m).drytons[1] = 10000;
+        ws.unitcoal(1, m).hgppm[1] = 2.5f;
+    }
+    mainwindow(app).List3.AddItem("Alpha Station");
+}
 
 std::filesystem::path freshfolder(const std::string& name) {
     auto dir = std::filesystem::temp_directory_path() / ("brasket-gui-" + name + "-" + std::to_string(::getpid()));

@@ -7,6 +7,10 @@
 
 #include "qtplatform.h"
 
+namespace brasket {
+struct App;
+}
+
 namespace brasket::gui::testing {
 
 // A Qt platform whose message boxes are recorded instead of waiting for the analyst.
@@ -20,6 +24,9 @@ public:
     std::vector<std::string> messages;
 };
 
+// One plant with one unit burning bituminous coal, made in memory over an empty folder and listed
+// in the main window's plant list.
+void oneunit(App& app);
 // A fresh empty folder under the system's temporary folder.
 std::filesystem::path freshfolder(const std::string& name);
 // The number of pages of a PDF file.

@@ -17,29 +17,6 @@
 namespace brasket::gui {
 namespace {
 
-// One plant with one unit burning bituminous coal, made in memory over an empty folder.
-void oneunit(App& app) {
-    Workset& ws = app.ws;
-    for (long k = 1; k <= 13; ++k) ws.idfuel(k).name = k == 2 ? "NONE" : k == 3 ? "BITUMINOUS" : "FUEL";
-    ws.plant(1).plantno = 1;
-    ws.plant(1).plantname = "Alpha Station";
-    setplantcount(ws, 1);
-    ws.idplant(1).unitno[1] = 1;
-    ws.idunit(1).plantno = 1;
-    ws.unitc(1).plantno = 1;
-    ws.unitc(1).unitname = "Unit A";
-    ws.unitc(1).modelboiler = 3;
-    ws.unitc(1).modelpm = 1;
-    ws.unitc(1).modelso2 = 0;
-    setunitcount(ws, 1);
-    for (long m = 1; m <= 12; ++m) {
-        ws.unitcoal(1, m).fuelnum[1] = 3;
-        ws.unitcoal(1, m).drytons[1] = 10000;
-        ws.unitcoal(1, m).hgppm[1] = 2.5f;
-    }
-    mainwindow(app).List3.AddItem("Alpha Station");
-}
-
 // The program started over an empty folder with the evaluation window shown on that unit.
 struct UnitView : ::testing::Test {
     std::filesystem::path dir = testing::freshfolder("unitview");
@@ -49,7 +26,7 @@ struct UnitView : ::testing::Test {
 
     void SetUp() override {
         program.start(dir);
-        oneunit(app);
+        testing::oneunit(app);
         ASSERT_TRUE(selectunit(app, 1));
         EXPECT_FALSE(program.unit.isVisible());
         cmdevaluateunit_Click(app);
