@@ -823,8 +823,12 @@ void FormBinding::notenormalsoon() {
 }
 
 void FormBinding::notenormal() {
-    if (!window_ || !window_->isVisible() || placing_ || !isnormal()) return;
+    if (!window_ || !window_->isVisible() || placing_) return;
     const QRect frame = windowframe(*window_);
+    // A window manager can tell the frame that goes with a new size (a maximized window's) a
+    // moment after the size: the form takes the frame as the window has it now.
+    if (frame != formframe() && !restored_) takeframe(frame);
+    if (!isnormal()) return;
     if (!placeable_) {
         // The window system tells no place: the form's stays, with the window's size.
         restored_ = false;

@@ -144,9 +144,10 @@ private:
     bool isnormal() const;
     // The window manager maximized, restored or minimized the window.
     void statechanged(Qt::WindowStates old);
-    // Notes the window's frame as its place and size in the normal state once the window
-    // system has told the state that goes with it; a window restored off the screen is put back
-    // on it.
+    // Once the window system has told the state and the frame that go with a move, resize or
+    // state change: the form takes the window's frame, which is noted as the window's place and
+    // size in the normal state when it is in that state; a window restored off the screen is put
+    // back on it.
     void notenormalsoon();
     void notenormal();
 
