@@ -33,50 +33,14 @@ for tool in Xvfb "$wm" xprop xdotool; do
   fi
 done
 
-work=$(mktemp -d)
-xpid="" wmpid="" commandpid=""
-# Ends what the script started, whether or not it has already ended, and removes its folder.
-finish() {
-  set +e
-  for pid in $commandpid $wmpid $xpid; do
-    kill "$pid" 2>/dev/null
-  done
-  for pid in $commandpid $wmpid $xpid; do
-    # A process that does not end within five seconds of the request is killed.
-    for _ in $(seq 50); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap finish EXIT
-# A run that is stopped hands the signal on to the command and ends through the same cleanup.
-stop() {
-  [ -n "$commandpid" ] && kill -"$1" "$commandpid" 2>/dev/null
-  exit "$2"
-}
-trap 'stop TERM 143' TERM
-trap 'stop INT 130' INT
-
-# Homes of their own: metacity's --no-composite, for one, is written to the settings, and a
-# user's settings or window manager configuration would change what the tests see.
-for home in config cache data runtime; do
-  mkdir -m 700 "$work/$home"
-done
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/runtime GSETTINGS_BACKEND=memory
-# A bus address where none listens: without an address a program would find the user's bus, or
-# launch one through the X server.
-export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/runtime/no-bus
+source "$(dirname "$0")/session.sh"
 
 # The X server picks a free display and writes its number once it takes connections. It does
 # not reset when its last client leaves: the checks below come and go while the window manager
 # connects, which would then find the server resetting.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xpid=$!
+servers=$xpid
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
   sleep 0.1
@@ -91,6 +55,7 @@ export DISPLAY=":$(tr -d '\n' <"$work/display")"
 # The window manager has taken the screen when the root window names its check window.
 "${wmcommand[@]}" >"$work/wm.log" 2>&1 &
 wmpid=$!
+servers="$wmpid $servers"
 for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
   kill -0 "$wmpid" 2>/dev/null || break
@@ -105,12 +70,4 @@ if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; the
 fi
 
 export BRASKET_WM=$wm BRASKET_WM_PID=$wmpid BRASKET_DESKTOP_WORK=$work QT_QPA_PLATFORM=xcb
-# The command runs in the background, so that the script takes a signal at once rather than when
-# the command ends. A background command would ignore INT and read nothing, so it gets INT and
-# the script's input back.
-(trap - INT; exec "$@") <&0 &
-commandpid=$!
-status=0
-wait "$commandpid" || status=$?
-commandpid=""
-exit "$status"
+runcommand "$@"

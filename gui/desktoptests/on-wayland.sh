@@ -32,44 +32,10 @@ if [ -z "$plugin" ]; then
   exit 77
 fi
 
-work=$(mktemp -d)
-compositorpid="" commandpid=""
-# Ends what the script started, whether or not it has already ended, and removes its folder.
-finish() {
-  set +e
-  for pid in $commandpid $compositorpid; do
-    kill "$pid" 2>/dev/null
-  done
-  for pid in $commandpid $compositorpid; do
-    # A process that does not end within five seconds of the request is killed.
-    for _ in $(seq 50); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap finish EXIT
-# A run that is stopped hands the signal on to the command and ends through the same cleanup.
-stop() {
-  [ -n "$commandpid" ] && kill -"$1" "$commandpid" 2>/dev/null
-  exit "$2"
-}
-trap 'stop TERM 143' TERM
-trap 'stop INT 130' INT
-
-# Homes of their own: a user's compositor configuration or settings would change what the tests
-# see, and the compositor's socket lies in the runtime home, which only its owner may enter.
-for home in config cache data runtime; do
-  mkdir -m 700 "$work/$home"
-done
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/runtime GSETTINGS_BACKEND=memory XDG_SESSION_TYPE=wayland
-# No X display: the command sees only the Wayland session. No session bus either: a program
-# would otherwise find the user's.
-unset DISPLAY WAYLAND_DISPLAY WAYLAND_SOCKET DBUS_SESSION_BUS_ADDRESS
+source "$(dirname "$0")/session.sh"
+export XDG_SESSION_TYPE=wayland
+# No X display: the command sees only the Wayland session.
+unset DISPLAY WAYLAND_DISPLAY WAYLAND_SOCKET
 
 socket=brasket-test-0
 # The compositor draws into memory; its own config files are not read (the same desktop on every
@@ -77,6 +43,7 @@ socket=brasket-test-0
 weston --backend=headless-backend.so --socket="$socket" --width=1024 --height=768 --idle-time=0 --no-config \
   >"$work/weston.log" 2>&1 &
 compositorpid=$!
+servers=$compositorpid
 # The compositor takes clients once its socket is there.
 for _ in $(seq 100); do
   [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
@@ -90,12 +57,4 @@ if [ ! -S "$XDG_RUNTIME_DIR/$socket" ] || ! kill -0 "$compositorpid" 2>/dev/null
 fi
 
 export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland BRASKET_DESKTOP_WORK=$work
-# The command runs in the background, so that the script takes a signal at once rather than when
-# the command ends. A background command would ignore INT and read nothing, so it gets INT and
-# the script's input back.
-(trap - INT; exec "$@") <&0 &
-commandpid=$!
-status=0
-wait "$commandpid" || status=$?
-commandpid=""
-exit "$status"
+runcommand "$@"
