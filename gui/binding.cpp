@@ -827,7 +827,7 @@ void FormBinding::notenormal() {
     const QRect frame = windowframe(*window_);
     // A window manager can tell the frame that goes with a new size (a maximized window's) a
     // moment after the size: the form takes the frame as the window has it now.
-    if (frame != formframe() && !restored_) takeframe(frame);
+    if (frame != formframe()) takeframe(frame);
     if (!isnormal()) return;
     if (!placeable_) {
         // The window system tells no place: the form's stays, with the window's size.
