@@ -182,10 +182,8 @@ TEST_F(OnWayland, TheUnitWindowShowsAtOnceAndKeepsItsPlace) {
 }
 
 // Every window, the first time it shows, has its form's size with its title bar and borders: the
-// window's own area is the form's size less the frame the toolkit draws around it.
-// Disabled while the binding sizes a window shown for the first time as though it had no frame
-// (a Wayland window's frame is known once it is shown, and the binding falls back on the last
-// frame known only while placing): the main window is framed 1030x801 on a screen of 1024x768.
+// window's own area is the form's size less the frame the toolkit draws around it (a Wayland
+// window's frame is known only once the window shows it).
 TEST_F(OnWayland, EveryWindowHasItsFormsSizeFrameIncludedFromItsFirstShowing) {
     settle(500);
     EXPECT_TRUE(framedasform(program->main, mainwindow(app)));
@@ -201,11 +199,8 @@ TEST_F(OnWayland, EveryWindowHasItsFormsSizeFrameIncludedFromItsFirstShowing) {
 }
 
 // The unit window maximized and restored by the compositor, then closed while maximized, keeps
-// its form's place throughout, and shows there again.
-// Disabled while the binding takes the frame of a window back from maximized for one restored
-// off the screen (a Wayland window's frame always lies at the frame's offset above and left of
-// the screen's corner), which moves the form to the screen's corner, and while it notes that frame
-// as the window's normal one, which a close while maximized gives the form: Left -45, Top -450.
+// its form's place throughout, and shows there again (the frame a Wayland window is told lies
+// above and left of the screen's corner by the frame's offset: it is never the form's place).
 TEST_F(OnWayland, TheUnitFormKeepsItsPlaceThroughAMaximizeARestoreAndAClose) {
     plantsofoneunit(app, 2);
     ASSERT_TRUE(selectunit(app, 1));
