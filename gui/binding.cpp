@@ -375,6 +375,7 @@ void FormBinding::schedule(Control& c) {
 }
 
 void FormBinding::flush() {
+    releaseshowing();
     flushpending_ = false;
     auto dirty = std::move(dirty_);
     dirty_.clear();
@@ -550,6 +551,20 @@ void FormBinding::syncform() {
     if (form_.MousePointer() == 11) window_->setCursor(Qt::WaitCursor);
     else window_->unsetCursor();
     const bool showing = form_.Visible() && !window_->isVisible();
+    if (showing && framedlater_ && !releasing_) {
+        // A window manager maps the window where and as large as it stands when shown, and takes a
+        // later place or size as a change of the shown window. A form shown in its own load gets
+        // its place and size after it is shown: the window is shown once the handler that showed
+        // it has ended, at the place and size the form has then.
+        if (!showheld_) {
+            showheld_ = true;
+            QMetaObject::invokeMethod(this, [this] { releaseshowing(); }, Qt::QueuedConnection);
+        }
+        --updating_;
+        syncingform_ = false;
+        if (onformchanged) onformchanged();
+        return;
+    }
     if (showing) {
         // A load gives the window its normal state, whatever state it was closed in: its place
         // and size are the form's.
@@ -575,6 +590,9 @@ void FormBinding::syncform() {
         applyframe(formframe());
     }
     if (showing) {
+        // A window about as large as the free area would be maximized by some window managers at
+        // its mapping (GNOME's, for one); it opens in its normal state.
+        withholdmaximize(true);
         window_->show();
         window_->raise();
         window_->activateWindow();
@@ -589,6 +607,7 @@ void FormBinding::syncform() {
         }
         window_->hide();
         placing_ = false;
+        withholdmaximize(false);
         requests_.clear();
     } else if (form_.Visible() && frontrequests_ != form_.frontrequests) {
         // Shown again while open: the window comes back from the task bar (in the state it had
@@ -601,6 +620,69 @@ void FormBinding::syncform() {
     --updating_;
     syncingform_ = false;
     if (onformchanged) onformchanged();
+}
+
+void FormBinding::withholdmaximize(bool withhold) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    if (withhold == maximizewithheld_) return;
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window_ || !window_->testAttribute(Qt::WA_WState_Created)) return;
+    if (withhold) {
+        // As large as that: more than four fifths of the free area, or as wide or as tall as it.
+        QScreen* screen = window_->screen();
+        if (!screen) return;
+        const QSize free = screen->availableGeometry().size(), own = window_->size();
+        const bool large = qint64(own.width()) * own.height() * 5 > qint64(free.width()) * free.height() * 4 ||
+                           own.width() >= free.width() || own.height() >= free.height();
+        if (!large) return;
+    }
+    // The window's functions as the window manager reads them: flags, functions, decorations,
+    // input mode, status. With the flag of functions the list says which functions the window
+    // has, or, with the bit of all functions, which of them it has not.
+    constexpr std::uint32_t functionsflag = 1, allfunctions = 1, maximizefunction = 0x10;
+    static const xcb_atom_t motifhints = xatom(connection, "_MOTIF_WM_HINTS");
+    const auto id = static_cast<xcb_window_t>(window_->winId());
+    if (withhold) {
+        ownmotifhints_.reset();
+        auto cookie = xcb_get_property(connection, 0, id, motifhints, XCB_GET_PROPERTY_TYPE_ANY, 0, 5);
+        if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+            if (reply->format == 32 && xcb_get_property_value_length(reply) > 0) {
+                const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+                ownmotifhints_ = std::vector<std::uint32_t>(v, v + xcb_get_property_value_length(reply) / 4);
+            }
+            std::free(reply);
+        }
+        std::vector<std::uint32_t> hints = ownmotifhints_.value_or(std::vector<std::uint32_t>{});
+        hints.resize(5, 0);
+        if (!(hints[0] & functionsflag)) {
+            hints[0] |= functionsflag;
+            hints[1] = allfunctions | maximizefunction;
+        } else if (hints[1] & allfunctions) {
+            hints[1] |= maximizefunction;
+        } else {
+            hints[1] &= ~maximizefunction;
+        }
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motifhints, motifhints, 32, 5, hints.data());
+    } else if (ownmotifhints_) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motifhints, motifhints, 32,
+                            static_cast<std::uint32_t>(ownmotifhints_->size()), ownmotifhints_->data());
+    } else {
+        xcb_delete_property(connection, id, motifhints);
+    }
+    xcb_flush(connection);
+    maximizewithheld_ = withhold;
+#else
+    (void)withhold;
+#endif
+}
+
+void FormBinding::releaseshowing() {
+    if (!showheld_) return;
+    showheld_ = false;
+    if (!window_ || !form_.Visible() || window_->isVisible()) return;
+    releasing_ = true;
+    syncform();
+    releasing_ = false;
 }
 
 QRect FormBinding::formframe() const {
@@ -665,6 +747,11 @@ void FormBinding::applyframe(const QRect& frame) {
     if (window_->isVisible() && !isnormal()) return;
     const QMargins m = framemargins();
     const QSize inner(std::max(1, frame.width() - m.left() - m.right()), std::max(1, frame.height() - m.top() - m.bottom()));
+    if (framedlater_ && !window_->isVisible()) {
+        placehidden(frame.topLeft(), inner, m);
+        unframed_ = m.isNull();
+        return;
+    }
     const bool resize = window_->size() != inner;
     // A window never moved yet is given its place all the same, so that the window manager takes
     // it as asked rather than choosing one of its own. Where the window system places the windows
@@ -694,6 +781,29 @@ void FormBinding::applyframe(const QRect& frame) {
         r.since.start();
         requests_.push_back(r);
     }
+}
+
+void FormBinding::placehidden(QPoint place, QSize inner, const QMargins& frame) {
+    // The window manager frames a window when it is mapped: the window is given its place and size
+    // in one request before it is shown. Where the frame is known (a window of the program was
+    // framed before), the window's own area is put inside the frame at the place asked, and the
+    // window manager frames it where it stands (the window's gravity, static, tells it so); the
+    // toolkit then knows the window where it ends. Before any frame is known, the window manager
+    // is asked to put the frame's corner where the window stands (north-west gravity). The widget
+    // and its native window are told the same place and size, so that the showing asks for
+    // nothing else (a showing that found them apart would ask for the widget's place with the
+    // other gravity).
+    window_->winId();
+    QWindow* handle = window_->windowHandle();
+    const QRect own(frame.isNull() ? place : place + QPoint(frame.left(), frame.top()), inner);
+    ++updating_;
+    window_->setGeometry(own);
+    if (handle) {
+        handle->setGeometry(own);
+        if (frame.isNull()) handle->setFramePosition(place);
+        else handle->resize(inner);  // a place of the window's own area, though no place changed
+    }
+    --updating_;
 }
 
 bool FormBinding::echo(QEvent::Type type, const QRect& frame) {
@@ -730,6 +840,7 @@ void FormBinding::placingtick() {
     if (!placing_ || !window_ || !window_->isVisible()) {
         placing_ = false;
         placingtimer_->stop();
+        if (window_) withholdmaximize(false);
         return;
     }
     // The window manager maps the window when it comes to it (later on a busy machine), and
@@ -741,6 +852,7 @@ void FormBinding::placingtick() {
         // is asked for now.
         exposed_ = true;
         sincereport_.start();
+        withholdmaximize(false);
         if (held_) {
             held_ = false;
             applyframe(fitted(formframe()));
@@ -787,6 +899,7 @@ bool FormBinding::correct() {
 void FormBinding::endplacing() {
     placing_ = false;
     placingtimer_->stop();
+    withholdmaximize(false);
     // Where the window system kept a place or size other than the one asked (a window manager
     // that allows no such window), the form takes what the window has, within the screen: a place
     // that would put the title bar off the screen is never the form's.

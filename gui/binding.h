@@ -14,6 +14,8 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
+#include <cstdint>
 
 #include "ui/controls.h"
 
@@ -125,6 +127,13 @@ private:
     // Asks the window system for this frame (the window's own area is the frame less its
     // margins) and remembers the request, so that its report is known as an echo.
     void applyframe(const QRect& frame);
+    // Places and sizes a hidden window for its showing on a window manager's desktop.
+    void placehidden(QPoint place, QSize inner, const QMargins& frame);
+    // Shows the window whose showing waited for the end of the handler that showed it.
+    void releaseshowing();
+    // While a window about as large as the free area is mapped, the window manager is told that
+    // it cannot be maximized; once on screen it can again.
+    void withholdmaximize(bool withhold);
     // A move or resize that the window system reported: an echo of a request, a step of its
     // placing, or the user's.
     void reported(QEvent::Type type);
@@ -175,6 +184,10 @@ private:
     // the form's changes wait until a shown window is framed; `held_` when one waits.
     bool framedlater_ = false;
     bool held_ = false;
+    bool showheld_ = false;     // a showing waits for the end of the handler that showed the form
+    bool releasing_ = false;    // the waiting showing is being done
+    bool maximizewithheld_ = false;
+    std::optional<std::vector<std::uint32_t>> ownmotifhints_;  // the window's hints before they were withheld
     bool unframed_ = false;     // last sized before the window manager's frame was known
     bool placing_ = false;
     int corrections_ = 0;       // corrections asked in this placing

@@ -14,6 +14,9 @@ void Program::start(const std::filesystem::path& folder, bool maintenance) {
     static_cast<QtPlatform&>(app.platform).setdatafolder(folder);
     guarded(&main, [&] { loadinitial(app, folder); });
     if (maintenance) guarded(&main, [&] { setmaintenancevisible(mainwindow(app), true); });
+    // The windows that the loading showed come on screen now (a window shown by a handler is
+    // shown once the handler has ended).
+    flush();
     // After a fault the loading did not finish: the main window is shown all the same, so
     // that the analyst is not left with no window at all.
     if (!main.isVisible()) {

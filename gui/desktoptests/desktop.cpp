@@ -1,13 +1,18 @@
 #include "desktop.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <qguiapplication_platform.h>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <csignal>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 #include "mainwindow/frmplants.h"
 #include "report/frmdisplay.h"
@@ -102,6 +107,59 @@ void restore(QWidget& window) {
     doubleclicktitle(window);
     ASSERT_TRUE(waitfor([&] { return !window.isMaximized(); })) << "the title bar's double click did not restore";
     settle(400);
+}
+
+QRect restoredframe(const QRect& normal) {
+    const QRect work = workarea();
+    if (windowmanager() != QLatin1String("mutter") ||
+        double(normal.width()) * normal.height() <= 0.8 * work.width() * work.height())
+        return normal;
+    // Its own reckoning, in single precision, with the fractions dropped.
+    const float proportion = float(normal.height()) / float(normal.width());
+    const int width = static_cast<int>(float(work.width()) * std::sqrt(0.8f));
+    return {normal.topLeft(), QSize(width, static_cast<int>(float(width) * proportion))};
+}
+
+void minimize(QWidget& window) {
+    hand({QStringLiteral("windowminimize"), QString::number(window.winId())});
+    ASSERT_TRUE(waitfor([&] { return window.isMinimized(); })) << "the window manager did not minimize the window";
+    settle(200);
+}
+
+void closebykeyboard(QWidget& window) {
+    // GNOME's window manager takes its keys afresh after xdotool has changed the keyboard's map
+    // for a key it types, and lets a key through meanwhile: the analyst presses it again.
+    for (int press = 0; press < 3 && window.isVisible(); ++press) {
+        hand({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window.winId())});
+        hand({QStringLiteral("key"), QStringLiteral("alt+F4")});
+        QElapsedTimer t;
+        t.start();
+        while (window.isVisible() && t.elapsed() < 3000) settle(20);
+    }
+    ASSERT_FALSE(window.isVisible()) << "alt+F4 did not close the window";
+}
+
+void closebywindowmanager(QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    ASSERT_NE(x11, nullptr) << "not on an X display";
+    xcb_connection_t* connection = x11->connection();
+    const char name[] = "_NET_CLOSE_WINDOW";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    ASSERT_NE(atom, nullptr);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window.winId());
+    message.type = atom->atom;
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 2;  // asked by the analyst's desktop (a task bar, a pager)
+    std::free(atom);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    ASSERT_TRUE(waitfor([&] { return !window.isVisible(); })) << "the window manager did not close the window";
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "look.h"
 #include "program.h"
 #include "support.h"
 
@@ -58,6 +59,17 @@ inline void clickat(const QWidget& widget) { clickat(widget, widget.rect().cente
 void doubleclicktitle(const QWidget& window);
 void maximize(QWidget& window);
 void restore(QWidget& window);
+// The frame that the window manager restores a maximized window to whose frame was `normal`
+// before: that frame, but for GNOME's window manager, which restores a window that took more than
+// four fifths of the work area to four fifths of it, in the same proportions, at the same corner.
+QRect restoredframe(const QRect& normal);
+// The window goes to the task bar, as its title bar's minimize button sends it.
+void minimize(QWidget& window);
+// Alt+F4, the window manager's key for closing the window that has the keyboard.
+void closebykeyboard(QWidget& window);
+// The window manager is asked to close the window, as its title bar's close button or a task bar
+// asks it (_NET_CLOSE_WINDOW); it tells the program, which closes the window.
+void closebywindowmanager(QWidget& window);
 // The window manager's own window around a window (its ancestor just below the root window), as
 // the X server has it: borders the window manager does not draw, where it offers its edges
 // around a composited frame, included.

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Runs a command on an X screen of its own, 1024x768, whose windows a window manager frames,
 # places and stacks, as on an analyst's desktop:
-#   on-desktop.sh [--wm openbox|metacity] COMMAND [ARGUMENT]...
-# openbox draws a thin title bar, metacity a tall one. The command finds the screen in DISPLAY,
+#   on-desktop.sh [--wm openbox|metacity|mutter] COMMAND [ARGUMENT]...
+# openbox draws a thin title bar, metacity a tall one; mutter is GNOME's window manager, which
+# composites the screen and decides for itself on a window mapped as large as the screen. The command finds the screen in DISPLAY,
 # the window manager's name in BRASKET_WM and its process in BRASKET_WM_PID, and a folder of its
 # own in BRASKET_DESKTOP_WORK. The window manager and the command get settings of their own, the
 # same on every machine: their config, cache, data and runtime homes lie in that folder, their
-# settings are kept in memory and no session bus is reached, so that a run reads and changes
-# nothing of the user's desktop settings. Whatever happens, the X server and the window manager
+# settings are kept in memory and no session bus of the user's is reached (mutter, which needs one,
+# gets a bus of the run's own), so that a run reads and changes nothing of the user's desktop
+# settings. Whatever happens, the X server and the window manager
 # are ended and the folder removed when the command ends, or at once when the run is stopped
 # (TERM or INT, which the command gets too). Without Xvfb, the window manager or the X tools the
 # run is skipped (exit status 77).
@@ -20,13 +22,16 @@ fi
 case "$wm" in
   openbox) wmcommand=(openbox --sm-disable) ;;
   metacity) wmcommand=(metacity --sm-disable --no-composite) ;;
-  *) echo "unknown window manager: $wm (openbox or metacity)" >&2; exit 2 ;;
+  mutter) wmcommand=(mutter --x11 --sm-disable) ;;
+  *) echo "unknown window manager: $wm (openbox, metacity or mutter)" >&2; exit 2 ;;
 esac
 if [ $# -eq 0 ]; then
-  echo "usage: on-desktop.sh [--wm openbox|metacity] COMMAND [ARGUMENT]..." >&2
+  echo "usage: on-desktop.sh [--wm openbox|metacity|mutter] COMMAND [ARGUMENT]..." >&2
   exit 2
 fi
-for tool in Xvfb "$wm" xprop xdotool; do
+tools=(Xvfb "$wm" xprop xdotool)
+[ "$wm" = mutter ] && tools+=(dbus-daemon)
+for tool in "${tools[@]}"; do
   if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed" >&2
     exit 77
@@ -52,8 +57,21 @@ if [ ! -s "$work/display" ]; then
 fi
 export DISPLAY=":$(tr -d '\n' <"$work/display")"
 
+# mutter leaves the screen at once without a session bus: it gets one of the run's own, which
+# the command does not reach.
+wmenv=()
+if [ "$wm" = mutter ]; then
+  dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/runtime/wm-bus" >"$work/bus.log" 2>&1 &
+  servers="$! $servers"
+  for _ in $(seq 100); do
+    [ -S "$work/runtime/wm-bus" ] && break
+    sleep 0.1
+  done
+  wmenv=(env DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/wm-bus")
+fi
+
 # The window manager has taken the screen when the root window names its check window.
-"${wmcommand[@]}" >"$work/wm.log" 2>&1 &
+"${wmenv[@]}" "${wmcommand[@]}" >"$work/wm.log" 2>&1 &
 wmpid=$!
 servers="$wmpid $servers"
 for _ in $(seq 100); do

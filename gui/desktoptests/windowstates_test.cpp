@@ -11,20 +11,6 @@
 namespace brasket::gui::desktop {
 namespace {
 
-// The window goes to the task bar, as its title bar's minimize button sends it.
-void minimize(QWidget& window) {
-    hand({QStringLiteral("windowminimize"), QString::number(window.winId())});
-    ASSERT_TRUE(waitfor([&] { return window.isMinimized(); })) << "the window manager did not minimize the window";
-    settle(200);
-}
-
-// Alt+F4, the window manager's key for closing the window that has the keyboard.
-void closebykeyboard(QWidget& window) {
-    hand({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window.winId())});
-    hand({QStringLiteral("key"), QStringLiteral("alt+F4")});
-    ASSERT_TRUE(waitfor([&] { return !window.isVisible(); })) << "alt+F4 did not close the window";
-}
-
 TEST_F(Desktop, AMinimizedReportWindowComesBackToTheFrontWithANewReport) {
     showplacedreport("First report");
     minimize(program->report);
@@ -51,7 +37,8 @@ TEST_F(Desktop, AMinimizedUnitWindowComesBackToTheFrontOnEvaluateUnit) {
 }
 
 // Exit on the maximized report window; the next report opens it at its load place and size,
-// and a maximize and restore bring it back there.
+// and a maximize and restore bring it back there (or where the window manager's own rule for so
+// large a window puts it).
 TEST_F(Desktop, AReportWindowClosedMaximizedOpensInItsNormalState) {
     showplacedreport();
     const QRect load(0, 0, 1024, 715);
@@ -70,8 +57,9 @@ TEST_F(Desktop, AReportWindowClosedMaximizedOpensInItsNormalState) {
 
     maximize(program->report);
     restore(program->report);
-    EXPECT_EQ(windowframe(program->report), load);
-    EXPECT_NEAR(app.display.Height(), 715 * 15, 14);
+    const QRect restored = restoredframe(load);
+    EXPECT_EQ(windowframe(program->report), restored);
+    EXPECT_NEAR(app.display.Height(), restored.height() * 15, 14);
     expectallonscreen();
 }
 
