@@ -747,9 +747,11 @@ void FormBinding::applyframe(const QRect& frame) {
     if (window_->isVisible() && !isnormal()) return;
     const QMargins m = framemargins();
     const QSize inner(std::max(1, frame.width() - m.left() - m.right()), std::max(1, frame.height() - m.top() - m.bottom()));
+    // Sized before its frame was known (also where the window already had that size), the window
+    // is sized again once the frame is known.
+    unframed_ = m.isNull();
     if (framedlater_ && !window_->isVisible()) {
         placehidden(frame.topLeft(), inner, m);
-        unframed_ = m.isNull();
         return;
     }
     const bool resize = window_->size() != inner;
@@ -761,8 +763,6 @@ void FormBinding::applyframe(const QRect& frame) {
     if (!resize && !move) return;
     ++updating_;
     if (resize) window_->resize(inner);
-    // Sized before its frame was known, the window is sized again once the frame is known.
-    unframed_ = m.isNull();
     if (move) {
         // The place is the frame's: the window manager is asked to put the frame's corner there.
         // Placed by its own area and the frame the toolkit last knew (none once the window was

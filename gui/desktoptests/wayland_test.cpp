@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWindow>
 #include <cstdlib>
+#include <utility>
 
 #include "desktop.h"
 #include "mainwindow/frmplants.h"
@@ -196,6 +197,26 @@ TEST_F(OnWayland, EveryWindowHasItsFormsSizeFrameIncludedFromItsFirstShowing) {
     showreport(app);
     settle(500);
     EXPECT_TRUE(framedasform(program->report, app.display));
+}
+
+// Every window, the main window included, fits the screen with its title bar and borders from its
+// first showing on: its frame is no larger than the screen's free area, nor is its form.
+TEST_F(OnWayland, EveryWindowFitsTheScreenWithItsFrame) {
+    plantsofoneunit(app, 2);
+    ASSERT_TRUE(selectunit(app, 1));
+    cmdevaluateunit_Click(app);
+    writereport(app, "Emission report");
+    showreport(app);
+    settle(500);
+    const QSize free = QGuiApplication::primaryScreen()->availableGeometry().size();
+    for (auto [window, form] : {std::pair<QWidget*, const Form*>{&program->main, &mainwindow(app)},
+                                {&program->unit, &app.form1}, {&program->report, &app.display}}) {
+        const QSize frame = windowframe(*window).size();
+        EXPECT_LE(frame.width(), free.width()) << form->name << " framed " << ::testing::PrintToString(frame);
+        EXPECT_LE(frame.height(), free.height()) << form->name << " framed " << ::testing::PrintToString(frame);
+        EXPECT_LE(form->Width(), free.width() * pixel()) << form->name;
+        EXPECT_LE(form->Height(), free.height() * pixel()) << form->name;
+    }
 }
 
 // The unit window maximized and restored by the compositor, then closed while maximized, keeps
