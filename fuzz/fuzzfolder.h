@@ -9,18 +9,25 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <utility>
 
 namespace brasket::fuzz {
 
-// A folder for this process, made at the first call and emptied by `clear`.
+// A folder for this process, made at the first call, emptied by `clear` and removed when the
+// process ends (libFuzzer ends a run through exit).
 inline const std::filesystem::path& scratchfolder(const char* name) {
-    static const std::filesystem::path dir = [name] {
-        auto d = std::filesystem::temp_directory_path() /
-                 (std::string("brasket-fuzz-") + name + "-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
-    return dir;
+    struct Folder {
+        std::filesystem::path dir;
+        explicit Folder(std::filesystem::path d) : dir(std::move(d)) { std::filesystem::create_directories(dir); }
+        ~Folder() {
+            std::error_code ec;
+            std::filesystem::remove_all(dir, ec);
+        }
+    };
+    static const Folder folder(std::filesystem::temp_directory_path() /
+                               (std::string("brasket-fuzz-") + name + "-" + std::to_string(::getpid())));
+    return folder.dir;
 }
 
 inline void clear(const std::filesystem::path& dir) {

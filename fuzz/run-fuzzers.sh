@@ -98,7 +98,9 @@ for target in numtext numformat exportfields imports loading; do
   time=$seconds
   [ "$target" = imports ] && time=$((seconds * 2))  # every reader shares this one
   echo "fuzzing $target for ${time}s over $(ls "$dir" | wc -l) seeds"
-  if ! ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  # The target's scratch folder lies in the run's folder, so that it goes with it also when a
+  # fault ends the target before it can remove the folder itself.
+  if ! TMPDIR=$work ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$bin" -max_total_time="$time" -timeout=20 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=0 \
     -artifact_prefix="$findings/$target-" "$dir" >"$work/$target.log" 2>&1; then
     echo "fuzz target $target found a fault; the input is kept in $findings:" >&2

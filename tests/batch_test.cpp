@@ -252,13 +252,9 @@ TEST(HeadlessDriver, TellsHowManyWarningLinesTheRunAdded) {
 // a warning line: with the warning log writable, and with the log that cannot be written.
 struct LostWarnings : ::testing::Test {
     TempFolder scratch;
-    fs::path dir = copyexampleset("lostwarnings");
+    TempFolder copy = copyexampleset("lostwarnings");
+    fs::path dir = copy.path();
     fs::path log = dir / "import warnings.txt";
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir, ec);
-    }
     BatchRun national(const std::string& report) {
         return batch("--data " + quoted(dir) + " --clock '1999-07-14 09:30:15' --report " + quoted(scratch / report) +
                          " cmdactslusum_Click cmdactslusum_Click",

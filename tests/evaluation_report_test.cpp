@@ -273,7 +273,8 @@ std::string readall(const fs::path& p) {
 }
 
 TEST(EvaluationReport, TheLongReportOfAnExampleUnitThroughTheHeadlessDriver) {
-    const fs::path out = fs::temp_directory_path() / ("brasket-evaluation-report-" + std::to_string(::getpid()) + ".txt");
+    const testing::TempFolder folder("evaluation-report");
+    const fs::path out = folder / "report.txt";
     // The driver's clock stands at the golden reports' moment; its date is written in universal time.
     const std::string cmd = "TZ=UTC '" + std::string(BRASKET_TOOLS_DIR) + "/brasket-batch' --data '" +
                             exampleworkingset().string() + "' --clock '1999-07-14 09:30:15' --unit 1 --report '" +
@@ -283,7 +284,6 @@ TEST(EvaluationReport, TheLongReportOfAnExampleUnitThroughTheHeadlessDriver) {
     ASSERT_TRUE(WIFEXITED(raw));
     ASSERT_EQ(WEXITSTATUS(raw), 0);
     expectgolden("evaluation_report_unit1.txt", readall(out));
-    fs::remove(out);
 }
 
 TEST(EvaluationReport, TheDriverRefusesAUnitThatIsNoUnitOfAPlant) {

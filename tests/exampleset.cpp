@@ -17,18 +17,22 @@ namespace brasket::testing {
 
 namespace {
 
-// Builds the example set of the given size once for each build of the tools: built aside and
-// renamed into place, so parallel test processes never see half a set.
+// Builds the example set of the given size once for each build of the tools, in the build
+// folder's cache (removed with the build): built aside and renamed into place, so parallel test
+// processes never see half a set. The sets of earlier builds of the tools are removed then.
 fs::path buildexampleset(const std::string& size) {
     const fs::path tools = BRASKET_TOOLS_DIR;
+    const fs::path cache = BRASKET_TEST_CACHE;
     // A new build of either tool, or a changed build script, gives a new set.
     const auto stamp = std::max({fs::last_write_time(tools / "brasket-batch"),
                                  fs::last_write_time(tools / "brasket-make-example"),
                                  fs::last_write_time(fs::path(BRASKET_SOURCE_DIR) / "examples/build-example-set.sh")})
                            .time_since_epoch()
                            .count();
-    const fs::path final = fs::temp_directory_path() / ("brasket-example-" + size + "-" + std::to_string(stamp));
+    const std::string prefix = "example-" + size + "-";
+    const fs::path final = cache / (prefix + std::to_string(stamp));
     if (fs::exists(final / "complete")) return final;
+    fs::create_directories(cache);
     const fs::path work = final.string() + ".build-" + std::to_string(::getpid());
     fs::remove_all(work);
     const std::string command = std::string("\"") + BRASKET_SOURCE_DIR + "/examples/build-example-set.sh\" \"" +
@@ -43,6 +47,12 @@ fs::path buildexampleset(const std::string& size) {
     fs::rename(work, final, ec);
     if (ec) fs::remove_all(work);  // another process was first
     fs::remove(work.string() + ".log", ec);
+    // The complete sets of earlier builds (a set still being built carries ".build-" in its name).
+    for (const auto& e : fs::directory_iterator(cache, ec)) {
+        const std::string name = e.path().filename().string();
+        if (name.rfind(prefix, 0) == 0 && e.path() != final && name.find(".build-") == std::string::npos)
+            fs::remove_all(e.path(), ec);
+    }
     return final;
 }
 
@@ -58,10 +68,9 @@ const fs::path& fullexampleworkingset() {
     return dir;
 }
 
-fs::path copyexampleset(const std::string& name, const fs::path& from) {
-    const fs::path dir = fs::temp_directory_path() / ("brasket-example-" + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::copy(from.empty() ? exampleworkingset() : from, dir, fs::copy_options::recursive);
+TempFolder copyexampleset(const std::string& name, const fs::path& from) {
+    TempFolder dir("example-" + name);
+    fs::copy(from.empty() ? exampleworkingset() : from, dir.path(), fs::copy_options::recursive);
     return dir;
 }
 

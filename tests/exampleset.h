@@ -1,10 +1,12 @@
 // The small example working set: the synthetic exports rebuilt into a working set by
-// examples/build-example-set.sh, once for each build of the tools, and shared by every test
-// process of that build. Reports over it are compared with golden files.
+// examples/build-example-set.sh, once for each build of the tools, kept in the build folder and
+// shared by every test process of that build. Reports over it are compared with golden files.
 #pragma once
 #include <chrono>
 #include <filesystem>
 #include <string>
+
+#include "tempfolder.h"
 
 namespace brasket {
 struct App;
@@ -21,8 +23,8 @@ const std::filesystem::path& exampleworkingset();
 const std::filesystem::path& fullexampleworkingset();
 
 // A private copy of the shared set (or of the set `from`) in a fresh temporary folder named
-// after `name`.
-std::filesystem::path copyexampleset(const std::string& name, const std::filesystem::path& from = {});
+// after `name`, removed with the returned object.
+TempFolder copyexampleset(const std::string& name, const std::filesystem::path& from = {});
 
 // The clock of every golden report: 1999-07-14 09:30:15 UTC.
 std::chrono::system_clock::time_point fixedclock();

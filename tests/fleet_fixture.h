@@ -13,6 +13,7 @@
 
 #include "app.h"
 #include "exampleset.h"
+#include "tempfolder.h"
 #include "common/numtext.h"
 #include "data/workset.h"
 #include "ui/scripted_platform.h"
@@ -33,16 +34,13 @@ inline std::string firstline(const App& app, const std::string& lead) {
 }
 
 struct FleetSet : ::testing::Test {
+    TempFolder folder{"fleet"};
+    std::filesystem::path dir = folder.path();
     ScriptedPlatform platform;
     std::unique_ptr<App> app = std::make_unique<App>(platform);
-    std::filesystem::path dir;
     long units = 0;
 
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("brasket-fleet-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         app->datapath = dir;
         app->importpath = dir;
         Workset& w = app->ws;
@@ -54,7 +52,6 @@ struct FleetSet : ::testing::Test {
             w.emfactor(r, 2).name = "PM " + std::to_string(r);
         }
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     void plant(long p, const std::string& name, const std::string& state, std::initializer_list<int> fuels) {
         plantrec& r = app->ws.plant(p);
@@ -127,15 +124,15 @@ struct FleetSet : ::testing::Test {
 // The example working set loaded from a private copy, so that the warning lines the reports
 // append to the log of the data folder stay out of the shared set.
 struct FleetExampleSet : ::testing::Test {
+    TempFolder folder;
+    std::filesystem::path dir;
     ScriptedPlatform platform;
     App app{platform};
-    std::filesystem::path dir;
     void SetUp() override {
-        dir = copyexampleset(std::string("fleet-") + ::testing::UnitTest::GetInstance()->current_test_info()->name(),
-                             source());
+        folder = copyexampleset("fleet", source());
+        dir = folder.path();
         loadexampleset(app, platform, dir);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
     virtual std::filesystem::path source() const { return {}; }
 };
 

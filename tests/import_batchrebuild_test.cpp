@@ -41,10 +41,7 @@ void expectsameworkingfiles(const fs::path& a, const fs::path& b) {
 }
 
 struct BatchRebuild : ::testing::Test {
-    std::vector<fs::path> dirs;
-    ~BatchRebuild() override {
-        for (const auto& d : dirs) fs::remove_all(d);
-    }
+    std::vector<TempFolder> copies;
     // A private copy of the example set, loaded into a fresh App.
     struct Run {
         ScriptedPlatform platform;
@@ -53,8 +50,8 @@ struct BatchRebuild : ::testing::Test {
     };
     std::unique_ptr<Run> open(const std::string& name) {
         auto r = std::make_unique<Run>();
-        r->dir = copyexampleset("batch-" + name);
-        dirs.push_back(r->dir);
+        copies.push_back(copyexampleset("batch-" + name));
+        r->dir = copies.back().path();
         r->app = std::make_unique<App>(r->platform);
         loadexampleset(*r->app, r->platform, r->dir);
         return r;

@@ -541,7 +541,8 @@ TEST_F(CompoundImport, ClickOnACompoundShowsIt) {
 
 // The example set's compound exports as its build imported them.
 TEST(CompoundExample, ExampleSetCarriesTheCompoundData) {
-    fs::path dir = copyexampleset("compounds");
+    const TempFolder copy = copyexampleset("compounds");
+    const fs::path& dir = copy.path();
     ScriptedPlatform platform;
     App app(platform);
     loadexampleset(app, platform, dir);
@@ -570,7 +571,6 @@ TEST(CompoundExample, ExampleSetCarriesTheCompoundData) {
     item.Click();
     EXPECT_FLOAT_EQ(app.ws.partfactors2(5).partremoval, 0.99f);
     EXPECT_EQ(app.form1.MousePointer(), 1);
-    fs::remove_all(dir);
 }
 
 }  // namespace

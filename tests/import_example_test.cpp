@@ -42,7 +42,8 @@ std::vector<std::string> lines(const std::filesystem::path& file) {
 }  // namespace
 
 TEST(ExampleGenerator, WritesTheSameSetEveryTime) {
-    auto base = std::filesystem::temp_directory_path() / ("brasket-example-" + std::to_string(std::random_device{}()));
+    const brasket::testing::TempFolder folder("example");
+    const std::filesystem::path& base = folder.path();
     auto a = example::makeexample(base / "a", true);
     auto b = example::makeexample(base / "b", true);
     EXPECT_EQ(a.units, b.units);
@@ -58,7 +59,6 @@ TEST(ExampleGenerator, WritesTheSameSetEveryTime) {
     EXPECT_EQ(regions, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(a.plants, 20);
     EXPECT_EQ(a.fueluselines % 12, 0);
-    std::filesystem::remove_all(base);
 }
 
 TEST_F(ExampleSet, ImportedAndSavedItHoldsThePlantsUnitsAndAnalysesItDefines) {

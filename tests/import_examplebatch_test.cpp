@@ -8,6 +8,7 @@
 
 #include "../tools/examplegen.h"
 #include "app.h"
+#include "tempfolder.h"
 #include "data/loading.h"
 #include "data/workset.h"
 #include "ui/scripted_platform.h"
@@ -16,8 +17,8 @@ using namespace brasket;
 
 TEST(ExampleSetBatch, EveryUnitWithFuelUseHasMonthlyMercuryAfterTheImports) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "brasket-importbatch-example";
-    fs::remove_all(dir);
+    const brasket::testing::TempFolder folder("importbatch-example");
+    const fs::path& dir = folder.path();
     const example::Summary sum = example::makeexample(dir, true);
     const std::string answer = " --answer \"" + (dir / "partIIExport.txt").string() + "\"";
     const std::string command = std::string("\"") + BRASKET_TOOLS_DIR + "/brasket-batch\" --data \"" + dir.string() +
@@ -77,5 +78,4 @@ TEST(ExampleSetBatch, EveryUnitWithFuelUseHasMonthlyMercuryAfterTheImports) {
                 EXPECT_GT(uc.hgppm[f], 0) << "unit " << u << " month " << m << " slot " << f;
                 EXPECT_NE(uc.hgflag[f], 0);
             }
-    fs::remove_all(dir);
 }

@@ -10,24 +10,21 @@
 #include <vector>
 
 #include "app.h"
+#include "tempfolder.h"
 #include "ui/scripted_platform.h"
 
 namespace brasket::testing {
 
 struct ImportFolder : ::testing::Test {
+    TempFolder folder{"importfolder"};
+    std::filesystem::path dir = folder.path();
     ScriptedPlatform platform;
     std::unique_ptr<App> app = std::make_unique<App>(platform);
-    std::filesystem::path dir;
 
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("brasket-importfolder-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         app->datapath = dir;
         app->importpath = dir;
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     // Writes an export: its lines ended by CR LF.
     void write(const std::string& name, const std::vector<std::string>& lines) {

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "app.h"
+#include "tempfolder.h"
 #include "ui/scripted_platform.h"
 
 namespace brasket::testkit {
@@ -18,9 +18,6 @@ namespace fs = std::filesystem;
 class ImportTest : public ::testing::Test {
 protected:
     ImportTest() : app(platform) {
-        std::random_device rd;
-        dir = fs::temp_directory_path() / ("brasket-import-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(dir);
         app.datapath = dir;
         app.importpath = dir;
         // As the start-up loading leaves it: fuel codes preset, names blank.
@@ -29,11 +26,6 @@ protected:
             app.ws.idfuel(k).name = "";
         }
     }
-    ~ImportTest() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-
     // Writes an export: the lines joined by CR LF.
     void writeexport(const std::string& name, const std::vector<std::string>& lines) {
         std::ofstream out(dir / name, std::ios::binary);
@@ -58,9 +50,10 @@ protected:
         return out;
     }
 
+    testing::TempFolder folder{"import"};
+    fs::path dir = folder.path();
     ScriptedPlatform platform;
     App app;
-    fs::path dir;
 };
 
 }  // namespace brasket::testkit

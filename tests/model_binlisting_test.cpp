@@ -32,13 +32,10 @@ struct PointerWatch : Observer {
 struct BinListing : ::testing::Test {
     ScriptedPlatform platform;
     std::unique_ptr<App> app = std::make_unique<App>(platform);
-    fs::path dir;
+    TempFolder copy = copyexampleset("binlisting");
+    fs::path dir = copy.path();
 
-    void SetUp() override {
-        dir = copyexampleset("binlisting");
-        loadexampleset(*app, platform, dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { loadexampleset(*app, platform, dir); }
     std::string run(const std::string& answer) {
         platform.answers.push_back(answer);
         app->handlers.find("cmdbincalcs_Click")->run(*app);
@@ -72,7 +69,8 @@ TEST_F(BinListing, ListsBinsZeroToFortyFourOverTheExampleSet) {
 // sets: the average lies within its 90% range, whose low end is never above its high end.
 TEST_F(BinListing, EveryMonteCarloRangeHoldsItsAverage) {
     for (const fs::path& source : {fs::path(), fullexampleworkingset()}) {
-        const fs::path set = copyexampleset("binlisting-ranges", source);
+        const TempFolder copy = copyexampleset("binlisting-ranges", source);
+        const fs::path& set = copy.path();
         ScriptedPlatform p;
         App a{p};
         loadexampleset(a, p, set);
@@ -99,7 +97,6 @@ TEST_F(BinListing, EveryMonteCarloRangeHoldsItsAverage) {
             ++estimates;
         }
         EXPECT_GE(estimates, 8) << set;
-        fs::remove_all(set);
     }
 }
 
@@ -147,7 +144,8 @@ TEST_F(BinListing, AFailedImportStopsWithAMessageAndChangesNoFactor) {
 }
 
 TEST(BinListingBatch, TheHeadlessDriverWritesTheListing) {
-    const fs::path dir = copyexampleset("binlisting-batch");
+    const TempFolder copy = copyexampleset("binlisting-batch");
+    const fs::path& dir = copy.path();
     ASSERT_TRUE(runbatch(dir, "cmdbincalcs_Click", dir / "listing.txt"));
     const std::string text = filetext(dir / "listing.txt");
     EXPECT_NE(text.find("  A LISTING OF TEST RUNS WITH EMISSION MODIFICATION FACTORS\r\n"), std::string::npos);
@@ -157,7 +155,6 @@ TEST(BinListingBatch, TheHeadlessDriverWritesTheListing) {
         ++bins;
     EXPECT_EQ(bins, 45);
     EXPECT_NE(text.find("Emission control device type  44\r\n"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ long runsbehind(const Workset& ws, Belongs belongs, Values values) {
 }  // namespace
 
 TEST(ExampleTestFactors, ListingAndTablesOfBothAveragings) {
-    const fs::path dir = copyexampleset("testfactors-golden");
+    const TempFolder copy = copyexampleset("testfactors-golden");
+    const fs::path& dir = copy.path();
     for (int mode : {0, 1}) {
         ScriptedPlatform platform;
         auto app = std::make_unique<App>(platform);
@@ -72,11 +73,11 @@ TEST(ExampleTestFactors, ListingAndTablesOfBothAveragings) {
         if (mode == 0) expectgolden("testfactors_listing.txt", reporttext(app->report));
         expectgolden(mode == 0 ? "testfactors_average.txt" : "testfactors_geometric.txt", tablestext(app->ws));
     }
-    fs::remove_all(dir);
 }
 
 TEST(ExampleTestFactors, DerivedSavedAndLoadedBack) {
-    const fs::path dir = copyexampleset("testfactors-saved");
+    const TempFolder copy = copyexampleset("testfactors-saved");
+    const fs::path& dir = copy.path();
     ASSERT_TRUE(runbatch(dir, "cmdupdateef_Click cmdsaveallupdate_Click"));
 
     ScriptedPlatform platform;
@@ -122,5 +123,4 @@ TEST(ExampleTestFactors, DerivedSavedAndLoadedBack) {
             }
         }
     }
-    fs::remove_all(dir);
 }

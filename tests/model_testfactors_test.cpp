@@ -10,6 +10,7 @@
 #include "data/workset.h"
 #include "import/testimport.h"
 #include "model/testfactors.h"
+#include "tempfolder.h"
 #include "ui/scripted_platform.h"
 
 using namespace brasket;
@@ -234,7 +235,7 @@ TEST_F(TestFactors, ListsBoilerRunsAndShowsTheListingOutsideTheBatch) {
     add(boilerrun(1, 150, 1, 1, 1));
     ws.idfuel(3).name = "BITUMINOUS";
     add(boilerrun(1, 3, 1, 1, 1));
-    const auto dir = std::filesystem::temp_directory_path() / "brasket-testfactors-cancel";
+    const brasket::testing::TempFolder dir("testfactors-cancel");
     // The folder dialog cancelled: the tests held are derived from.
     platform.answers.push_back("*.txt");
     app->opt.efmeanmode = 1;
@@ -250,7 +251,7 @@ TEST_F(TestFactors, ListsBoilerRunsAndShowsTheListingOutsideTheBatch) {
 
     // A failed import changes no factor and says so.
     app->display.Hide();
-    app->importpath = dir;  // no exports there
+    app->importpath = dir.path();  // no exports there
     app->updatingall = 1;   // no folder dialog
     ws.emfactor(1, 0).hgpart = 0.75f;
     cmdupdateef_Click(*app);

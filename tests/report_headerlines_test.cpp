@@ -2,8 +2,6 @@
 // of code 48 + count, and the window, the printer and both exports repeat all of them.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,6 +10,7 @@
 #include "report/frmdisplay.h"
 #include "report/printexport.h"
 #include "report/reportbuffer.h"
+#include "tempfolder.h"
 #include "ui/scripted_platform.h"
 
 using namespace brasket;
@@ -75,8 +74,8 @@ TEST_F(TwelveHeaders, WindowAndPrinterShowAllHeaderLinesAtopEachPage) {
 }
 
 TEST_F(TwelveHeaders, BothExportsWriteTheTwelveHeaderLinesOnce) {
-    const fs::path dir = fs::temp_directory_path() / ("brasket_headers_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const brasket::testing::TempFolder folder("headers");
+    const fs::path& dir = folder.path();
     std::string error;
     ASSERT_TRUE(writedisplayset(app.report, dir / "a.txt", error)) << error;
     ASSERT_TRUE(writecsvset(app.report, dir / "a.prn", error)) << error;
@@ -89,5 +88,4 @@ TEST_F(TwelveHeaders, BothExportsWriteTheTwelveHeaderLinesOnce) {
         EXPECT_EQ(occurrences(text, "H12"), 1) << name;
         EXPECT_EQ(occurrences(text, "L40"), 1) << name;
     }
-    fs::remove_all(dir);
 }

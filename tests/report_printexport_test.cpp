@@ -8,6 +8,7 @@
 #include "report/frmdisplay.h"
 #include "report/printexport.h"
 #include "report/reportbuffer.h"
+#include "tempfolder.h"
 #include "ui/scripted_platform.h"
 
 using namespace brasket;
@@ -19,15 +20,8 @@ struct Output : ::testing::Test {
     ScriptedPlatform platform;
     App app{platform};
     TextPrinter& pr = platform.printer_;
-    fs::path dir;
-
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("brasket_report_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    brasket::testing::TempFolder folder{"report"};
+    fs::path dir = folder.path();
 
     void line(std::string_view s) { reportline(app, s); }
     static std::string read(const fs::path& p) {

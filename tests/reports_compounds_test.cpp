@@ -337,14 +337,14 @@ TEST_F(CompoundReports, NamesOfInputDataColumnsAndCounts) {
 struct CompoundGolden : ::testing::Test {
     ScriptedPlatform platform;
     App app{platform};
-    fs::path dir = copyexampleset("compoundgolden");
+    TempFolder copy = copyexampleset("compoundgolden");
+    fs::path dir = copy.path();
     void SetUp() override {
         loadexampleset(app, platform, dir);
         cmdemisf_Click(app);
         cmdcompdtype_Click(app);
         ASSERT_TRUE(coalfileload(app, dir / "combustion concentrations.prn", 50));
     }
-    void TearDown() override { fs::remove_all(dir); }
 };
 
 TEST_F(CompoundGolden, Listings) {

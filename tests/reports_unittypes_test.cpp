@@ -311,7 +311,8 @@ TEST_F(UnitTypeExample, TheLayersAndTheMercuryAddUpAndARerunRepeatsThem) {
 // The working file keeps the counts and values of layer 0 only; the other layers live until
 // the program ends.
 TEST(UnitTypeFile, SavingKeepsLayerZeroInItsFile) {
-    const auto dir = copyexampleset("unittypefile");
+    const TempFolder copy = copyexampleset("unittypefile");
+    const std::filesystem::path& dir = copy.path();
     std::vector<std::string> saved;
     {
         ScriptedPlatform platform;
@@ -335,7 +336,6 @@ TEST(UnitTypeFile, SavingKeepsLayerZeroInItsFile) {
     long lines = 0;
     for (std::string l; std::getline(in, l); ++lines) ASSERT_EQ(std::count(l.begin(), l.end(), ','), 5) << l;
     EXPECT_GT(lines, 10);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app.h"
 #include "import/importconduct.h"
 #include "report/reportbuffer.h"
+#include "tempfolder.h"
 #include "ui/scripted_platform.h"
 
 using namespace brasket;
@@ -20,16 +21,10 @@ namespace {
 struct WarningLogRun : ::testing::Test {
     ScriptedPlatform platform;
     App app{platform};
-    std::filesystem::path dir;
+    brasket::testing::TempFolder folder{"warninglog"};
+    std::filesystem::path dir = folder.path();
 
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("brasket-warninglog-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        app.datapath = dir;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    void SetUp() override { app.datapath = dir; }
 
     std::vector<std::string> log() const {
         std::vector<std::string> v;

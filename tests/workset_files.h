@@ -1,5 +1,5 @@
-// Test helpers: a temporary data folder and a complete working set written into it byte by
-// byte, every table partly filled, with record contents that differ in every byte.
+// Test helpers: a temporary data folder (tempfolder.h) and a complete working set written into
+// it byte by byte, every table partly filled, with record contents that differ in every byte.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -12,33 +12,11 @@
 
 #include "data/codec.h"
 #include "data/records.h"
+#include "tempfolder.h"
 
 namespace brasket::testing {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
-public:
-    TempFolder() {
-        static int serial = 0;
-        std::random_device rd;
-        path_ = fs::temp_directory_path() /
-                ("brasket-workset-" + std::to_string(rd()) + "-" + std::to_string(++serial));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    fs::path path_;
-};
 
 inline void writefile(const fs::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

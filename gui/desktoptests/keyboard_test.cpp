@@ -37,8 +37,8 @@ bool reportholds(const App& app, const std::string& line) {
     return false;
 }
 
-// Every editable box of the unit window; the long report then prints the fuel and the boiler type
-// as typed (section 3.1 pictured on its page).
+// Every editable box of the unit window, each typed a text it did not hold; the long report then
+// prints the fuel and the boiler type as typed (section 3.1 pictured on its page).
 TEST_F(Desktop, TextTypedIntoTheUnitWindowStaysAsTyped) {
     showplacedunit();
     Form1& f = app.form1;
@@ -49,7 +49,7 @@ TEST_F(Desktop, TextTypedIntoTheUnitWindowStaysAsTyped) {
         std::function<std::string()> model;
     };
     std::vector<Typing> typings;
-    const char* fuels[] = {"BITUMINOUS", "Lignite 2", "WOOD", "abc"};
+    const char* fuels[] = {"Bituminous 7", "Lignite 2", "WOOD", "abc"};
     const char* proposed[] = {"ABC", "Cyclone", "wet FGD", "LNB 7"};
     for (std::size_t r = 0; r < 4; ++r) {
         typings.push_back({&f.Combo2[r], QLatin1String(fuels[r]), [&f, r] { return f.Combo2[r].Text(); }});
@@ -61,6 +61,7 @@ TEST_F(Desktop, TextTypedIntoTheUnitWindowStaysAsTyped) {
         SCOPED_TRACE(t.box->name + "(" + std::to_string(t.box->index) + ") typed " + t.text.toStdString());
         QLineEdit* line = lineof(binding, *t.box);
         ASSERT_NE(line, nullptr);
+        ASSERT_NE(line->text(), t.text) << "the box holds the text already";
         typeover(*line, t.text);
         EXPECT_EQ(line->text(), t.text);
         EXPECT_EQ(t.model(), t.text.toStdString());
@@ -72,7 +73,7 @@ TEST_F(Desktop, TextTypedIntoTheUnitWindowStaysAsTyped) {
     ASSERT_NE(report, nullptr);
     report->trigger();
     waitplaced(program->report, program->report.binding());
-    EXPECT_TRUE(reportholds(app, "3.1  For the fuel BITUMINOUS"));
+    EXPECT_TRUE(reportholds(app, "3.1  For the fuel Bituminous 7"));
     EXPECT_TRUE(reportholds(app, " Furnace/boiler type:  ABC"));
     // Paged with Page DOWN to the page that holds section 3.1.
     const frmDisplay& d = app.display;
@@ -80,7 +81,7 @@ TEST_F(Desktop, TextTypedIntoTheUnitWindowStaysAsTyped) {
     bool shown = false;
     for (int page = 1; page <= d.pagecount && !shown; ++page) {
         for (const PictureLine& line : d.picture.lines)
-            if (line.text().find("3.1  For the fuel BITUMINOUS") != std::string::npos) shown = true;
+            if (line.text().find("3.1  For the fuel Bituminous 7") != std::string::npos) shown = true;
         if (!shown) clickat(*pagedown);
     }
     EXPECT_TRUE(shown) << "section 3.1 is not on page " << d.currentpage;

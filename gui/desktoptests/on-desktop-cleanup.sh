@@ -4,14 +4,20 @@
 # the window manager runs on it under each window manager, and afterwards neither the X server
 # of its display nor its folder is left. A run stopped by TERM or INT while its command sleeps
 # ends its X server and the command within two seconds, not when the command would have ended.
-# Skipped (77) where on-desktop.sh skips.
+# The command notes what it runs on; a note that lacks any of it (no X server among the script's
+# processes, say) fails the test, as nothing could then be checked. Skipped (77) where
+# on-desktop.sh skips.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 record=$(mktemp)
 trap 'rm -f "$record"' EXIT
 failed=0
-# Notes what the command runs on: display, X server, folder and the command's own process.
-note='echo "$DISPLAY $(pgrep -P "$PPID" -x Xvfb) $BRASKET_DESKTOP_WORK $$" >"$0"'
+# Notes what the command runs on: display, X server, folder and the command's own process. The X
+# server is the one Xvfb process the script started, running as the note is made, and the folder
+# one that is there then; "-" stands for what is not found, or not found once.
+note='xpid=$(pgrep -P "$PPID" -x Xvfb); [[ $xpid =~ ^[0-9]+$ ]] || xpid=-
+  work=$BRASKET_DESKTOP_WORK; [ -d "$work" ] || work=-
+  echo "${DISPLAY:--} $xpid $work $$" >"$0"'
 
 # Waits up to $2 tenths of a second for process $1 to end; true when it has.
 ended() {
@@ -22,10 +28,26 @@ ended() {
   ! kill -0 "$1" 2>/dev/null
 }
 
+# Reads the record into display, xpid, work and commandpid: true when it holds the four, each what
+# it must be (a display name, an X server's process, a folder, a process), else tells why not.
+readrecord() {
+  local what=$1 rest=""
+  display="" xpid="" work="" commandpid=""
+  if ! read -r display xpid work commandpid rest <"$record"; then
+    echo "$what: the command did not run"
+  elif ! [[ $display =~ ^:[0-9]+$ && $xpid =~ ^[0-9]+$ && $work == /* && $commandpid =~ ^[0-9]+$ && -z $rest ]]; then
+    echo "$what: the command's note is not a display, an X server's process, a folder and a process: $(cat "$record")"
+  else
+    return 0
+  fi
+  failed=1
+  return 1
+}
+
 # The X server and the folder of the run noted in the record are gone; what is left is ended.
 expectgone() {
-  local what=$1 display xpid work
-  read -r display xpid work _ <"$record" || { echo "$what: the command did not run"; failed=1; return; }
+  local what=$1
+  readrecord "$what" || return
   if ! ended "$xpid" 50; then
     echo "$what: the X server of display $display was left running"
     kill "$xpid"
@@ -59,11 +81,9 @@ for signal in TERM INT; do
     [ -s "$record" ] && break
     sleep 0.1
   done
-  if ! read -r display xpid work commandpid <"$record"; then
-    echo "$signal: the command did not start"
+  if ! readrecord "$signal"; then
     kill "$run"
     wait "$run"
-    failed=1
     continue
   fi
   kill -"$signal" "$run"

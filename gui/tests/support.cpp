@@ -3,11 +3,33 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <set>
+#include <vector>
 
+#include "../../tests/tempfolder.h"
 #include "app.h"
 #include "mainwindow/frmplants.h"
 
 namespace brasket::gui::testing {
+
+namespace {
+
+// The folders freshfolder made that are still there, the last made last.
+std::vector<brasket::testing::TempFolder>& freshfolders() {
+    static std::vector<brasket::testing::TempFolder> made;
+    return made;
+}
+
+// Removes, when a test ends, the folders made since it started.
+class FreshFolderRemover : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { before_ = freshfolders().size(); }
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        auto& made = freshfolders();
+        if (made.size() > before_) made.erase(made.begin() + static_cast<std::ptrdiff_t>(before_), made.end());
+    }
+    std::size_t before_ = 0;
+};
+
+}  // namespace
 
 void oneunit(App& app) {
     Workset& ws = app.ws;
@@ -32,11 +54,11 @@ void oneunit(App& app) {
 }
 
 std::filesystem::path freshfolder(const std::string& name) {
-    auto dir = std::filesystem::temp_directory_path() / ("brasket-gui-" + name + "-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
+    freshfolders().emplace_back("gui-" + name);
+    return freshfolders().back().path();
 }
+
+::testing::TestEventListener* freshfolderremover() { return new FreshFolderRemover; }
 
 int pdfpages(const std::filesystem::path& file) {
     QFile f(QString::fromStdString(file.string()));

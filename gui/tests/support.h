@@ -2,6 +2,8 @@
 #pragma once
 #include <QImage>
 #include <QString>
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -27,8 +29,12 @@ public:
 // One plant with one unit burning bituminous coal, made in memory over an empty folder and listed
 // in the main window's plant list.
 void oneunit(App& app);
-// A fresh empty folder under the system's temporary folder.
+// A fresh empty folder under the system's temporary folder, removed with all in it when the test
+// that made it ends (by freshfolderremover's listener), or when the program ends.
 std::filesystem::path freshfolder(const std::string& name);
+// The listener that removes a test's fresh folders when it ends; the tests' main appends it to
+// gtest's listeners, which own it.
+::testing::TestEventListener* freshfolderremover();
 // The number of pages of a PDF file.
 int pdfpages(const std::filesystem::path& file);
 // Pixels of the image that are clearly red (red well above green and blue).
