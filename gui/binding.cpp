@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <string>
 #if defined(BRASKET_HAVE_XCB)
 #include <QGuiApplication>
 #include <qguiapplication_platform.h>
@@ -111,33 +112,35 @@ xcb_atom_t xatom(xcb_connection_t* connection, const char* name) {
 }  // namespace
 #endif
 
-QMargins windowmargins(const QWidget& window) {
+std::optional<QMargins> toldmargins(const QWidget& window) {
 #if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.isVisible() || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+    static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
+    if (extents == XCB_ATOM_NONE) return std::nullopt;
+    std::optional<QMargins> told;
+    auto cookie =
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), extents, XCB_ATOM_CARDINAL, 0, 4);
+    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+        if (reply->type == XCB_ATOM_CARDINAL && reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
+            // left, right, top, bottom
+            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+            told = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
+        }
+        std::free(reply);
+    }
+    return told;
+#else
+    (void)window;
+    return std::nullopt;
+#endif
+}
+
+QMargins windowmargins(const QWidget& window) {
     // The window manager tells the frame it draws on the window itself; the toolkit's own
     // reckoning can miss a frame given after the window was shown again, or count borders that
     // are not drawn.
-    xcb_connection_t* connection = xconnection();
-    if (connection && window.isVisible() && window.testAttribute(Qt::WA_WState_Created)) {
-        static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
-        if (extents != XCB_ATOM_NONE) {
-            auto cookie = xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), extents,
-                                           XCB_ATOM_CARDINAL, 0, 4);
-            if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-                QMargins told;
-                const bool ok = reply->type == XCB_ATOM_CARDINAL && reply->format == 32 &&
-                                xcb_get_property_value_length(reply) == 16;
-                if (ok) {
-                    // left, right, top, bottom
-                    const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-                    told = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]),
-                                    static_cast<int>(v[3]));
-                }
-                std::free(reply);
-                if (ok) return told;
-            }
-        }
-    }
-#endif
+    if (const auto told = toldmargins(window)) return *told;
     const QRect frame = window.frameGeometry(), inner = window.geometry();
     return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
             frame.bottom() - inner.bottom()};
@@ -161,6 +164,27 @@ void forgetwithdrawnstate(QWidget& window) {
     xcb_flush(connection);
 #else
     (void)window;
+#endif
+}
+
+// Whether the window manager has let go of a hidden window: the state it keeps on the window
+// (WM_STATE) is gone or says withdrawn. Without a window manager nothing keeps it.
+bool withdrawn(const QWidget& window) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return true;
+    static const xcb_atom_t state = xatom(connection, "WM_STATE");
+    bool let = true;
+    auto cookie = xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), state, state, 0, 2);
+    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+        if (reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
+            let = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply)) == 0;  // WithdrawnState
+        std::free(reply);
+    }
+    return let;
+#else
+    (void)window;
+    return true;
 #endif
 }
 
@@ -591,7 +615,7 @@ void FormBinding::syncform() {
     }
     if (showing) {
         // A window about as large as the free area would be maximized by some window managers at
-        // its mapping (GNOME's, for one); it opens in its normal state.
+        // its mapping (GNOME's and KDE's); it opens in its normal state.
         withholdmaximize(true);
         window_->show();
         window_->raise();
@@ -622,27 +646,62 @@ void FormBinding::syncform() {
     if (onformchanged) onformchanged();
 }
 
+namespace {
+
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+// A text property of a window (UTF-8), empty where it has none.
+std::string xtext(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property) {
+    std::string text;
+    auto cookie = xcb_get_property(connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
+    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+        if (reply->format == 8)
+            text.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                        static_cast<std::size_t>(xcb_get_property_value_length(reply)));
+        std::free(reply);
+    }
+    return text;
+}
+
+// The name the running window manager gives itself (_NET_WM_NAME of its check window).
+std::string windowmanagername(xcb_connection_t* connection) {
+    static const xcb_atom_t check = xatom(connection, "_NET_SUPPORTING_WM_CHECK");
+    static const xcb_atom_t name = xatom(connection, "_NET_WM_NAME");
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_window_t manager = XCB_WINDOW_NONE;
+    auto cookie = xcb_get_property(connection, 0, root, check, XCB_ATOM_WINDOW, 0, 1);
+    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+        if (reply->format == 32 && xcb_get_property_value_length(reply) == 4)
+            manager = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+        std::free(reply);
+    }
+    return manager == XCB_WINDOW_NONE ? std::string() : xtext(connection, manager, name);
+}
+#endif
+
+}  // namespace
+
 void FormBinding::withholdmaximize(bool withhold) {
 #if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
     if (withhold == maximizewithheld_) return;
     xcb_connection_t* connection = xconnection();
     if (!connection || !window_ || !window_->testAttribute(Qt::WA_WState_Created)) return;
-    if (withhold) {
-        // As large as that: more than four fifths of the free area, or as wide or as tall as it.
-        QScreen* screen = window_->screen();
-        if (!screen) return;
-        const QSize free = screen->availableGeometry().size(), own = window_->size();
-        const bool large = qint64(own.width()) * own.height() * 5 > qint64(free.width()) * free.height() * 4 ||
-                           own.width() >= free.width() || own.height() >= free.height();
-        if (!large) return;
-    }
+    const auto id = static_cast<xcb_window_t>(window_->winId());
     // The window's functions as the window manager reads them: flags, functions, decorations,
     // input mode, status. With the flag of functions the list says which functions the window
     // has, or, with the bit of all functions, which of them it has not.
     constexpr std::uint32_t functionsflag = 1, allfunctions = 1, maximizefunction = 0x10;
     static const xcb_atom_t motifhints = xatom(connection, "_MOTIF_WM_HINTS");
-    const auto id = static_cast<xcb_window_t>(window_->winId());
     if (withhold) {
+        // As large as that: more than four fifths of the free area (GNOME's window manager
+        // maximizes it), or as wide or as tall as it (KDE's maximizes it in that direction).
+        QScreen* screen = window_->screen();
+        if (!screen) return;
+        const QSize free = screen->availableGeometry().size(), own = window_->size();
+        const QMargins m = framemargins();
+        const bool wide = own.width() + m.left() + m.right() >= free.width(),
+                   tall = own.height() + m.top() + m.bottom() >= free.height();
+        const bool large = qint64(own.width()) * own.height() * 5 > qint64(free.width()) * free.height() * 4;
+        if (!large && !wide && !tall) return;
         ownmotifhints_.reset();
         auto cookie = xcb_get_property(connection, 0, id, motifhints, XCB_GET_PROPERTY_TYPE_ANY, 0, 5);
         if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
@@ -663,11 +722,30 @@ void FormBinding::withholdmaximize(bool withhold) {
             hints[1] &= ~maximizefunction;
         }
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motifhints, motifhints, 32, 5, hints.data());
-    } else if (ownmotifhints_) {
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motifhints, motifhints, 32,
-                            static_cast<std::uint32_t>(ownmotifhints_->size()), ownmotifhints_->data());
+        // KDE's window manager reads no function from these hints: only a window of a fixed size
+        // escapes its rule. The size is fixed only there, as other window managers draw a fixed
+        // window's frame without its sizing handles.
+        fixedwhilemapped_ = (wide || tall) && windowmanagername(connection) == "KWin";
+        if (fixedwhilemapped_) {
+            ownlimits_ = {window_->minimumSize(), window_->maximumSize()};
+            ++updating_;
+            window_->setMinimumSize(own);
+            window_->setMaximumSize(own);
+            --updating_;
+        }
     } else {
-        xcb_delete_property(connection, id, motifhints);
+        if (ownmotifhints_)
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motifhints, motifhints, 32,
+                                static_cast<std::uint32_t>(ownmotifhints_->size()), ownmotifhints_->data());
+        else
+            xcb_delete_property(connection, id, motifhints);
+        if (fixedwhilemapped_) {
+            ++updating_;
+            window_->setMinimumSize(ownlimits_.first);
+            window_->setMaximumSize(ownlimits_.second);
+            --updating_;
+            fixedwhilemapped_ = false;
+        }
     }
     xcb_flush(connection);
     maximizewithheld_ = withhold;
@@ -678,8 +756,26 @@ void FormBinding::withholdmaximize(bool withhold) {
 
 void FormBinding::releaseshowing() {
     if (!showheld_) return;
+    if (!window_ || !form_.Visible() || window_->isVisible()) {
+        showheld_ = false;
+        return;
+    }
+    // A window closed a moment ago is the window manager's until it has let it go: a busy window
+    // manager would take the showing's requests for ones of the window it still frames. The
+    // showing waits for that, for three seconds at most.
+    if (!withdrawn(*window_) && (!sincewithdrawal_.isValid() || sincewithdrawal_.elapsed() < 3000)) {
+        if (!sincewithdrawal_.isValid()) sincewithdrawal_.start();
+        if (!withdrawalawaited_) {
+            withdrawalawaited_ = true;
+            QTimer::singleShot(20, this, [this] {
+                withdrawalawaited_ = false;
+                releaseshowing();
+            });
+        }
+        return;
+    }
+    sincewithdrawal_.invalidate();
     showheld_ = false;
-    if (!window_ || !form_.Visible() || window_->isVisible()) return;
     releasing_ = true;
     syncform();
     releasing_ = false;
@@ -737,6 +833,15 @@ constexpr int echoms = 3000;
 }  // namespace
 
 QMargins FormBinding::framemargins() const {
+    if (framedlater_ && !lastframe().isNull()) {
+        // On an X display the frame is the one the window manager tells on the shown window; a
+        // hidden window or one not yet framed gets the frame the program's windows last had (the
+        // toolkit's reckoning of a hidden window's frame is that of its last frame, borders that a
+        // compositing window manager does not draw included).
+        const auto told = toldmargins(*window_);
+        if (told && !stalemargins_) return *told;
+        if (placing_ || !window_->isVisible()) return lastframe();
+    }
     const QMargins own = windowmargins(*window_);
     return (own.isNull() || stalemargins_) && (placing_ || !placeable_) ? lastframe() : own;
 }
@@ -906,7 +1011,17 @@ void FormBinding::endplacing() {
     const QRect frame = windowframe(*window_);
     const QRect kept = fitted(frame);
     if (kept != formframe()) setformframe(kept);
-    if (isnormal()) normalframe_ = kept;
+    if (isnormal()) {
+        normalframe_ = kept;
+        notemargins();
+    }
+}
+
+void FormBinding::notemargins() {
+    // Only a frame the window manager told: the toolkit's reckoning counts the borders that a
+    // compositing window manager offers for sizing but does not draw.
+    const QMargins m = framedlater_ ? toldmargins(*window_).value_or(QMargins()) : windowmargins(*window_);
+    if (!m.isNull() && isnormal()) lastframe() = m;
 }
 
 bool FormBinding::isnormal() const {
@@ -961,6 +1076,7 @@ void FormBinding::notenormal() {
         }
     }
     normalframe_ = frame;
+    notemargins();
 }
 
 void FormBinding::reported(QEvent::Type type) {
@@ -968,7 +1084,10 @@ void FormBinding::reported(QEvent::Type type) {
     const QMargins m = windowmargins(*window_);
     const QRect frame = window_->geometry().marginsAdded(m);
     if (!m.isNull() && isnormal()) {
-        lastframe() = m;
+        // On an X display the state can follow the size it goes with (a window being maximized
+        // reports its new frame first): its frame is taken once the window is settled, unless
+        // no frame is known yet.
+        if (!framedlater_ || (lastframe().isNull() && toldmargins(*window_))) lastframe() = m;
         stalemargins_ = false;
         if (unframed_ && !placeable_) {
             // The first frame of the program's windows, known only now that the window shows it

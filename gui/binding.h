@@ -13,9 +13,10 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
-#include <vector>
 #include <cstdint>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "ui/controls.h"
 
@@ -51,6 +52,8 @@ private:
 // The frame (title bar and borders) that the window manager draws around a shown window, and the
 // window's place and size with it.
 QMargins windowmargins(const QWidget& window);
+// The frame as the window manager tells it on the shown window (_NET_FRAME_EXTENTS), where it does.
+std::optional<QMargins> toldmargins(const QWidget& window);
 QRect windowframe(const QWidget& window);
 
 class FormBinding : public QObject, public Observer {
@@ -149,6 +152,9 @@ private:
     // nothing.
     bool correct();
     void endplacing();
+    // The frame of a settled window in its normal state is the one the program's next windows are
+    // sized for before they are framed.
+    void notemargins();
     // Whether the window is in its normal state: neither maximized, full screen nor minimized.
     bool isnormal() const;
     // The window manager maximized, restored or minimized the window.
@@ -186,8 +192,12 @@ private:
     bool held_ = false;
     bool showheld_ = false;     // a showing waits for the end of the handler that showed the form
     bool releasing_ = false;    // the waiting showing is being done
+    bool withdrawalawaited_ = false;  // the waiting showing is asked again shortly
+    QElapsedTimer sincewithdrawal_;   // the waiting showing has waited for the window manager
     bool maximizewithheld_ = false;
     std::optional<std::vector<std::uint32_t>> ownmotifhints_;  // the window's hints before they were withheld
+    bool fixedwhilemapped_ = false;
+    std::pair<QSize, QSize> ownlimits_;  // the window's least and greatest size before it was fixed
     bool unframed_ = false;     // last sized before the window manager's frame was known
     bool placing_ = false;
     int corrections_ = 0;       // corrections asked in this placing

@@ -52,7 +52,7 @@ private:
 // One showing as the X server told it.
 struct Showing {
     QString how;
-    std::vector<SeenFrame> seen;  // the frames seen on the screen, as drawn
+    std::vector<SeenFrame> seen;  // the frames seen on the screen
     QRect told;                   // the frame the window ends in
     bool maximized = false;
     long left = 0, top = 0;       // the form's place, in twips
@@ -70,7 +70,7 @@ public:
     void end(const QString& how) {
         ASSERT_TRUE(waitfor([&] { return window_.isVisible() && !binding_.placing(); })) << how.toStdString() << " never settled";
         settle(150);
-        Showing s{how, watch_.visible(window_), watch_.toldframe(window_), watch_.maximized(window_), form_.Left(),
+        Showing s{how, watch_.seen(window_), watch_.toldframe(window_), watch_.maximized(window_), form_.Left(),
                   form_.Top(), 0};
         if (!s.seen.empty()) s.settledms = s.seen.back().ms;
         done_.push_back(s);

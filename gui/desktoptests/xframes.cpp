@@ -10,7 +10,11 @@ namespace brasket::gui::desktop {
 
 FrameWatch::FrameWatch() {
     connection_ = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection_)) return;
+    if (xcb_connection_has_error(connection_)) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
+        return;
+    }
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     // Many clients may watch the root window's children; only one (the window manager) may
     // redirect them.
@@ -52,7 +56,7 @@ FrameWatch::TopLevel& FrameWatch::known(unsigned toplevel) {
     // A window made before the watch began: the X server tells where it stands now.
     TopLevel t;
     if (auto* g = xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, toplevel), nullptr)) {
-        t.frame = QRect(g->x, g->y, g->width + 2 * g->border_width, g->height + 2 * g->border_width);
+        t.outer = QRect(g->x, g->y, g->width + 2 * g->border_width, g->height + 2 * g->border_width);
         std::free(g);
     }
     if (auto* a = xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, toplevel), nullptr)) {
@@ -62,24 +66,70 @@ FrameWatch::TopLevel& FrameWatch::known(unsigned toplevel) {
     return toplevels_[toplevel] = t;
 }
 
+unsigned FrameWatch::atom(const char* name) {
+    xcb_atom_t atom = XCB_ATOM_NONE;
+    const auto length = static_cast<std::uint16_t>(std::strlen(name));
+    if (auto* reply = xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, length, name), nullptr)) {
+        atom = reply->atom;
+        std::free(reply);
+    }
+    return atom;
+}
+
+QRect FrameWatch::toldframe(unsigned window) {
+    if (!connection_) return {};
+    QRect own;
+    if (auto* g = xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr)) {
+        own.setSize(QSize(g->width, g->height));
+        std::free(g);
+    }
+    if (auto* t = xcb_translate_coordinates_reply(connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0),
+                                                  nullptr)) {
+        own.moveTopLeft(QPoint(t->dst_x, t->dst_y));
+        std::free(t);
+    }
+    QMargins margins;
+    auto cookie = xcb_get_property(connection_, 0, window, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4);
+    if (auto* reply = xcb_get_property_reply(connection_, cookie, nullptr)) {
+        if (reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
+            // left, right, top, bottom
+            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+            margins = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
+        }
+        std::free(reply);
+    }
+    return own.marginsAdded(margins);
+}
+
 void FrameWatch::note(unsigned toplevel) {
     // Only a root child that is mapped at the round's end is on the screen.
     auto it = toplevels_.find(toplevel);
     if (it == toplevels_.end() || !it->second.mapped) return;
     const TopLevel& t = it->second;
-    // A window manager that composites its frames maps a new frame at the size of the window it
-    // holds and gives it room for its title bar and borders next: no frame is drawn until then.
-    auto held = heldsizes_.find(toplevel);
-    if (held != heldsizes_.end() && held->second == t.frame.size()) return;
-    noted_.push_back({toplevel, t.frame, since_.elapsed()});
+    if (!t.held) {
+        // A window that no window manager frames, or one of another client's.
+        noted_.push_back({toplevel, t.outer, since_.elapsed()});
+        return;
+    }
+    // A frame: what is drawn is the frame the window manager tells around the window it holds;
+    // its own window can be larger, with edges it offers for sizing but does not draw. Some window
+    // managers map a new frame before they size it (at the size of the window it holds, or at a
+    // single pixel): a frame with no room around the window is not drawn yet.
+    const QRect drawn = toldframe(t.held);
+    QSize own;
+    if (auto* g = xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, t.held), nullptr)) {
+        own = QSize(g->width, g->height);
+        std::free(g);
+    }
+    if (t.outer.width() <= own.width() && t.outer.height() <= own.height()) return;
+    noted_.push_back({t.held, drawn.size() == own ? t.outer : drawn, since_.elapsed()});
 }
 
 void FrameWatch::take() {
     if (!connection_) return;
     // The X server hands its events on after each round of requests it carries out: what a window
     // manager did in one round (mapped a frame and then sized it, say) is one frame on the screen,
-    // noted as it stands at the round's end. A compositing manager draws it so; without one, the X
-    // server itself draws nothing in between.
+    // noted as it stands at the round's end.
     while (xcb_generic_event_t* first = xcb_poll_for_event(connection_)) {
         std::set<unsigned> shown;  // root children mapped, moved or sized in this round
         for (xcb_generic_event_t* event = first; event; event = xcb_poll_for_queued_event(connection_)) {
@@ -98,8 +148,7 @@ void FrameWatch::takeone(xcb_generic_event_t* event, std::set<unsigned>& shown) 
     case XCB_CREATE_NOTIFY: {
         auto* e = reinterpret_cast<xcb_create_notify_event_t*>(event);
         if (e->parent == root_)
-            toplevels_[e->window] = {QRect(e->x, e->y, e->width + 2 * e->border_width, e->height + 2 * e->border_width),
-                                     false};
+            toplevels_[e->window] = {QRect(e->x, e->y, e->width + 2 * e->border_width, e->height + 2 * e->border_width)};
         break;
     }
     case XCB_DESTROY_NOTIFY:
@@ -120,21 +169,19 @@ void FrameWatch::takeone(xcb_generic_event_t* event, std::set<unsigned>& shown) 
     case XCB_CONFIGURE_NOTIFY: {
         auto* e = reinterpret_cast<xcb_configure_notify_event_t*>(event);
         if (e->event != root_) break;
-        known(e->window).frame = QRect(e->x, e->y, e->width + 2 * e->border_width, e->height + 2 * e->border_width);
+        known(e->window).outer = QRect(e->x, e->y, e->width + 2 * e->border_width, e->height + 2 * e->border_width);
         shown.insert(e->window);
         break;
     }
     case XCB_REPARENT_NOTIFY: {
         auto* e = reinterpret_cast<xcb_reparent_notify_event_t*>(event);
-        // Taken from the root window into a frame, or given back to it when withdrawn (a root
-        // child again, not yet mapped). The frame's own root child is found when asked for.
-        const QSize size = known(e->window).frame.size();
+        // Taken from the root window into a frame (or a window of the frame's), or given back to
+        // it when withdrawn: a root child again, not mapped.
         toplevels_.erase(e->window);
         if (e->parent == root_) {
-            toplevels_[e->window] = {QRect(QPoint(e->x, e->y), size), false};
+            known(e->window).mapped = false;
         } else {
-            holders_.insert({e->window, e->parent});
-            heldsizes_[e->parent] = size;
+            known(toplevelof(e->parent)).held = e->window;
         }
         break;
     }
@@ -145,52 +192,13 @@ void FrameWatch::takeone(xcb_generic_event_t* event, std::set<unsigned>& shown) 
 std::vector<SeenFrame> FrameWatch::seen(const QWidget& window) {
     take();
     const auto id = static_cast<unsigned>(window.winId());
-    std::set<unsigned> holders{id, toplevelof(id)};
-    auto range = holders_.equal_range(id);
-    for (auto it = range.first; it != range.second; ++it) holders.insert(toplevelof(it->second));
     std::vector<SeenFrame> frames;
     for (const Noted& n : noted_) {
-        if (!holders.count(n.toplevel)) continue;
+        if (n.window != id) continue;
         SeenFrame s{n.frame, n.ms};
         if (frames.empty() || !(frames.back() == s)) frames.push_back(s);
     }
     return frames;
-}
-
-unsigned FrameWatch::atom(const char* name) {
-    xcb_atom_t atom = XCB_ATOM_NONE;
-    const auto length = static_cast<std::uint16_t>(std::strlen(name));
-    if (auto* reply = xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, length, name), nullptr)) {
-        atom = reply->atom;
-        std::free(reply);
-    }
-    return atom;
-}
-
-QRect FrameWatch::toldframe(const QWidget& window) {
-    if (!connection_) return {};
-    const auto id = static_cast<xcb_window_t>(window.winId());
-    QRect own;
-    if (auto* g = xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id), nullptr)) {
-        own.setSize(QSize(g->width, g->height));
-        std::free(g);
-    }
-    if (auto* t = xcb_translate_coordinates_reply(connection_, xcb_translate_coordinates(connection_, id, root_, 0, 0),
-                                                  nullptr)) {
-        own.moveTopLeft(QPoint(t->dst_x, t->dst_y));
-        std::free(t);
-    }
-    QMargins margins;
-    auto cookie = xcb_get_property(connection_, 0, id, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4);
-    if (auto* reply = xcb_get_property_reply(connection_, cookie, nullptr)) {
-        if (reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
-            // left, right, top, bottom
-            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-            margins = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
-        }
-        std::free(reply);
-    }
-    return own.marginsAdded(margins);
 }
 
 bool FrameWatch::maximized(const QWidget& window) {
@@ -206,16 +214,6 @@ bool FrameWatch::maximized(const QWidget& window) {
         std::free(reply);
     }
     return found;
-}
-
-std::vector<SeenFrame> FrameWatch::visible(const QWidget& window) {
-    std::vector<SeenFrame> frames = seen(window);
-    if (frames.empty()) return frames;
-    const QRect told = toldframe(window), outer = known(toplevelof(static_cast<unsigned>(window.winId()))).frame;
-    const QMargins undrawn(told.left() - outer.left(), told.top() - outer.top(), outer.right() - told.right(),
-                           outer.bottom() - told.bottom());
-    for (SeenFrame& s : frames) s.frame = s.frame.marginsRemoved(undrawn);
-    return frames;
 }
 
 QString describe(const std::vector<SeenFrame>& frames) {

@@ -1,16 +1,17 @@
 // The frames of the program's windows as the X server itself tells them: a connection of its own
 // watches the root window's children (the window managers' frames, and a window that no window
-// manager frames), and notes each place and size at which such a window was mapped or moved while
-// on the screen. What the analyst saw is read there, not from the program's own reading of its
-// frame, and not by polling, which would miss a frame shown for a moment.
+// manager frames) and notes each place and size at which the frame around a window was mapped or
+// moved while on the screen. What the analyst saw is read there, not from the program's own
+// reading of its frame, and not by polling, which would miss a frame shown for a moment.
 #pragma once
 #include <QElapsedTimer>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -18,8 +19,7 @@ class QSocketNotifier;
 
 namespace brasket::gui::desktop {
 
-// A frame seen on the screen: the root window's child holding the window, mapped at that place
-// and size (borders included) `ms` after the watch began.
+// A frame seen on the screen, title bar and borders as drawn, `ms` after the watch (re)started.
 struct SeenFrame {
     QRect frame;
     qint64 ms = 0;
@@ -42,22 +42,17 @@ public:
     void take();
     // The window's frame as the window manager tells it on the window (_NET_FRAME_EXTENTS around
     // the window's place on the screen), and whether it has the window maximized (_NET_WM_STATE).
-    QRect toldframe(const QWidget& window);
+    QRect toldframe(const QWidget& window) { return toldframe(static_cast<unsigned>(window.winId())); }
     bool maximized(const QWidget& window);
-    // The frame seen for a showing as the analyst sees it: the root window's child less the
-    // borders that the window manager does not draw (where it composites a frame, it offers its
-    // edges outside the frame it tells), reckoned from where the window stands now.
-    std::vector<SeenFrame> visible(const QWidget& window);
-    // Milliseconds since the last restart.
-    qint64 elapsed() const { return since_.elapsed(); }
 
 private:
     struct TopLevel {
-        QRect frame;
+        QRect outer;           // the root window's child, borders the window manager does not draw included
         bool mapped = false;
+        unsigned held = 0;     // the window it was made to hold, if any
     };
     struct Noted {
-        unsigned toplevel;
+        unsigned window;       // the window framed
         QRect frame;
         qint64 ms;
     };
@@ -65,6 +60,7 @@ private:
     unsigned toplevelof(unsigned window);
     TopLevel& known(unsigned toplevel);
     unsigned atom(const char* name);
+    QRect toldframe(unsigned window);
     void note(unsigned toplevel);
     void takeone(xcb_generic_event_t* event, std::set<unsigned>& shown);
 
@@ -72,15 +68,11 @@ private:
     unsigned root_ = 0;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::map<unsigned, TopLevel> toplevels_;
-    // Each window reparented while watched, with every window it was put in.
-    std::multimap<unsigned, unsigned> holders_;
     std::vector<Noted> noted_;
-    // The size of the window that each frame was given to hold, as it stood on the root window.
-    std::map<unsigned, QSize> heldsizes_;
     QElapsedTimer since_;
 };
 
-// A frame seen as the failures tell it: "0,0 1024x715 at 412 ms".
+// Frames seen as the failures tell them: "0,0 1024x715 at 412 ms; ...".
 QString describe(const std::vector<SeenFrame>& frames);
 
 }  // namespace brasket::gui::desktop
