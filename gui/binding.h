@@ -10,10 +10,10 @@
 #include <QRect>
 #include <QWidget>
 #include <deque>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
-#include <cstdint>
 #include <set>
 #include <utility>
 #include <vector>
@@ -135,7 +135,7 @@ private:
     // Shows the window whose showing waited for the end of the handler that showed it.
     void releaseshowing();
     // While a window about as large as the free area is mapped, the window manager is told that
-    // it cannot be maximized; once on screen it can again.
+    // it cannot be maximized (and KDE's gets it at a fixed size); once on screen it can again.
     void withholdmaximize(bool withhold);
     // A move or resize that the window system reported: an echo of a request, a step of its
     // placing, or the user's.

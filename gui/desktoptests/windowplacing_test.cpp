@@ -10,6 +10,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "desktop.h"
@@ -116,96 +117,95 @@ private:
 // Pauses of the window manager around a showing, in ms; 0 leaves it alone.
 constexpr int pauses[] = {0, 40, 120, 250, 0, 80, 200, 350};
 
-TEST_F(Desktop, EveryShowingOfTheReportWindowIsSeenOnlyWhereTheFormAsks) {
-    const QRect load(0, 0, 1024, 715);
-    ReportView& report = program->report;
-    Showings done(report, report.binding(), app.display);
+// How a window is shown and closed: `show(n)` shows it (the n-th time), `close(pause)` closes it,
+// the window manager paused for that long where the close does not need it, and
+// `closemaximized()` closes it maximized, as the analyst does.
+struct ShowAndClose {
+    std::function<void(int)> show;
+    std::function<void(int)> close;
+    std::function<void()> closemaximized;
+    QString whileopen;  // what a showing while open is
+};
+
+// Shows a window over and over, beside one busy loop a core, until `count` showings are noted:
+// in turn a load after a close, a load after a close while maximized (by the title bar), and a
+// showing while open, the window manager paused around some of them.
+void showover(Showings& done, QWidget& window, int count, const ShowAndClose& ways) {
+    const auto& [show, close, closemaximized, whileopen] = ways;
     BusyMachine busymachine;
     int n = 0;
-    while (static_cast<int>(done.count()) < showings(36)) {
+    while (static_cast<int>(done.count()) < count) {
         int pause = pauses[n % 8];
         const int kind = n % 3;
         ++n;
         QString how;
         if (kind == 0) {
             how = QStringLiteral("load");
-            if (report.isVisible()) {
-                WindowManagerPause busy(pause);
-                displayexit(app);
-                QCoreApplication::processEvents();
-            }
+            if (window.isVisible()) close(pause);
         } else if (kind == 1) {
-            // Maximized by the title bar and closed by its Exit button, as the analyst does.
             how = QStringLiteral("load after a maximized close");
-            if (!report.isVisible()) {
-                writereport(app, "First report");
+            if (!window.isVisible()) {
                 done.begin();
-                showreport(app);
+                show(n);
                 done.end(QStringLiteral("load"));
             }
-            maximize(report);
-            clickat(*report.binding().widget(app.display.Command1));
-            ASSERT_TRUE(waitfor([&] { return !report.isVisible(); })) << "Exit did not close the window";
+            maximize(window);
+            closemaximized();
+            ASSERT_TRUE(waitfor([&] { return !window.isVisible(); })) << "the window did not close";
             pause = 0;
         } else {
-            how = QStringLiteral("new report while open");
-            if (!report.isVisible()) continue;
+            how = whileopen;
+            if (!window.isVisible()) continue;
         }
-        writereport(app, "Report " + std::to_string(n));
         done.begin();
         {
             WindowManagerPause busy(pause);
-            showreport(app);
+            show(n);
             QCoreApplication::processEvents();
         }
         done.end(how + QStringLiteral(", window manager paused %1 ms").arg(pause));
     }
-    done.expectall(load);
+}
+
+TEST_F(Desktop, EveryShowingOfTheReportWindowIsSeenOnlyWhereTheFormAsks) {
+    ReportView& report = program->report;
+    Showings done(report, report.binding(), app.display);
+    ShowAndClose how;
+    how.show = [&](int n) {
+        writereport(app, "Report " + std::to_string(n));
+        showreport(app);
+    };
+    // Exit, which needs no window manager; maximized, a click on the button.
+    how.close = [&](int pause) {
+        WindowManagerPause busy(pause);
+        displayexit(app);
+        QCoreApplication::processEvents();
+    };
+    how.closemaximized = [&] { clickat(*report.binding().widget(app.display.Command1)); };
+    how.whileopen = QStringLiteral("new report while open");
+    showover(done, report, showings(36), how);
+    done.expectall(QRect(0, 0, 1024, 715));
 }
 
 TEST_F(Desktop, EveryShowingOfTheUnitWindowIsSeenOnlyWhereTheFormAsks) {
     UnitView& unit = program->unit;
     Showings done(unit, unit.binding(), app.form1);
     plantsofoneunit(app, 3);
+    ShowAndClose how;
+    how.show = [&](int n) {
+        ASSERT_TRUE(selectunit(app, 1 + n % 3));
+        cmdevaluateunit_Click(app);
+    };
+    // Closed as its title bar's close button closes it, through the window manager.
+    how.close = [&](int) { closebywindowmanager(unit); };
+    how.closemaximized = [&] { closebywindowmanager(unit); };
+    how.whileopen = QStringLiteral("another unit while open");
     // The unit window's normal place and size: that of its first showing.
-    ASSERT_TRUE(selectunit(app, 1));
     done.begin();
-    cmdevaluateunit_Click(app);
+    how.show(0);
     done.end(QStringLiteral("load"));
     const QRect normal = windowframe(unit);
-    BusyMachine busymachine;
-    int n = 0;
-    while (static_cast<int>(done.count()) < showings(12)) {
-        int pause = pauses[n % 8];
-        const int kind = n % 3;
-        ++n;
-        QString how;
-        if (kind == 0) {
-            how = QStringLiteral("load");
-            if (unit.isVisible()) closebywindowmanager(unit);
-        } else if (kind == 1) {
-            how = QStringLiteral("load after a maximized close");
-            if (!unit.isVisible()) {
-                done.begin();
-                cmdevaluateunit_Click(app);
-                done.end(QStringLiteral("load"));
-            }
-            maximize(unit);
-            closebywindowmanager(unit);
-            pause = 0;
-        } else {
-            how = QStringLiteral("another unit while open");
-            if (!unit.isVisible()) continue;
-        }
-        ASSERT_TRUE(selectunit(app, 1 + n % 3));
-        done.begin();
-        {
-            WindowManagerPause busy(pause);
-            cmdevaluateunit_Click(app);
-            QCoreApplication::processEvents();
-        }
-        done.end(how + QStringLiteral(", window manager paused %1 ms").arg(pause));
-    }
+    showover(done, unit, showings(12), how);
     done.expectall(normal);
 }
 
