@@ -109,6 +109,22 @@ xcb_atom_t xatom(xcb_connection_t* connection, const char* name) {
     }
     return atom;
 }
+
+// The 32-bit values of a window's property (of the type given, or of any), at most `most` of
+// them; none where the window has no such property.
+std::vector<std::uint32_t> xvalues(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                                   xcb_atom_t type, std::uint32_t most) {
+    std::vector<std::uint32_t> values;
+    auto cookie = xcb_get_property(connection, 0, window, property, type, 0, most);
+    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+        if (reply->format == 32) {
+            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+            values.assign(v, v + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+    }
+    return values;
+}
 }  // namespace
 #endif
 
@@ -118,32 +134,30 @@ std::optional<QMargins> toldmargins(const QWidget& window) {
     if (!connection || !window.isVisible() || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
     static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
     if (extents == XCB_ATOM_NONE) return std::nullopt;
-    std::optional<QMargins> told;
-    auto cookie =
-        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), extents, XCB_ATOM_CARDINAL, 0, 4);
-    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-        if (reply->type == XCB_ATOM_CARDINAL && reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
-            // left, right, top, bottom
-            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-            told = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
-        }
-        std::free(reply);
-    }
-    return told;
+    // left, right, top, bottom
+    const auto v = xvalues(connection, static_cast<xcb_window_t>(window.winId()), extents, XCB_ATOM_CARDINAL, 4);
+    if (v.size() != 4) return std::nullopt;
+    return QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
 #else
     (void)window;
     return std::nullopt;
 #endif
 }
 
+namespace {
+// The frame as the toolkit reckons it around the window.
+QMargins reckonedmargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry(), inner = window.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+}  // namespace
+
 QMargins windowmargins(const QWidget& window) {
     // The window manager tells the frame it draws on the window itself; the toolkit's own
     // reckoning can miss a frame given after the window was shown again, or count borders that
     // are not drawn.
-    if (const auto told = toldmargins(window)) return *told;
-    const QRect frame = window.frameGeometry(), inner = window.geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
+    return toldmargins(window).value_or(reckonedmargins(window));
 }
 
 QRect windowframe(const QWidget& window) { return window.geometry().marginsAdded(windowmargins(window)); }
@@ -174,14 +188,8 @@ bool withdrawn(const QWidget& window) {
     xcb_connection_t* connection = xconnection();
     if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return true;
     static const xcb_atom_t state = xatom(connection, "WM_STATE");
-    bool let = true;
-    auto cookie = xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), state, state, 0, 2);
-    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-        if (reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
-            let = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply)) == 0;  // WithdrawnState
-        std::free(reply);
-    }
-    return let;
+    const auto v = xvalues(connection, static_cast<xcb_window_t>(window.winId()), state, state, 2);
+    return v.empty() || v[0] == 0;  // WithdrawnState
 #else
     (void)window;
     return true;
@@ -667,14 +675,8 @@ std::string windowmanagername(xcb_connection_t* connection) {
     static const xcb_atom_t check = xatom(connection, "_NET_SUPPORTING_WM_CHECK");
     static const xcb_atom_t name = xatom(connection, "_NET_WM_NAME");
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    xcb_window_t manager = XCB_WINDOW_NONE;
-    auto cookie = xcb_get_property(connection, 0, root, check, XCB_ATOM_WINDOW, 0, 1);
-    if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-        if (reply->format == 32 && xcb_get_property_value_length(reply) == 4)
-            manager = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
-        std::free(reply);
-    }
-    return manager == XCB_WINDOW_NONE ? std::string() : xtext(connection, manager, name);
+    const auto manager = xvalues(connection, root, check, XCB_ATOM_WINDOW, 1);
+    return manager.empty() ? std::string() : xtext(connection, manager[0], name);
 }
 #endif
 
@@ -702,16 +704,8 @@ void FormBinding::withholdmaximize(bool withhold) {
                    tall = own.height() + m.top() + m.bottom() >= free.height();
         const bool large = qint64(own.width()) * own.height() * 5 > qint64(free.width()) * free.height() * 4;
         if (!large && !wide && !tall) return;
-        ownmotifhints_.reset();
-        auto cookie = xcb_get_property(connection, 0, id, motifhints, XCB_GET_PROPERTY_TYPE_ANY, 0, 5);
-        if (auto* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-            if (reply->format == 32 && xcb_get_property_value_length(reply) > 0) {
-                const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-                ownmotifhints_ = std::vector<std::uint32_t>(v, v + xcb_get_property_value_length(reply) / 4);
-            }
-            std::free(reply);
-        }
-        std::vector<std::uint32_t> hints = ownmotifhints_.value_or(std::vector<std::uint32_t>{});
+        ownmotifhints_ = xvalues(connection, id, motifhints, XCB_GET_PROPERTY_TYPE_ANY, 5);
+        std::vector<std::uint32_t> hints = ownmotifhints_;
         hints.resize(5, 0);
         if (!(hints[0] & functionsflag)) {
             hints[0] |= functionsflag;
@@ -734,9 +728,10 @@ void FormBinding::withholdmaximize(bool withhold) {
             --updating_;
         }
     } else {
-        if (ownmotifhints_)
+        // The window had no hints of its own where it had none of these.
+        if (!ownmotifhints_.empty())
             xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motifhints, motifhints, 32,
-                                static_cast<std::uint32_t>(ownmotifhints_->size()), ownmotifhints_->data());
+                                static_cast<std::uint32_t>(ownmotifhints_.size()), ownmotifhints_.data());
         else
             xcb_delete_property(connection, id, motifhints);
         if (fixedwhilemapped_) {
@@ -1081,13 +1076,14 @@ void FormBinding::notenormal() {
 
 void FormBinding::reported(QEvent::Type type) {
     // The frame is asked of the window system once for the whole report.
-    const QMargins m = windowmargins(*window_);
+    const auto told = toldmargins(*window_);
+    const QMargins m = told.value_or(reckonedmargins(*window_));
     const QRect frame = window_->geometry().marginsAdded(m);
     if (!m.isNull() && isnormal()) {
         // On an X display the state can follow the size it goes with (a window being maximized
         // reports its new frame first): its frame is taken once the window is settled, unless
         // no frame is known yet.
-        if (!framedlater_ || (lastframe().isNull() && toldmargins(*window_))) lastframe() = m;
+        if (!framedlater_ || (lastframe().isNull() && told)) lastframe() = m;
         stalemargins_ = false;
         if (unframed_ && !placeable_) {
             // The first frame of the program's windows, known only now that the window shows it

@@ -195,7 +195,7 @@ private:
     bool withdrawalawaited_ = false;  // the waiting showing is asked again shortly
     QElapsedTimer sincewithdrawal_;   // the waiting showing has waited for the window manager
     bool maximizewithheld_ = false;
-    std::optional<std::vector<std::uint32_t>> ownmotifhints_;  // the window's hints before they were withheld
+    std::vector<std::uint32_t> ownmotifhints_;  // the window's hints before they were withheld (none: it had none)
     bool fixedwhilemapped_ = false;
     std::pair<QSize, QSize> ownlimits_;  // the window's least and greatest size before it was fixed
     bool unframed_ = false;     // last sized before the window manager's frame was known

@@ -18,6 +18,7 @@
 #include "report/frmdisplay.h"
 #include "report/reportbuffer.h"
 #include "unitwindow/form1.h"
+#include "xframes.h"
 
 namespace brasket::gui::desktop {
 
@@ -143,18 +144,15 @@ void closebywindowmanager(QWidget& window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     ASSERT_NE(x11, nullptr) << "not on an X display";
     xcb_connection_t* connection = x11->connection();
-    const char name[] = "_NET_CLOSE_WINDOW";
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-    ASSERT_NE(atom, nullptr);
+    const xcb_atom_t close = xatom(connection, "_NET_CLOSE_WINDOW");
+    ASSERT_NE(close, static_cast<xcb_atom_t>(XCB_ATOM_NONE));
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = static_cast<xcb_window_t>(window.winId());
-    message.type = atom->atom;
+    message.type = close;
     message.data.data32[0] = XCB_CURRENT_TIME;
     message.data.data32[1] = 2;  // asked by the analyst's desktop (a task bar, a pager)
-    std::free(atom);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));

@@ -66,10 +66,10 @@ FrameWatch::TopLevel& FrameWatch::known(unsigned toplevel) {
     return toplevels_[toplevel] = t;
 }
 
-unsigned FrameWatch::atom(const char* name) {
+xcb_atom_t xatom(xcb_connection_t* connection, const char* name) {
     xcb_atom_t atom = XCB_ATOM_NONE;
     const auto length = static_cast<std::uint16_t>(std::strlen(name));
-    if (auto* reply = xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, length, name), nullptr)) {
+    if (auto* reply = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, length, name), nullptr)) {
         atom = reply->atom;
         std::free(reply);
     }
@@ -89,7 +89,8 @@ QRect FrameWatch::toldframe(unsigned window) {
         std::free(t);
     }
     QMargins margins;
-    auto cookie = xcb_get_property(connection_, 0, window, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4);
+    const xcb_atom_t extents = xatom(connection_, "_NET_FRAME_EXTENTS");
+    auto cookie = xcb_get_property(connection_, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4);
     if (auto* reply = xcb_get_property_reply(connection_, cookie, nullptr)) {
         if (reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
             // left, right, top, bottom
@@ -203,9 +204,11 @@ std::vector<SeenFrame> FrameWatch::seen(const QWidget& window) {
 
 bool FrameWatch::maximized(const QWidget& window) {
     if (!connection_) return false;
-    const xcb_atom_t vertical = atom("_NET_WM_STATE_MAXIMIZED_VERT"), horizontal = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+    const xcb_atom_t vertical = xatom(connection_, "_NET_WM_STATE_MAXIMIZED_VERT");
+    const xcb_atom_t horizontal = xatom(connection_, "_NET_WM_STATE_MAXIMIZED_HORZ");
     bool found = false;
-    auto cookie = xcb_get_property(connection_, 0, static_cast<xcb_window_t>(window.winId()), atom("_NET_WM_STATE"),
+    const xcb_atom_t state = xatom(connection_, "_NET_WM_STATE");
+    auto cookie = xcb_get_property(connection_, 0, static_cast<xcb_window_t>(window.winId()), state,
                                    XCB_ATOM_ATOM, 0, 32);
     if (auto* reply = xcb_get_property_reply(connection_, cookie, nullptr)) {
         const auto* states = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));

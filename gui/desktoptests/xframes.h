@@ -19,6 +19,9 @@ class QSocketNotifier;
 
 namespace brasket::gui::desktop {
 
+// The display's atom of a name, made when the display has none yet.
+xcb_atom_t xatom(xcb_connection_t* connection, const char* name);
+
 // A frame seen on the screen, title bar and borders as drawn, `ms` after the watch (re)started.
 struct SeenFrame {
     QRect frame;
@@ -59,7 +62,6 @@ private:
     // The root window's child that holds a window (the window itself when it is one).
     unsigned toplevelof(unsigned window);
     TopLevel& known(unsigned toplevel);
-    unsigned atom(const char* name);
     QRect toldframe(unsigned window);
     void note(unsigned toplevel);
     void takeone(xcb_generic_event_t* event, std::set<unsigned>& shown);
