@@ -1,5 +1,6 @@
 #include "binding.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -125,6 +126,39 @@ std::vector<std::uint32_t> xvalues(xcb_connection_t* connection, xcb_window_t wi
     }
     return values;
 }
+xcb_window_t xroot(xcb_connection_t* connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// The window manager that runs on the screen, as a window of its own: the owner of the screen's
+// manager selection (WM_S0, as ICCCM has a window manager take it), or else the check window that
+// the root window names (_NET_SUPPORTING_WM_CHECK), where that window still exists and names
+// itself; none where no window manager runs (it has ended or crashed, or never started). The X
+// server answers this itself, a stopped window manager's included.
+xcb_window_t windowmanagerwindow(xcb_connection_t* connection) {
+    static const xcb_atom_t selection = xatom(connection, "WM_S0");
+    static const xcb_atom_t check = xatom(connection, "_NET_SUPPORTING_WM_CHECK");
+    xcb_window_t owner = XCB_WINDOW_NONE;
+    if (auto* reply = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr)) {
+        owner = reply->owner;
+        std::free(reply);
+    }
+    if (owner != XCB_WINDOW_NONE) return owner;
+    const auto named = xvalues(connection, xroot(connection), check, XCB_ATOM_WINDOW, 1);
+    if (named.empty() || named[0] == XCB_WINDOW_NONE) return XCB_WINDOW_NONE;
+    const auto itself = xvalues(connection, named[0], check, XCB_ATOM_WINDOW, 1);
+    if (itself.size() != 1 || itself[0] != named[0]) return XCB_WINDOW_NONE;
+    return named[0];
+}
+
+// The frame that the window manager tells on a window (_NET_FRAME_EXTENTS), where it does.
+std::optional<QMargins> xframeextents(xcb_connection_t* connection, xcb_window_t window) {
+    static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
+    // left, right, top, bottom
+    const auto v = xvalues(connection, window, extents, XCB_ATOM_CARDINAL, 4);
+    if (v.size() != 4) return std::nullopt;
+    return QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
+}
 }  // namespace
 #endif
 
@@ -132,15 +166,75 @@ std::optional<QMargins> toldmargins(const QWidget& window) {
 #if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
     xcb_connection_t* connection = xconnection();
     if (!connection || !window.isVisible() || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
-    static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
-    if (extents == XCB_ATOM_NONE) return std::nullopt;
-    // left, right, top, bottom
-    const auto v = xvalues(connection, static_cast<xcb_window_t>(window.winId()), extents, XCB_ATOM_CARDINAL, 4);
-    if (v.size() != 4) return std::nullopt;
-    return QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
+    // Once the window manager has gone, no frame is drawn, whatever it left on the window.
+    if (windowmanagerwindow(connection) == XCB_WINDOW_NONE) return QMargins();
+    return xframeextents(connection, static_cast<xcb_window_t>(window.winId()));
 #else
     (void)window;
     return std::nullopt;
+#endif
+}
+
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+namespace {
+// Notes each window manager that announces itself on the screen: a window manager that starts
+// names its check window on the root window (_NET_SUPPORTING_WM_CHECK) and tells the clients that
+// it took the manager selection (MANAGER). A new one can have the window of one that ended.
+class ManagerAnnouncements : public QAbstractNativeEventFilter {
+public:
+    explicit ManagerAnnouncements(xcb_connection_t* connection)
+        : root_(xroot(connection)), check_(xatom(connection, "_NET_SUPPORTING_WM_CHECK")),
+          manager_(xatom(connection, "MANAGER")), selection_(xatom(connection, "WM_S0")) {}
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        switch (event->response_type & 0x7f) {
+        case XCB_PROPERTY_NOTIFY: {
+            const auto* e = static_cast<const xcb_property_notify_event_t*>(message);
+            if (e->window == root_ && e->atom == check_) announced = true;
+            break;
+        }
+        case XCB_CLIENT_MESSAGE: {
+            const auto* e = static_cast<const xcb_client_message_event_t*>(message);
+            if (e->window == root_ && e->type == manager_ && e->format == 32 && e->data.data32[1] == selection_)
+                announced = true;
+            break;
+        }
+        default: break;
+        }
+        return false;
+    }
+    bool announced = false;
+
+private:
+    xcb_window_t root_;
+    xcb_atom_t check_, manager_, selection_;
+};
+}  // namespace
+#endif
+
+std::uintptr_t runningwindowmanager() {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    xcb_connection_t* connection = xconnection();
+    if (!connection) return 0;
+    // The toolkit takes the root window's property changes and client messages.
+    static ManagerAnnouncements* announcements = [connection] {
+        auto* filter = new ManagerAnnouncements(connection);
+        QCoreApplication::instance()->installNativeEventFilter(filter);
+        return filter;
+    }();
+    static xcb_window_t lastwindow = XCB_WINDOW_NONE;
+    static std::uintptr_t managers = 0;
+    const xcb_window_t window = windowmanagerwindow(connection);
+    if (window == XCB_WINDOW_NONE) return 0;
+    if (window != lastwindow || announcements->announced) {
+        ++managers;
+        lastwindow = window;
+        announcements->announced = false;
+    }
+    return managers;
+#else
+    return 0;
 #endif
 }
 
@@ -193,6 +287,72 @@ bool withdrawn(const QWidget& window) {
 #else
     (void)window;
     return true;
+#endif
+}
+
+// The frame (title bar and borders) that the window manager last gave a window of the program,
+// and the window manager that gave it: a window that it has not framed yet is sized for the same
+// frame, so that it needs no second size once framed. The frame of a window manager that has gone
+// (or been replaced by another) is no longer drawn.
+struct KnownFrame {
+    QMargins margins;
+    std::uintptr_t manager = 0;
+};
+KnownFrame& knownframe() {
+    static KnownFrame known;
+    return known;
+}
+QMargins lastframe() {
+    const KnownFrame& known = knownframe();
+    return known.manager == runningwindowmanager() ? known.margins : QMargins();
+}
+void notelastframe(const QMargins& margins) { knownframe() = {margins, runningwindowmanager()}; }
+}  // namespace
+
+void forgetframes() { knownframe() = {}; }
+
+namespace {
+
+// Asks the window manager for the frame it will draw around the hidden window
+// (_NET_REQUEST_FRAME_EXTENTS), where it takes that request; what a window manager told on the
+// window before is removed first, so that the answer is known as such. False where it was not
+// asked.
+bool requestframeextents(QWidget& window) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    xcb_connection_t* connection = xconnection();
+    if (!connection) return false;
+    static const xcb_atom_t supported = xatom(connection, "_NET_SUPPORTED");
+    static const xcb_atom_t request = xatom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
+    const auto atoms = xvalues(connection, xroot(connection), supported, XCB_ATOM_ATOM, 4096);
+    if (request == XCB_ATOM_NONE || std::find(atoms.begin(), atoms.end(), request) == atoms.end()) return false;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_delete_property(connection, id, extents);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, 0, xroot(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    return true;
+#else
+    (void)window;
+    return false;
+#endif
+}
+
+// The frame that the window manager told on a hidden window, where it did.
+std::optional<QMargins> unmappedframe(const QWidget& window) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+    return xframeextents(connection, static_cast<xcb_window_t>(window.winId()));
+#else
+    (void)window;
+    return std::nullopt;
 #endif
 }
 
@@ -625,7 +785,12 @@ void FormBinding::syncform() {
         // A window about as large as the free area would be maximized by some window managers at
         // its mapping (GNOME's and KDE's); it opens in its normal state.
         withholdmaximize(true);
+        shownunder_ = runningwindowmanager();
         window_->show();
+        // Where the toolkit draws the frame itself (a Wayland session), the frame is known once
+        // the window is shown, and a window shown at the size it asked is told no new size: a
+        // window sized before the frame was known is sized for it now.
+        if (!framedlater_) knowframe(reckonedmargins(*window_), false);
         window_->raise();
         window_->activateWindow();
         frontrequests_ = form_.frontrequests;
@@ -674,8 +839,7 @@ std::string xtext(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t 
 std::string windowmanagername(xcb_connection_t* connection) {
     static const xcb_atom_t check = xatom(connection, "_NET_SUPPORTING_WM_CHECK");
     static const xcb_atom_t name = xatom(connection, "_NET_WM_NAME");
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const auto manager = xvalues(connection, root, check, XCB_ATOM_WINDOW, 1);
+    const auto manager = xvalues(connection, xroot(connection), check, XCB_ATOM_WINDOW, 1);
     return manager.empty() ? std::string() : xtext(connection, manager[0], name);
 }
 #endif
@@ -719,7 +883,16 @@ void FormBinding::withholdmaximize(bool withhold) {
         // KDE's window manager reads no function from these hints: only a window of a fixed size
         // escapes its rule. The size is fixed only there, as other window managers draw a fixed
         // window's frame without its sizing handles.
-        fixedwhilemapped_ = (wide || tall) && windowmanagername(connection) == "KWin";
+        const std::string manager = windowmanagername(connection);
+        fixedwhilemapped_ = (wide || tall) && manager == "KWin";
+        if (wide && tall && manager == "Xfwm4" && own.height() > 1) {
+            // Xfce's window manager maximizes a window mapped with its frame as wide and as tall as
+            // the free area, whatever its functions or limits: the window is mapped a row short of
+            // that, and asked for its whole size once on screen.
+            const QPoint place = window_->geometry().topLeft() - QPoint(m.left(), m.top());
+            placehidden(m.isNull() ? window_->geometry().topLeft() : place, own - QSize(0, 1), m);
+            held_ = placing_;
+        }
         if (fixedwhilemapped_) {
             ownlimits_ = {window_->minimumSize(), window_->maximumSize()};
             ++updating_;
@@ -749,27 +922,51 @@ void FormBinding::withholdmaximize(bool withhold) {
 #endif
 }
 
+bool FormBinding::awaitwindowmanager() {
+    // Only a window manager that runs is waited for: once it has gone (or where none ever ran)
+    // nothing withdraws the window or frames it.
+    const std::uintptr_t manager = runningwindowmanager();
+    if (!manager) return false;
+    if (!sinceheld_.isValid()) sinceheld_.start();
+    if (sinceheld_.elapsed() >= 3000) return false;
+    // A window closed a moment ago is the window manager's until it has let it go: a busy window
+    // manager would take the showing's requests for ones of the window it still frames. A window
+    // manager that started since never had the window.
+    if (manager == shownunder_ && !withdrawn(*window_)) return true;
+
+    // The first window this window manager frames is sized for its frame all the same: asked
+    // for it, the window manager tells it on the window before the window is mapped.
+    if (!lastframe().isNull()) return false;
+    if (!framerequested_) {
+        framerequested_ = true;
+        return requestframeextents(*window_);
+    }
+    if (const auto told = unmappedframe(*window_)) {
+        notelastframe(*told);
+        return false;
+    }
+    return true;
+}
+
 void FormBinding::releaseshowing() {
     if (!showheld_) return;
     if (!window_ || !form_.Visible() || window_->isVisible()) {
         showheld_ = false;
         return;
     }
-    // A window closed a moment ago is the window manager's until it has let it go: a busy window
-    // manager would take the showing's requests for ones of the window it still frames. The
-    // showing waits for that, for three seconds at most.
-    if (!withdrawn(*window_) && (!sincewithdrawal_.isValid() || sincewithdrawal_.elapsed() < 3000)) {
-        if (!sincewithdrawal_.isValid()) sincewithdrawal_.start();
-        if (!withdrawalawaited_) {
-            withdrawalawaited_ = true;
+    // The showing waits for the window manager, for three seconds at most.
+    if (awaitwindowmanager()) {
+        if (!managerawaited_) {
+            managerawaited_ = true;
             QTimer::singleShot(20, this, [this] {
-                withdrawalawaited_ = false;
+                managerawaited_ = false;
                 releaseshowing();
             });
         }
         return;
     }
-    sincewithdrawal_.invalidate();
+    sinceheld_.invalidate();
+    framerequested_ = false;
     showheld_ = false;
     releasing_ = true;
     syncform();
@@ -810,13 +1007,6 @@ QRect FormBinding::fitted(QRect frame) const {
 
 namespace {
 
-// The frame (title bar and borders) that the window manager last gave a window of the program:
-// a window that it has not framed yet is sized for the same frame, so that it needs no second
-// size once framed.
-QMargins& lastframe() {
-    static QMargins margins;
-    return margins;
-}
 
 // How long the window system must stay quiet, once the window is on screen, before its
 // placing is over; and how often a placing corrects a place that the window system missed.
@@ -828,17 +1018,20 @@ constexpr int echoms = 3000;
 }  // namespace
 
 QMargins FormBinding::framemargins() const {
-    if (framedlater_ && !lastframe().isNull()) {
+    const QMargins last = lastframe();
+    if (framedlater_) {
         // On an X display the frame is the one the window manager tells on the shown window; a
-        // hidden window or one not yet framed gets the frame the program's windows last had (the
-        // toolkit's reckoning of a hidden window's frame is that of its last frame, borders that a
-        // compositing window manager does not draw included).
+        // hidden window or one not yet framed gets the frame that the window manager running now
+        // last gave the program's windows, none where it gave none or none runs (the toolkit's
+        // reckoning of a hidden window's frame is that of its last frame, borders that a
+        // compositing window manager does not draw included, or a frame that window managers
+        // no longer draw).
         const auto told = toldmargins(*window_);
         if (told && !stalemargins_) return *told;
-        if (placing_ || !window_->isVisible()) return lastframe();
+        if (placing_ || !window_->isVisible()) return last;
     }
     const QMargins own = windowmargins(*window_);
-    return (own.isNull() || stalemargins_) && (placing_ || !placeable_) ? lastframe() : own;
+    return (own.isNull() || stalemargins_) && (placing_ || !placeable_) ? last : own;
 }
 
 void FormBinding::applyframe(const QRect& frame) {
@@ -851,7 +1044,10 @@ void FormBinding::applyframe(const QRect& frame) {
     // is sized again once the frame is known.
     unframed_ = m.isNull();
     if (framedlater_ && !window_->isVisible()) {
-        placehidden(frame.topLeft(), inner, m);
+        // A hidden window is placed for its showing, in the frame known then: a window manager
+        // that takes the requests of a window it does not show yet can keep the place or size of
+        // an earlier one.
+        if (releasing_) placehidden(frame.topLeft(), inner, m);
         return;
     }
     const bool resize = window_->size() != inner;
@@ -1016,7 +1212,7 @@ void FormBinding::notemargins() {
     // Only a frame the window manager told: the toolkit's reckoning counts the borders that a
     // compositing window manager offers for sizing but does not draw.
     const QMargins m = framedlater_ ? toldmargins(*window_).value_or(QMargins()) : windowmargins(*window_);
-    if (!m.isNull() && isnormal()) lastframe() = m;
+    if (!m.isNull() && isnormal()) notelastframe(m);
 }
 
 bool FormBinding::isnormal() const {
@@ -1074,26 +1270,28 @@ void FormBinding::notenormal() {
     notemargins();
 }
 
+bool FormBinding::knowframe(const QMargins& m, bool told) {
+    if (m.isNull() || !isnormal()) return false;
+    // On an X display the state can follow the size it goes with (a window being maximized
+    // reports its new frame first): its frame is taken once the window is settled, unless no
+    // frame is known yet.
+    if (!framedlater_ || (lastframe().isNull() && told)) notelastframe(m);
+    stalemargins_ = false;
+    if (!unframed_ || placeable_) return false;
+    // The first frame of the program's windows, known only now that the window shows it (no
+    // placing corrects the size where the window system places the windows): the window takes the
+    // form's size, frame included.
+    unframed_ = false;
+    applyframe(formframe());
+    return true;
+}
+
 void FormBinding::reported(QEvent::Type type) {
     // The frame is asked of the window system once for the whole report.
     const auto told = toldmargins(*window_);
     const QMargins m = told.value_or(reckonedmargins(*window_));
     const QRect frame = window_->geometry().marginsAdded(m);
-    if (!m.isNull() && isnormal()) {
-        // On an X display the state can follow the size it goes with (a window being maximized
-        // reports its new frame first): its frame is taken once the window is settled, unless
-        // no frame is known yet.
-        if (!framedlater_ || (lastframe().isNull() && told)) lastframe() = m;
-        stalemargins_ = false;
-        if (unframed_ && !placeable_) {
-            // The first frame of the program's windows, known only now that the window shows it
-            // (no placing corrects the size where the window system places the windows): the
-            // window takes the form's size, frame included.
-            unframed_ = false;
-            applyframe(formframe());
-            return;
-        }
-    }
+    if (knowframe(m, told.has_value())) return;
     if (echo(type, frame)) return;
     if (placing_) {
         // A step of the window system on its way to the window's place: the form keeps what it

@@ -55,6 +55,12 @@ QMargins windowmargins(const QWidget& window);
 // The frame as the window manager tells it on the shown window (_NET_FRAME_EXTENTS), where it does.
 std::optional<QMargins> toldmargins(const QWidget& window);
 QRect windowframe(const QWidget& window);
+// The window manager running on the X display, as a number of its own that a window manager
+// started later does not have; 0 where none runs or the window system has no such thing.
+std::uintptr_t runningwindowmanager();
+// Forgets the frame that the window manager drew around the program's windows: a program that
+// starts knows none, and sizes its first window for the frame the window manager tells then.
+void forgetframes();
 
 class FormBinding : public QObject, public Observer {
     Q_OBJECT
@@ -134,12 +140,19 @@ private:
     void placehidden(QPoint place, QSize inner, const QMargins& frame);
     // Shows the window whose showing waited for the end of the handler that showed it.
     void releaseshowing();
+    // Whether the waiting showing waits for the window manager still: to let go of the window
+    // closed before, or to tell the frame it will draw.
+    bool awaitwindowmanager();
     // While a window about as large as the free area is mapped, the window manager is told that
     // it cannot be maximized (and KDE's gets it at a fixed size); once on screen it can again.
     void withholdmaximize(bool withhold);
     // A move or resize that the window system reported: an echo of a request, a step of its
     // placing, or the user's.
     void reported(QEvent::Type type);
+    // The window shows the frame `m` (`told` by the window manager): it is the frame of the
+    // program's next windows, and a window sized before any frame was known is sized again with
+    // it where no placing will (true then).
+    bool knowframe(const QMargins& m, bool told);
     // Whether the report (with the window's frame as reported) answers a request of the binding.
     bool echo(QEvent::Type type, const QRect& frame);
     // The shown window is on screen: framed by the window manager and mapped.
@@ -192,8 +205,10 @@ private:
     bool held_ = false;
     bool showheld_ = false;     // a showing waits for the end of the handler that showed the form
     bool releasing_ = false;    // the waiting showing is being done
-    bool withdrawalawaited_ = false;  // the waiting showing is asked again shortly
-    QElapsedTimer sincewithdrawal_;   // the waiting showing has waited for the window manager
+    bool managerawaited_ = false;  // the waiting showing is asked again shortly
+    QElapsedTimer sinceheld_;      // the waiting showing has waited for the window manager
+    bool framerequested_ = false;  // the window manager was asked for the frame it will draw
+    std::uintptr_t shownunder_ = 0;  // the window manager that ran at the window's last showing
     bool maximizewithheld_ = false;
     std::vector<std::uint32_t> ownmotifhints_;  // the window's hints before they were withheld (none: it had none)
     bool fixedwhilemapped_ = false;

@@ -8,7 +8,10 @@
 
 namespace brasket::gui {
 
-Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), report(app), unit(app) {}
+Program::Program(QtPlatform& platform) : app(platform), about(app), main(app), report(app), unit(app) {
+    // Every start of the program is a first one: no window of it has been framed yet.
+    forgetframes();
+}
 
 void Program::start(const std::filesystem::path& folder, bool maintenance) {
     static_cast<QtPlatform&>(app.platform).setdatafolder(folder);
@@ -18,11 +21,12 @@ void Program::start(const std::filesystem::path& folder, bool maintenance) {
     // shown once the handler has ended).
     flush();
     // After a fault the loading did not finish: the main window is shown all the same, so
-    // that the analyst is not left with no window at all.
-    if (!main.isVisible()) {
+    // that the analyst is not left with no window at all. A window whose showing waits for the
+    // window manager (to tell its frame, say) is shown when it has: its form is shown already.
+    if (!mainwindow(app).Visible()) {
         app.about.Hide();
         guarded(&main, [&] { mainwindow(app).Show(); });
-        if (!main.isVisible()) main.show();
+        if (!mainwindow(app).Visible() && !main.isVisible()) main.show();
     }
     flush();
 }

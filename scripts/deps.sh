@@ -5,7 +5,8 @@
 BRASKET_PROGRAM_PACKAGES=(cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation qt6-wayland)
 # tests: what the tests, the benchmarks and the fuzz targets add. GoogleTest and the benchmark
 # library; clang and its runtime libraries build the fuzz targets (libFuzzer and the sanitizers);
-# Xvfb, the window managers openbox, metacity and mutter (a thin, a tall and GNOME's title bar),
+# Xvfb, the window managers openbox, metacity, mutter and xfwm4 (a thin, a tall, GNOME's and
+# Xfce's title bar; xfwm4 reads its settings through xfconf's daemon on the run's own bus),
 # xdotool and the X utilities give the window tests a desktop: window managers, a hand on the
 # mouse and the keyboard, and a look at the window stack (procps finds the screen's processes for
 # the test of its cleanup). dbus-daemon gives mutter a session bus of the run's own; dconf-cli and
@@ -13,7 +14,7 @@ BRASKET_PROGRAM_PACKAGES=(cmake g++ make qt6-base-dev libxcb1-dev fonts-liberati
 # that the screen's script leaves them alone. weston (a compositor drawing into memory) gives the
 # window tests a Wayland session of their own.
 BRASKET_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang libclang-rt-14-dev
-  openbox metacity mutter xdotool x11-utils procps dconf-cli dconf-service dbus-daemon weston)
+  openbox metacity mutter xfwm4 xfconf xdotool x11-utils procps dconf-cli dconf-service dbus-daemon weston)
 
 # install_missing SET...: SET is program or tests.
 install_missing() {

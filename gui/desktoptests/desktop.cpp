@@ -263,6 +263,54 @@ WindowManagerPause::~WindowManagerPause() {
     kill(static_cast<pid_t>(pid_), SIGCONT);
 }
 
+namespace {
+// Whether a window manager has the screen: it names its check window on the root window.
+bool managerhasscreen() {
+    return x11(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+        .contains(QStringLiteral("window id"));
+}
+}  // namespace
+
+bool windowmanagerruns() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11) return false;
+    xcb_connection_t* connection = x11->connection();
+    bool owned = false;
+    const xcb_atom_t selection = xatom(connection, "WM_S0");
+    if (auto* reply = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr)) {
+        owned = reply->owner != XCB_WINDOW_NONE;
+        std::free(reply);
+    }
+    return owned;
+}
+
+bool endwindowmanager() {
+    const long pid = qEnvironmentVariableIntValue("BRASKET_WM_PID");
+    if (pid <= 0 || kill(static_cast<pid_t>(pid), SIGTERM) != 0) return false;
+    return waitfor([] { return !windowmanagerruns(); });
+}
+
+bool startwindowmanager() {
+    const QStringList command = qEnvironmentVariable("BRASKET_WM_COMMAND").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (command.isEmpty()) return false;
+    QProcess manager;
+    manager.setProgram(command.front());
+    manager.setArguments(command.mid(1));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString bus = qEnvironmentVariable("BRASKET_WM_BUS");
+    if (!bus.isEmpty()) environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus);
+    manager.setProcessEnvironment(environment);
+    const QString log = qEnvironmentVariable("BRASKET_DESKTOP_WORK") + QStringLiteral("/wm-again.log");
+    manager.setStandardOutputFile(log, QIODevice::Append);
+    manager.setStandardErrorFile(log, QIODevice::Append);
+    // It outlives the test that starts it, as the screen's script's own does: the script's end
+    // of the X server ends it.
+    qint64 pid = 0;
+    if (!manager.startDetached(&pid)) return false;
+    qputenv("BRASKET_WM_PID", QByteArray::number(pid));
+    return waitfor([] { return windowmanagerruns() && managerhasscreen(); });
+}
+
 void writereport(App& app, const std::string& title) {
     startreport(app, 2, 0);
     reportline(app, title);

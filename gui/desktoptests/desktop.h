@@ -104,6 +104,15 @@ private:
     long pid_;
 };
 
+// Whether a window manager runs: the screen's manager selection (WM_S0) has an owner.
+bool windowmanagerruns();
+// The window manager ends, as when it crashes or the analyst quits it, and the X server has
+// let go of what it held (its selection and its check window): false where it did not end.
+bool endwindowmanager();
+// The screen's window manager starts again, as on_desktop.sh started it, and takes the screen
+// and the windows on it; later pauses stop it (BRASKET_WM_PID). False where it did not start.
+bool startwindowmanager();
+
 // A report of three pages of thirty lines under two header lines.
 void writereport(App& app, const std::string& title);
 // Plants of one unit each, burning bituminous coal, made in memory over an empty folder.

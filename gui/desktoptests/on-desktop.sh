@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Runs a command on an X screen of its own, 1024x768, whose windows a window manager frames,
 # places and stacks, as on an analyst's desktop:
-#   on-desktop.sh [--wm openbox|metacity|mutter] COMMAND [ARGUMENT]...
+#   on-desktop.sh [--wm openbox|metacity|mutter|xfwm4|icewm|kwin] COMMAND [ARGUMENT]...
 # openbox draws a thin title bar, metacity a tall one; mutter is GNOME's window manager, which
-# composites the screen and decides for itself on a window mapped as large as the screen. The command finds the screen in DISPLAY,
-# the window manager's name in BRASKET_WM and its process in BRASKET_WM_PID, and a folder of its
+# composites the screen and decides for itself on a window mapped as large as the screen; xfwm4
+# (Xfce's) maximizes a window whose frame is larger than the screen; icewm has a task bar; kwin is
+# KDE's (kwin_x11). The command finds the screen in DISPLAY, the window manager's name in
+# BRASKET_WM, its process in BRASKET_WM_PID and the command that starts it in BRASKET_WM_COMMAND
+# (with the bus it needs, if any, in BRASKET_WM_BUS), and a folder of its
 # own in BRASKET_DESKTOP_WORK. The window manager and the command get settings of their own, the
 # same on every machine: their config, cache, data and runtime homes lie in that folder, their
 # settings are kept in memory and no session bus of the user's is reached (mutter, which needs one,
@@ -23,14 +26,21 @@ case "$wm" in
   openbox) wmcommand=(openbox --sm-disable) ;;
   metacity) wmcommand=(metacity --sm-disable --no-composite) ;;
   mutter) wmcommand=(mutter --x11 --sm-disable) ;;
-  *) echo "unknown window manager: $wm (openbox, metacity or mutter)" >&2; exit 2 ;;
+  xfwm4) wmcommand=(xfwm4 --compositor=off --sm-client-disable) ;;
+  icewm) wmcommand=(icewm) ;;
+  kwin) wmcommand=(kwin_x11) ;;
+  *) echo "unknown window manager: $wm (openbox, metacity, mutter, xfwm4, icewm or kwin)" >&2; exit 2 ;;
 esac
 if [ $# -eq 0 ]; then
-  echo "usage: on-desktop.sh [--wm openbox|metacity|mutter] COMMAND [ARGUMENT]..." >&2
+  echo "usage: on-desktop.sh [--wm openbox|metacity|mutter|xfwm4|icewm|kwin] COMMAND [ARGUMENT]..." >&2
   exit 2
 fi
-tools=(Xvfb "$wm" xprop xdotool)
-[ "$wm" = mutter ] && tools+=(dbus-daemon)
+# mutter and kwin leave the screen at once without a session bus, and xfwm4 reads its settings
+# through one (from its own defaults, in the run's memory): they get a bus of the run's own.
+needsbus=false
+case "$wm" in mutter | kwin | xfwm4) needsbus=true ;; esac
+tools=(Xvfb "${wmcommand[0]}" xprop xdotool)
+$needsbus && tools+=(dbus-daemon)
 for tool in "${tools[@]}"; do
   if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed" >&2
@@ -57,17 +67,18 @@ if [ ! -s "$work/display" ]; then
 fi
 export DISPLAY=":$(tr -d '\n' <"$work/display")"
 
-# mutter leaves the screen at once without a session bus: it gets one of the run's own, which
-# the command does not reach.
+# The window manager's own bus, which the command does not reach.
 wmenv=()
-if [ "$wm" = mutter ]; then
+wmbus=""
+if $needsbus; then
   dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/runtime/wm-bus" >"$work/bus.log" 2>&1 &
   servers="$! $servers"
   for _ in $(seq 100); do
     [ -S "$work/runtime/wm-bus" ] && break
     sleep 0.1
   done
-  wmenv=(env DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/wm-bus")
+  wmbus="unix:path=$work/runtime/wm-bus"
+  wmenv=(env DBUS_SESSION_BUS_ADDRESS="$wmbus")
 fi
 
 # The window manager has taken the screen when the root window names its check window.
@@ -87,5 +98,6 @@ if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; the
   exit 1
 fi
 
-export BRASKET_WM=$wm BRASKET_WM_PID=$wmpid BRASKET_DESKTOP_WORK=$work QT_QPA_PLATFORM=xcb
+export BRASKET_WM=$wm BRASKET_WM_PID=$wmpid BRASKET_WM_COMMAND="${wmcommand[*]}" BRASKET_WM_BUS=$wmbus
+export BRASKET_DESKTOP_WORK=$work QT_QPA_PLATFORM=xcb
 runcommand "$@"

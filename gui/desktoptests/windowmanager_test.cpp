@@ -1,0 +1,127 @@
+// The program's windows as the window manager comes and goes: at the program's start, the first
+// window a window manager frames; once it has ended (crashed, quit by the analyst, or on its way
+// to being replaced), showings that no window manager frames; and once one starts again, showings
+// as under it. What the analyst sees is read from the X server's own events.
+#include <QApplication>
+#include <cstdio>
+
+#include "desktop.h"
+#include "mainwindow/frmplants.h"
+#include "report/frmdisplay.h"
+#include "xframes.h"
+
+namespace brasket::gui::desktop {
+namespace {
+
+// A form's place and size, in pixels.
+QRect formpixels(const Form& form) {
+    return {pixels(form.Left()), pixels(form.Top()), pixels(form.Width()), pixels(form.Height())};
+}
+
+// The main window opens at its form's place and size, the screen's free area, in its normal
+// state: a window mapped as large as the free area is maximized by some window managers (Xfce's
+// whatever its functions), and the first window a window manager frames is mapped before any
+// frame of it is known. Every run of the program is a first one.
+TEST(DesktopStart, TheMainWindowOpensInItsNormalStateWhereItsFormAsks) {
+    for (int run = 1; run <= 3; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        FrameWatch watch;
+        auto dir = testing::freshfolder("desktop-start");
+        testing::QuietPlatform platform(dir);
+        Program program(platform);
+        program.start(dir);
+        waitplaced(program.main, program.main.binding());
+        settle(300);
+        const auto seen = watch.seen(program.main);
+        SCOPED_TRACE("seen at " + describe(seen).toStdString());
+        EXPECT_FALSE(watch.maximized(program.main)) << "opened maximized";
+        EXPECT_FALSE(program.main.isMaximized());
+        EXPECT_EQ(windowframe(program.main), workarea());
+        EXPECT_EQ(watch.toldframe(program.main), workarea());
+        EXPECT_EQ(formpixels(mainwindow(program.app)), workarea());
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back().frame, workarea());
+        for (const SeenFrame& s : seen) {
+            EXPECT_TRUE(holds(screenarea, s.frame));
+        }
+    }
+}
+
+// The report window closed and opened again by the analyst, a new report each time, while the
+// window manager has gone and once one has started again.
+struct WithoutWindowManager : Desktop {
+    FrameWatch watch;
+
+    void TearDown() override {
+        // The next tests need a window manager.
+        if (!windowmanagerruns()) {
+            EXPECT_TRUE(startwindowmanager()) << "the window manager did not start again";
+        }
+    }
+
+    // Exit, then a new report: the showing is done once the handler has ended. The frames seen
+    // from there on are given.
+    std::vector<SeenFrame> reopen(int n) {
+        displayexit(app);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(program->report.isVisible()) << "Exit did not close the window";
+        watch.restart();
+        writereport(app, "Report " + std::to_string(n));
+        showreport(app);
+        QCoreApplication::processEvents();
+        return watch.seen(program->report);
+    }
+};
+
+// Once the window manager has gone, nothing frames a window or lets go of a closed one: a showing
+// waits for no window manager and is placed for no frame, as in a program started without one
+// (the report window at 0,0 1024x715, seen there alone). Once a window manager starts again, the
+// showings are framed by it, where the form asks.
+TEST_F(WithoutWindowManager, ShowingsAreAtOnceAndUnframedAndFramedOnceOneStartsAgain) {
+    ReportView& report = program->report;
+    showplacedreport("Report 0");
+    ASSERT_TRUE(endwindowmanager()) << "the window manager did not end";
+    const QRect wanted(0, 0, 1024, 715);
+    for (int n = 1; n <= 10; ++n) {
+        SCOPED_TRACE("showing " + std::to_string(n) + " without a window manager");
+        reopen(n);
+        EXPECT_TRUE(report.isVisible()) << "the showing waits though no window manager runs";
+        waitplaced(report, report.binding());
+        settle(100);
+        const auto seen = watch.seen(report);
+        EXPECT_EQ(seen.size(), 1u) << "seen at " << describe(seen).toStdString();
+        if (!seen.empty()) {
+            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
+        }
+        EXPECT_EQ(windowframe(report), wanted);
+        EXPECT_EQ(report.geometry(), wanted) << "a frame is reckoned that no window manager draws";
+        EXPECT_EQ(formpixels(app.display), wanted);
+    }
+
+    ASSERT_TRUE(startwindowmanager()) << "the window manager did not start again";
+    for (int n = 11; n <= 15; ++n) {
+        SCOPED_TRACE("showing " + std::to_string(n) + " under a window manager started again");
+        reopen(n);
+        waitplaced(report, report.binding());
+        settle(150);
+        const auto seen = watch.seen(report);
+        std::printf("%s, showing %d under a window manager started again: seen at %s\n", qPrintable(windowmanager()), n,
+                    qPrintable(describe(seen)));
+        // The first showing under the new window manager is the first window it frames for the
+        // program: some (metacity, mutter) map it at a frame or two on the way.
+        if (n > 11) {
+            EXPECT_EQ(seen.size(), 1u) << "seen at " << describe(seen).toStdString();
+        }
+        if (!seen.empty()) {
+            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
+        }
+        EXPECT_EQ(windowframe(report), wanted);
+        EXPECT_EQ(watch.toldframe(report), wanted);
+        EXPECT_NE(report.geometry(), wanted) << "not framed";
+        EXPECT_FALSE(watch.maximized(report));
+        EXPECT_EQ(formpixels(app.display), wanted);
+    }
+}
+
+}  // namespace
+}  // namespace brasket::gui::desktop
