@@ -1172,7 +1172,17 @@ bool FormBinding::onscreen() const {
 bool FormBinding::correct() {
     if (!placing_ || !window_ || !window_->isVisible()) return false;
     const QRect want = fitted(formframe());
-    const QRect frame = windowframe(*window_);
+    // On an X display a correction is reckoned from the frame the window manager last told, once
+    // it has carried out what was asked before: a window manager that stalls carries out the
+    // requests it holds when it resumes, and a correction reckoned from the frame it had before
+    // them would be carried out on top of them. It is waited for, while the window is new.
+    std::optional<QMargins> told;
+    if (framedlater_) {
+        while (!requests_.empty() && requests_.front().since.elapsed() > echoms) requests_.pop_front();
+        told = toldmargins(*window_);
+        if ((!requests_.empty() || !told) && sinceshown_.elapsed() < 10000) return true;
+    }
+    const QRect frame = told ? window_->geometry().marginsAdded(*told) : windowframe(*window_);
     if (frame == want) return false;
     // A window manager that missed a place asked of the framed window by an offset (it took the
     // frame's place for the window's own area's, say, or kept a window whose own area already

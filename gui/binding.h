@@ -162,7 +162,8 @@ private:
     // Once the window is framed and quiet while placing: asks once more for the form's frame where
     // the window system left the window elsewhere, allowing for the offset by which it missed the
     // last request; false when the window is where the form asks or a further request would change
-    // nothing.
+    // nothing. On an X display it waits (true) until the window manager has told the frame and
+    // carried out the requests asked before.
     bool correct();
     void endplacing();
     // The frame of a settled window in its normal state is the one the program's next windows are

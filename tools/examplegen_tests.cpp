@@ -163,8 +163,6 @@ std::vector<TestedUnit> testedunits(Random& rng, const std::vector<Plant>& plant
     return units;
 }
 
-std::string number(double v) { return fixed(v, v < 1 ? 4 : (v < 100 ? 2 : 0)); }
-
 // A mercury value of a run: below its detection limit it is written "ND(limit)".
 std::string measured(Random& rng, double v) {
     if (v < 0.02) return "ND(" + fixed(rng.chance(0.5) ? 0.02 : 0.04, 2) + ")";

@@ -66,6 +66,13 @@ void waitplaced(QWidget& window, FormBinding& binding) {
 
 QString x11(const QString& program, const QStringList& arguments) {
     QProcess p;
+    // The texts are handed over in UTF-8, whatever locale the tests run in (none, in a fresh
+    // container): xdotool reads the text it types by the locale's character set.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("LANG"));
+    environment.remove(QStringLiteral("LC_CTYPE"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(environment);
     p.start(program, arguments);
     QElapsedTimer t;
     t.start();

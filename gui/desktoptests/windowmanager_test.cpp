@@ -3,7 +3,11 @@
 // to being replaced), showings that no window manager frames; and once one starts again, showings
 // as under it. What the analyst sees is read from the X server's own events.
 #include <QApplication>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <thread>
 
 #include "desktop.h"
 #include "mainwindow/frmplants.h"
@@ -89,6 +93,8 @@ TEST_F(WithoutWindowManager, ShowingsAreAtOnceAndUnframedAndFramedOnceOneStartsA
         waitplaced(report, report.binding());
         settle(100);
         const auto seen = watch.seen(report);
+        std::printf("%s, showing %d without a window manager: seen at %s\n", qPrintable(windowmanager()), n,
+                    qPrintable(describe(seen)));
         EXPECT_EQ(seen.size(), 1u) << "seen at " << describe(seen).toStdString();
         if (!seen.empty()) {
             EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
@@ -120,6 +126,74 @@ TEST_F(WithoutWindowManager, ShowingsAreAtOnceAndUnframedAndFramedOnceOneStartsA
         EXPECT_NE(report.geometry(), wanted) << "not framed";
         EXPECT_FALSE(watch.maximized(report));
         EXPECT_EQ(formpixels(app.display), wanted);
+    }
+}
+
+// A window manager that stalls, as one on a loaded machine does: stopped for `stallms` at a time
+// and let run for a moment between, from the making of this until its end.
+class StallingWindowManager {
+public:
+    explicit StallingWindowManager(int stallms) : pid_(qEnvironmentVariableIntValue("BRASKET_WM_PID")) {
+        if (pid_ <= 0) return;
+        stalls_ = std::thread([this, stallms] {
+            while (!done_) {
+                kill(static_cast<pid_t>(pid_), SIGSTOP);
+                for (int ms = 0; ms < stallms && !done_; ms += 10) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                kill(static_cast<pid_t>(pid_), SIGCONT);
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+    }
+    ~StallingWindowManager() {
+        done_ = true;
+        if (stalls_.joinable()) stalls_.join();
+        if (pid_ > 0) kill(static_cast<pid_t>(pid_), SIGCONT);
+    }
+
+private:
+    long pid_;
+    std::atomic<bool> done_{false};
+    std::thread stalls_;
+};
+
+// Under a window manager stopped two seconds at a time, the report window closed (by Exit, or by
+// Exit while maximized) and loaded again ends where its form asks, every time: what the program
+// asked while the window manager was stopped is not carried out on top of a later request.
+TEST_F(Desktop, UnderAStallingWindowManagerEveryReportWindowEndsWhereItsFormAsks) {
+    ReportView& report = program->report;
+    const QRect wanted(0, 0, 1024, 715);
+    FrameWatch watch;
+    showplacedreport("Report 0");
+    const int count = qEnvironmentVariableIntValue("BRASKET_SHOWINGS") > 0 ? qEnvironmentVariableIntValue("BRASKET_SHOWINGS") : 4;
+    for (int n = 1; n <= count; ++n) {
+        const bool maximized = n % 2 == 0;
+        SCOPED_TRACE("showing " + std::to_string(n) + (maximized ? ", after a maximized Exit" : ", after Exit"));
+        if (maximized) maximize(report);
+        watch.restart();
+        {
+            StallingWindowManager stalls(2000);
+            if (maximized) clickat(*report.binding().widget(app.display.Command1));
+            else displayexit(app);
+            ASSERT_TRUE(waitfor([&] { return !report.isVisible(); })) << "the window did not close";
+            writereport(app, "Report " + std::to_string(n));
+            showreport(app);
+            ASSERT_TRUE(waitfor([&] { return report.isVisible() && !report.binding().placing(); })) << "never settled";
+            settle(2500);
+        }
+        // The window manager has caught up with whatever was asked of it.
+        settle(500);
+        ASSERT_TRUE(waitfor([&] { return !report.binding().placing(); }));
+        settle(300);
+        const auto seen = watch.seen(report);
+        std::printf("%s, stalling, showing %d%s: seen at %s\n", qPrintable(windowmanager()), n,
+                    maximized ? " after a maximized Exit" : "", qPrintable(describe(seen)));
+        EXPECT_EQ(windowframe(report), wanted) << "seen at " << describe(seen).toStdString();
+        EXPECT_EQ(watch.toldframe(report), wanted);
+        EXPECT_FALSE(watch.maximized(report));
+        EXPECT_EQ(formpixels(app.display), wanted);
+        if (!seen.empty()) {
+            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
+        }
     }
 }
 

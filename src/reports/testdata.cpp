@@ -191,8 +191,7 @@ void controlfactors(App& app, long mode, long c) {
 }
 
 const char* const balanceheadings[] = {
-    "                   ___inlet data_____ _____________outlet data________________  Hg in     Hg out material "
-    "balance",
+    "                   ___inlet data_____ _____________outlet data________________  Hg in     Hg out material balance",
     "                   Hg coal  burn rate gas rate  Hg part.   Hg ox.    Hg elem.            Hg part.  (gm Hg out/",
     " test      run      (ppmw)  dry kg/hr DSCM/hr.  (ug/DSCM) (ug/DSCM) (ug/DSCM)   (g/hr)    (g/hr)    gm Hg in)"};
 
