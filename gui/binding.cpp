@@ -126,6 +126,7 @@ std::vector<std::uint32_t> xvalues(xcb_connection_t* connection, xcb_window_t wi
     }
     return values;
 }
+
 xcb_window_t xroot(xcb_connection_t* connection) {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 }
@@ -933,7 +934,6 @@ bool FormBinding::awaitwindowmanager() {
     // manager would take the showing's requests for ones of the window it still frames. A window
     // manager that started since never had the window.
     if (manager == shownunder_ && !withdrawn(*window_)) return true;
-
     // The first window this window manager frames is sized for its frame all the same: asked
     // for it, the window manager tells it on the window before the window is mapped.
     if (!lastframe().isNull()) return false;
@@ -1006,7 +1006,6 @@ QRect FormBinding::fitted(QRect frame) const {
 }
 
 namespace {
-
 
 // How long the window system must stay quiet, once the window is on screen, before its
 // placing is over; and how often a placing corrects a place that the window system missed.
