@@ -345,6 +345,32 @@ bool requestframeextents(QWidget& window) {
 #endif
 }
 
+// The window's own area on the screen as the X server has it: where the window manager has put
+// it, which the toolkit's reckoning, taken from the requests asked of it, can run ahead of.
+std::optional<QRect> serverarea(const QWidget& window) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    std::optional<QRect> area;
+    if (auto* g = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr)) {
+        area = QRect(0, 0, g->width, g->height);
+        std::free(g);
+    }
+    auto cookie = xcb_translate_coordinates(connection, id, xroot(connection), 0, 0);
+    if (auto* t = xcb_translate_coordinates_reply(connection, cookie, nullptr)) {
+        if (area) area->moveTopLeft(QPoint(t->dst_x, t->dst_y));
+        std::free(t);
+    } else {
+        area.reset();
+    }
+    return area;
+#else
+    (void)window;
+    return std::nullopt;
+#endif
+}
+
 // The frame that the window manager told on a hidden window, where it did.
 std::optional<QMargins> unmappedframe(const QWidget& window) {
 #if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
@@ -1171,17 +1197,24 @@ bool FormBinding::onscreen() const {
 bool FormBinding::correct() {
     if (!placing_ || !window_ || !window_->isVisible()) return false;
     const QRect want = fitted(formframe());
-    // On an X display a correction is reckoned from the frame the window manager last told, once
-    // it has carried out what was asked before: a window manager that stalls carries out the
-    // requests it holds when it resumes, and a correction reckoned from the frame it had before
-    // them would be carried out on top of them. It is waited for, while the window is new.
-    std::optional<QMargins> told;
+    // On an X display a correction is reckoned from the frame the window manager last told around
+    // the window where the X server has it, once the window manager has carried out the last
+    // request: a window manager that stalls carries out the requests it holds when it resumes, and
+    // a correction reckoned from the frame before them would be carried out on top of them. It is
+    // waited for, while the window is new and the request not given up on.
+    QRect frame = windowframe(*window_);
     if (framedlater_) {
-        while (!requests_.empty() && requests_.front().since.elapsed() > echoms) requests_.pop_front();
-        told = toldmargins(*window_);
-        if ((!requests_.empty() || !told) && sinceshown_.elapsed() < 10000) return true;
+        const auto told = toldmargins(*window_);
+        const auto own = serverarea(*window_);
+        const bool waiting = sinceshown_.elapsed() < 10000;
+        if (!told || !own) return waiting;
+        frame = own->marginsAdded(*told);
+        if (!requests_.empty()) {
+            const Request& last = requests_.back();
+            if (last.since.elapsed() <= echoms && (own->size() != last.size || frame.topLeft() != last.place))
+                return waiting;
+        }
     }
-    const QRect frame = told ? window_->geometry().marginsAdded(*told) : windowframe(*window_);
     if (frame == want) return false;
     // A window manager that missed a place asked of the framed window by an offset (it took the
     // frame's place for the window's own area's, say, or kept a window whose own area already
