@@ -36,11 +36,11 @@ void settle(int ms) {
     }
 }
 
-bool waitfor(const std::function<bool()>& done) {
+bool waitfor(const std::function<bool()>& done, int ms) {
     QElapsedTimer t;
     t.start();
     while (!done()) {
-        if (t.elapsed() > 10000) return false;
+        if (t.elapsed() > ms) return false;
         settle(20);
     }
     return true;

@@ -35,8 +35,8 @@ QString windowmanager();
 
 // Lets the program and the window manager work for a while.
 void settle(int ms);
-// Lets them work until `done` holds (true) or ten seconds have gone by (false).
-bool waitfor(const std::function<bool()>& done);
+// Lets them work until `done` holds (true) or `ms` (ten seconds) have gone by (false).
+bool waitfor(const std::function<bool()>& done, int ms = 10000);
 // Waits until the window manager has framed the window and the binding has placed it.
 void waitplaced(QWidget& window, FormBinding& binding);
 // Waits until the window's frame, title bar included, is `awaited`; a failure names the awaited
