@@ -393,10 +393,12 @@ FormBinding::FormBinding(App& app, Form& form, QWidget* window, QWidget* surface
     for (Control* c : form_.controls) make(*c);
     adopted_ = form_.controls.size();
     window_->installEventFilter(this);
+    if (framedlater_) QCoreApplication::instance()->installNativeEventFilter(this);
     syncall();
 }
 
 FormBinding::~FormBinding() {
+    if (framedlater_) QCoreApplication::instance()->removeNativeEventFilter(this);
     if (form_.observer == this) form_.observer = nullptr;
     for (auto& [c, b] : bound_)
         if (b.control->observer == this) b.control->observer = nullptr;
@@ -1328,7 +1330,45 @@ bool FormBinding::knowframe(const QMargins& m, bool told) {
     return true;
 }
 
+bool FormBinding::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    // A window manager that starts takes the shown window into a frame of its own, and one that
+    // ends (or crashes) gives it back to the screen: the window is looked at once that is over.
+    if (type != "xcb_generic_event_t" || !window_ || !window_->testAttribute(Qt::WA_WState_Created)) return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_REPARENT_NOTIFY) return false;
+    const auto* e = static_cast<const xcb_reparent_notify_event_t*>(message);
+    // (A window being placed is taken into its frame as part of its showing.)
+    if (e->window != static_cast<xcb_window_t>(window_->winId()) || !window_->isVisible() || placing_) return false;
+    if (!managertimer_) {
+        managertimer_ = new QTimer(this);
+        managertimer_->setSingleShot(true);
+        managertimer_->setInterval(quietms);
+        connect(managertimer_, &QTimer::timeout, this, [this] { managerchanged(); });
+    }
+    managertimer_->start();
+#else
+    (void)type;
+    (void)message;
+#endif
+    return false;
+}
+
+void FormBinding::managerchanged() {
+    if (!window_ || !window_->isVisible() || placing_ || !isnormal()) return;
+    const std::uintptr_t manager = runningwindowmanager();
+    if (manager == shownunder_) return;
+    // A window manager that started (or replaced another) while the window was open frames it
+    // where it stands, around its own area, and one that ended leaves it where it stood without a
+    // frame: the window is placed anew in the form's frame, as at a showing.
+    shownunder_ = manager;
+    startplacing();
+    held_ = true;
+}
+
 void FormBinding::reported(QEvent::Type type) {
+    // A window manager taking the window into its frame or giving it back is not the user's move.
+    if (managertimer_ && managertimer_->isActive()) return;
     // The frame is asked of the window system once for the whole report.
     const auto told = toldmargins(*window_);
     const QMargins m = told.value_or(reckonedmargins(*window_));

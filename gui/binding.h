@@ -2,6 +2,7 @@
 // widget that follows the model (a change in the model repaints it) and that passes the
 // user's clicks, selections and typing back to the model's handlers and setters.
 #pragma once
+#include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QMargins>
@@ -62,7 +63,7 @@ std::uintptr_t runningwindowmanager();
 // starts knows none, and sizes its first window for the frame the window manager tells then.
 void forgetframes();
 
-class FormBinding : public QObject, public Observer {
+class FormBinding : public QObject, public Observer, public QAbstractNativeEventFilter {
     Q_OBJECT
 public:
     // Widgets are made on `surface`; `window` is the top-level widget that shows the form.
@@ -98,6 +99,10 @@ public:
     void syncall();
     // The click of a control: its model handler, or the registered handler of its name.
     void click(Control& c);
+
+    // The window system's own events: the window taken into a window manager's frame, or given
+    // back to the screen.
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -149,6 +154,9 @@ private:
     // A move or resize that the window system reported: an echo of a request, a step of its
     // placing, or the user's.
     void reported(QEvent::Type type);
+    // Once a window manager has started or ended while the window was shown: the window is placed
+    // anew in the form's frame, with the frame drawn now.
+    void managerchanged();
     // The window shows the frame `m` (`told` by the window manager): it is the frame of the
     // program's next windows, and a window sized before any frame was known is sized again with
     // it where no placing will (true then).
@@ -229,6 +237,7 @@ private:
     bool restored_ = false;     // restored from maximized, its place not yet checked
     bool stalemargins_ = false; // the frame last known is that of a maximized window, now closed
     QTimer* normaltimer_ = nullptr;
+    QTimer* managertimer_ = nullptr;
 };
 
 }  // namespace brasket::gui

@@ -86,6 +86,11 @@ TEST_F(WithoutWindowManager, ShowingsAreAtOnceAndUnframedAndFramedOnceOneStartsA
     showplacedreport("Report 0");
     ASSERT_TRUE(endwindowmanager()) << "the window manager did not end";
     const QRect wanted(0, 0, 1024, 715);
+    // The window open when the window manager ended takes the form's frame without a frame.
+    EXPECT_TRUE(framebecomes(report, wanted));
+    EXPECT_TRUE(waitfor([&] { return !report.binding().placing(); }));
+    EXPECT_EQ(report.geometry(), wanted);
+    EXPECT_EQ(formpixels(app.display), wanted);
     for (int n = 1; n <= 10; ++n) {
         SCOPED_TRACE("showing " + std::to_string(n) + " without a window manager");
         reopen(n);
@@ -105,9 +110,15 @@ TEST_F(WithoutWindowManager, ShowingsAreAtOnceAndUnframedAndFramedOnceOneStartsA
     }
 
     ASSERT_TRUE(startwindowmanager()) << "the window manager did not start again";
-    // The window manager frames the windows open when it starts, the report window among them.
+    // The window manager frames the windows open when it starts, the report window among them,
+    // which takes the form's frame with the frame the window manager draws: it fits the screen.
     EXPECT_TRUE(waitfor([&] { return windowframe(report) != report.geometry(); })) << "the open window was not framed";
+    EXPECT_TRUE(waitfor([&] { return !report.binding().placing(); }));
     settle(500);
+    EXPECT_TRUE(framebecomes(report, wanted));
+    EXPECT_EQ(watch.toldframe(report), wanted);
+    EXPECT_EQ(formpixels(app.display), wanted);
+    EXPECT_EQ(windowframe(program->main), workarea()) << "the main window";
     for (int n = 11; n <= 15; ++n) {
         SCOPED_TRACE("showing " + std::to_string(n) + " under a window manager started again");
         reopen(n);
