@@ -1,7 +1,8 @@
 // The program's windows as the window manager comes and goes: at the program's start, the first
 // window a window manager frames; once it has ended (crashed, quit by the analyst, or on its way
-// to being replaced), showings that no window manager frames; and once one starts again, showings
-// as under it. What the analyst sees is read from the X server's own events.
+// to being replaced), showings that no window manager frames; once one starts again, showings as
+// under it; and a window manager that stalls, as on a loaded machine. What the analyst sees is
+// read from the X server's own events.
 #include <QApplication>
 #include <atomic>
 #include <chrono>
