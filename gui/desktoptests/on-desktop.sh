@@ -4,14 +4,14 @@
 #   on-desktop.sh [--wm openbox|metacity|mutter|xfwm4|icewm|kwin] COMMAND [ARGUMENT]...
 # openbox draws a thin title bar, metacity a tall one; mutter is GNOME's window manager, which
 # composites the screen and decides for itself on a window mapped as large as the screen; xfwm4
-# (Xfce's) maximizes a window whose frame is larger than the screen; icewm has a task bar; kwin is
+# (Xfce's) maximizes a window mapped with its frame as large as the screen; icewm has a task bar; kwin is
 # KDE's (kwin_x11). The command finds the screen in DISPLAY, the window manager's name in
 # BRASKET_WM, its process in BRASKET_WM_PID and the command that starts it in BRASKET_WM_COMMAND
 # (with the bus it needs, if any, in BRASKET_WM_BUS), and a folder of its
 # own in BRASKET_DESKTOP_WORK. The window manager and the command get settings of their own, the
 # same on every machine: their config, cache, data and runtime homes lie in that folder, their
-# settings are kept in memory and no session bus of the user's is reached (mutter, which needs one,
-# gets a bus of the run's own), so that a run reads and changes nothing of the user's desktop
+# settings are kept in memory and no session bus of the user's is reached (mutter, kwin and xfwm4,
+# which need one, get a bus of the run's own), so that a run reads and changes nothing of the user's desktop
 # settings. Whatever happens, the X server and the window manager
 # are ended and the folder removed when the command ends, or at once when the run is stopped
 # (TERM or INT, which the command gets too). Without Xvfb, the window manager or the X tools the
@@ -36,7 +36,8 @@ if [ $# -eq 0 ]; then
   exit 2
 fi
 # mutter and kwin leave the screen at once without a session bus, and xfwm4 reads its settings
-# through one (from its own defaults, in the run's memory): they get a bus of the run's own.
+# through one (its settings daemon keeps them in the run's config home): they get a bus of the
+# run's own.
 needsbus=false
 case "$wm" in mutter | kwin | xfwm4) needsbus=true ;; esac
 tools=(Xvfb "${wmcommand[0]}" xprop xdotool)
