@@ -1042,6 +1042,16 @@ constexpr int mostcorrections = 4;
 // A request that the window system has not reported back within this time never will be.
 constexpr int echoms = 3000;
 
+// A timer that does `step` once the window system has been quiet for a while since the timer was
+// last started.
+QTimer* quiettimer(QObject* owner, std::function<void()> step) {
+    auto* timer = new QTimer(owner);
+    timer->setSingleShot(true);
+    timer->setInterval(quietms);
+    QObject::connect(timer, &QTimer::timeout, owner, std::move(step));
+    return timer;
+}
+
 }  // namespace
 
 QMargins FormBinding::framemargins() const {
@@ -1276,12 +1286,7 @@ void FormBinding::statechanged(Qt::WindowStates old) {
 }
 
 void FormBinding::notenormalsoon() {
-    if (!normaltimer_) {
-        normaltimer_ = new QTimer(this);
-        normaltimer_->setSingleShot(true);
-        normaltimer_->setInterval(quietms);
-        connect(normaltimer_, &QTimer::timeout, this, [this] { notenormal(); });
-    }
+    if (!normaltimer_) normaltimer_ = quiettimer(this, [this] { notenormal(); });
     normaltimer_->start();
 }
 
@@ -1340,12 +1345,7 @@ bool FormBinding::nativeEventFilter(const QByteArray& type, void* message, qintp
     const auto* e = static_cast<const xcb_reparent_notify_event_t*>(message);
     // (A window being placed is taken into its frame as part of its showing.)
     if (e->window != static_cast<xcb_window_t>(window_->winId()) || !window_->isVisible() || placing_) return false;
-    if (!managertimer_) {
-        managertimer_ = new QTimer(this);
-        managertimer_->setSingleShot(true);
-        managertimer_->setInterval(quietms);
-        connect(managertimer_, &QTimer::timeout, this, [this] { managerchanged(); });
-    }
+    if (!managertimer_) managertimer_ = quiettimer(this, [this] { managerchanged(); });
     managertimer_->start();
 #else
     (void)type;

@@ -64,9 +64,24 @@ struct WithoutWindowManager : Desktop {
         }
     }
 
-    // Exit, then a new report: the showing is done once the handler has ended. The frames seen
-    // from there on are given.
-    std::vector<SeenFrame> reopen(int n) {
+    // Waits until the showing is placed: it was seen once, at `wanted`, where the window and its
+    // form are. The frames seen go to the log.
+    void expectseenonce(int n, const char* how, const QRect& wanted) {
+        waitplaced(program->report, program->report.binding());
+        settle(150);
+        const auto seen = watch.seen(program->report);
+        std::printf("%s, showing %d %s: seen at %s\n", qPrintable(windowmanager()), n, how, qPrintable(describe(seen)));
+        EXPECT_EQ(seen.size(), 1u) << "seen at " << describe(seen).toStdString();
+        if (!seen.empty()) {
+            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
+        }
+        EXPECT_EQ(windowframe(program->report), wanted);
+        EXPECT_EQ(formpixels(app.display), wanted);
+    }
+
+    // Exit, then a new report: the showing is done once the handler has ended. The frames are
+    // watched from the new report on.
+    void reopen(int n) {
         displayexit(app);
         QCoreApplication::processEvents();
         EXPECT_FALSE(program->report.isVisible()) << "Exit did not close the window";
@@ -74,7 +89,6 @@ struct WithoutWindowManager : Desktop {
         writereport(app, "Report " + std::to_string(n));
         showreport(app);
         QCoreApplication::processEvents();
-        return watch.seen(program->report);
     }
 };
 
@@ -96,18 +110,8 @@ TEST_F(WithoutWindowManager, ShowingsAreAtOnceAndUnframedAndFramedOnceOneStartsA
         SCOPED_TRACE("showing " + std::to_string(n) + " without a window manager");
         reopen(n);
         EXPECT_TRUE(report.isVisible()) << "the showing waits though no window manager runs";
-        waitplaced(report, report.binding());
-        settle(100);
-        const auto seen = watch.seen(report);
-        std::printf("%s, showing %d without a window manager: seen at %s\n", qPrintable(windowmanager()), n,
-                    qPrintable(describe(seen)));
-        EXPECT_EQ(seen.size(), 1u) << "seen at " << describe(seen).toStdString();
-        if (!seen.empty()) {
-            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
-        }
-        EXPECT_EQ(windowframe(report), wanted);
+        expectseenonce(n, "without a window manager", wanted);
         EXPECT_EQ(report.geometry(), wanted) << "a frame is reckoned that no window manager draws";
-        EXPECT_EQ(formpixels(app.display), wanted);
     }
 
     ASSERT_TRUE(startwindowmanager()) << "the window manager did not start again";
@@ -123,20 +127,10 @@ TEST_F(WithoutWindowManager, ShowingsAreAtOnceAndUnframedAndFramedOnceOneStartsA
     for (int n = 11; n <= 15; ++n) {
         SCOPED_TRACE("showing " + std::to_string(n) + " under a window manager started again");
         reopen(n);
-        waitplaced(report, report.binding());
-        settle(150);
-        const auto seen = watch.seen(report);
-        std::printf("%s, showing %d under a window manager started again: seen at %s\n", qPrintable(windowmanager()), n,
-                    qPrintable(describe(seen)));
-        EXPECT_EQ(seen.size(), 1u) << "seen at " << describe(seen).toStdString();
-        if (!seen.empty()) {
-            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
-        }
-        EXPECT_EQ(windowframe(report), wanted);
+        expectseenonce(n, "under a window manager started again", wanted);
         EXPECT_EQ(watch.toldframe(report), wanted);
         EXPECT_NE(report.geometry(), wanted) << "not framed";
         EXPECT_FALSE(watch.maximized(report));
-        EXPECT_EQ(formpixels(app.display), wanted);
     }
 }
 
