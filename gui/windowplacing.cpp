@@ -518,12 +518,16 @@ void WindowPlacing::notemargins() {
     if (!m.isNull() && isnormal()) notelastframe(m);
 }
 
-bool WindowPlacing::isnormal() const {
+Qt::WindowStates WindowPlacing::states() const {
     // The widget and its native window each keep a state; a hidden widget can have lost the
     // state its native window keeps for the next showing.
     Qt::WindowStates states = window_->windowState();
     if (const QWindow* handle = window_->windowHandle()) states |= handle->windowStates();
-    return !(states & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    return states;
+}
+
+bool WindowPlacing::isnormal() const {
+    return !(states() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void WindowPlacing::statechanged(Qt::WindowStates old) {
@@ -540,7 +544,9 @@ void WindowPlacing::notenormalsoon() {
 }
 
 void WindowPlacing::notenormal() {
-    if (!window_ || !window_->isVisible() || placing_) return;
+    // Nor is a frame noted while a window manager's start or end is looked at: the window given
+    // back to the screen by one that ended stands without a frame where its own area stood in it.
+    if (!window_ || !window_->isVisible() || placing_ || managerchanging()) return;
     const QRect frame = windowframe(*window_);
     // A window manager can tell the frame that goes with a new size (a maximized window's) a
     // moment after the size: the form takes the frame as the window has it now.
@@ -632,26 +638,30 @@ void WindowPlacing::managerchanged() {
     const std::uintptr_t manager = runningwindowmanager();
     if (manager == shownunder_) return;
     // A window minimized when its window manager ended is given back to the screen by the X
-    // server, where it stood before it was minimized: it is in its normal state again, and is
-    // placed at its form's frame.
-    if (!manager && window_->isMinimized() && mappedonscreen(*window_)) {
+    // server, where it stood before it was minimized: it is in its normal state again (nothing
+    // keeps it minimized now), and is placed at its form's frame.
+    if (!manager && (states() & Qt::WindowMinimized) && mappedonscreen(*window_)) {
         ++updating_;
         window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
         if (QWindow* handle = window_->windowHandle()) handle->setWindowStates(handle->windowStates() & ~Qt::WindowMinimized);
         --updating_;
+        // The next window manager to start would take it for minimized still.
+        forgetmanagerstate(*window_);
     }
+    shownunder_ = manager;
     if (!isnormal()) return;
     // A window manager that started (or replaced another) while the window was open frames it
     // where it stands, around its own area, and one that ended leaves it where it stood without a
     // frame: the window is placed anew in the form's frame, as at a showing.
-    shownunder_ = manager;
     startplacing();
     held_ = true;
 }
 
+bool WindowPlacing::managerchanging() const { return managertimer_ && managertimer_->isActive(); }
+
 void WindowPlacing::reported(QEvent::Type type) {
     // A window manager taking the window into its frame or giving it back is not the user's move.
-    if (managertimer_ && managertimer_->isActive()) return;
+    if (managerchanging()) return;
     // The frame is asked of the window system once for the whole report.
     const auto told = toldmargins(*window_);
     const QMargins m = told.value_or(reckonedmargins(*window_));

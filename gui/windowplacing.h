@@ -90,6 +90,9 @@ private:
     // frame, with the frame drawn now, and one whose mapping the window manager never served is
     // shown again.
     void managerchanged();
+    // The window was taken into a window manager's frame or given back to the screen a moment
+    // ago, and is looked at once that is over.
+    bool managerchanging() const;
     // The window manager started or ended while the window was placed: the window is placed anew,
     // or shown again where its mapping was never served.
     void managerchangedwhileplacing();
@@ -117,7 +120,9 @@ private:
     // The frame of a settled window in its normal state is the one the program's next windows are
     // sized for before they are framed.
     void notemargins();
-    // Whether the window is in its normal state: neither maximized, full screen nor minimized.
+    // The window's state as the widget and its native window hold it; whether that is the normal
+    // state: neither maximized, full screen nor minimized.
+    Qt::WindowStates states() const;
     bool isnormal() const;
     // The window manager maximized, restored or minimized the window.
     void statechanged(Qt::WindowStates old);

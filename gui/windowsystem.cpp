@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #if defined(BRASKET_HAVE_XCB)
 #include <qguiapplication_platform.h>
 #include <xcb/xcb.h>
@@ -177,18 +178,38 @@ QMargins windowmargins(const QWidget& window) {
 
 QRect windowframe(const QWidget& window) { return window.geometry().marginsAdded(windowmargins(window)); }
 
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+namespace {
+// Removes properties of the window's, those of the names given.
+void deleteproperties(QWidget& window, std::initializer_list<const char*> names) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
+    for (const char* name : names)
+        if (const xcb_atom_t atom = xatom(connection, name); atom != XCB_ATOM_NONE)
+            xcb_delete_property(connection, static_cast<xcb_window_t>(window.winId()), atom);
+    xcb_flush(connection);
+}
+}  // namespace
+#endif
+
 // A window manager may keep the maximized or full-screen state of a window it no longer shows
 // (the state list on the window) and give that state again at its next showing. While the
 // window is withdrawn, the list is the program's to set: it is cleared, and the showing gives
 // the window its normal state.
 void forgetwithdrawnstate(QWidget& window) {
 #if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
-    static const xcb_atom_t state = xatom(connection, "_NET_WM_STATE");
-    if (state == XCB_ATOM_NONE) return;
-    xcb_delete_property(connection, static_cast<xcb_window_t>(window.winId()), state);
-    xcb_flush(connection);
+    deleteproperties(window, {"_NET_WM_STATE"});
+#else
+    (void)window;
+#endif
+}
+
+// A window manager that ends leaves the states it kept on its windows (minimized, maximized)
+// there, and the next one to start takes them up again: once none runs, they are the program's
+// to clear.
+void forgetmanagerstate(QWidget& window) {
+#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+    deleteproperties(window, {"WM_STATE", "_NET_WM_STATE"});
 #else
     (void)window;
 #endif

@@ -42,8 +42,10 @@ std::string windowmanagername();
 bool mappedonscreen(const QWidget& window);
 // Whether the window manager has let go of a hidden window (WM_STATE gone or withdrawn).
 bool withdrawn(const QWidget& window);
-// Clears the state list (_NET_WM_STATE) of a withdrawn window.
+// Clears the state list (_NET_WM_STATE) of a withdrawn window; and also the window manager's
+// state of it (WM_STATE), that of a window manager that has ended.
 void forgetwithdrawnstate(QWidget& window);
+void forgetmanagerstate(QWidget& window);
 // Whether the window manager holds the window maximized or full screen (_NET_WM_STATE).
 bool maximizedstate(const QWidget& window);
 // The window's functions as the window manager reads them (_MOTIF_WM_HINTS: flags, functions,

@@ -58,6 +58,13 @@ void waitplaced(QWidget& window, FormBinding& binding) {
                                          << ::testing::PrintToString(awaited);
 }
 
+::testing::AssertionResult toldbecomes(FrameWatch& watch, const QWidget& window, const QRect& awaited, int ms) {
+    if (waitfor([&] { return watch.toldframe(window) == awaited; }, ms)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << window.windowTitle().toStdString() << " told framed at "
+                                         << ::testing::PrintToString(watch.toldframe(window)) << ", awaited "
+                                         << ::testing::PrintToString(awaited);
+}
+
 ::testing::AssertionResult holds(const QRect& outer, const QRect& inner) {
     if (outer.contains(inner)) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << ::testing::PrintToString(inner) << " is not inside "
@@ -291,10 +298,22 @@ bool windowmanagerruns() {
     return owned;
 }
 
-bool endwindowmanager() {
+bool endwindowmanager() { return endwindowmanager(SIGTERM); }
+
+bool endwindowmanager(int signal) {
     const long pid = qEnvironmentVariableIntValue("BRASKET_WM_PID");
-    if (pid <= 0 || kill(static_cast<pid_t>(pid), SIGTERM) != 0) return false;
+    if (pid <= 0 || kill(static_cast<pid_t>(pid), signal) != 0) return false;
     return waitfor([] { return !windowmanagerruns(); });
+}
+
+bool stopwindowmanager() {
+    const long pid = qEnvironmentVariableIntValue("BRASKET_WM_PID");
+    return pid > 0 && kill(static_cast<pid_t>(pid), SIGSTOP) == 0;
+}
+
+void resumewindowmanager() {
+    const long pid = qEnvironmentVariableIntValue("BRASKET_WM_PID");
+    if (pid > 0) kill(static_cast<pid_t>(pid), SIGCONT);
 }
 
 bool startwindowmanager() {

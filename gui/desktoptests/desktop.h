@@ -28,6 +28,8 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace brasket::gui::desktop {
 
+class FrameWatch;
+
 inline const QRect screenarea(0, 0, 1024, 768);
 
 // The window manager the screen runs ("openbox", "metacity").
@@ -42,6 +44,12 @@ void waitplaced(QWidget& window, FormBinding& binding);
 // Waits until the window's frame, title bar included, is `awaited`; a failure names the awaited
 // and the last frame.
 ::testing::AssertionResult framebecomes(const QWidget& window, const QRect& awaited);
+// Waits until the frame that the window manager tells around the window where the X server has it
+// (FrameWatch::toldframe) is `awaited`: right after a placing or a window manager's start, the X
+// server can still hold a place or size that the window manager has yet to carry out. A failure
+// names the awaited and the last frame told.
+::testing::AssertionResult toldbecomes(FrameWatch& watch, const QWidget& window, const QRect& awaited,
+                                       int ms = 10000);
 // The first area holds the second whole; a failure names both.
 ::testing::AssertionResult holds(const QRect& outer, const QRect& inner);
 
@@ -109,6 +117,14 @@ bool windowmanagerruns();
 // The window manager ends, as when it crashes or the analyst quits it, and the X server has
 // let go of what it held (its selection and its check window): false where it did not end.
 bool endwindowmanager();
+// The same, by `signal`: SIGKILL ends it as a crash does, with no word to the windows it framed
+// (the X server gives them back to the screen), a stopped one too.
+bool endwindowmanager(int signal);
+// The window manager is stopped (SIGSTOP), as a machine too busy to run it stops it: it keeps the
+// screen, and the requests that need it (a window's mapping) wait for it. False where there is
+// none to stop. resumewindowmanager lets it go on (SIGCONT), where it still runs.
+bool stopwindowmanager();
+void resumewindowmanager();
 // The screen's window manager starts again, as on_desktop.sh started it, and takes the screen
 // and the windows on it; later pauses stop it (BRASKET_WM_PID). False where it did not start.
 bool startwindowmanager();
