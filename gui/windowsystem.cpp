@@ -14,7 +14,23 @@
 
 namespace brasket::gui {
 
+QMargins reckonedmargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry(), inner = window.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+QMargins windowmargins(const QWidget& window) {
+    // The window manager tells the frame it draws on the window itself; the toolkit's own
+    // reckoning can miss a frame given after the window was shown again, or count borders that
+    // are not drawn.
+    return toldmargins(window).value_or(reckonedmargins(window));
+}
+
+QRect windowframe(const QWidget& window) { return window.geometry().marginsAdded(windowmargins(window)); }
+
 #if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
+
 namespace {
 // The connection to the X display the windows are on; none on another window system (Qt's
 // offscreen screen among them).
@@ -84,24 +100,7 @@ std::optional<QMargins> xframeextents(xcb_connection_t* connection, xcb_window_t
     if (v.size() != 4) return std::nullopt;
     return QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[3]));
 }
-}  // namespace
-#endif
 
-std::optional<QMargins> toldmargins(const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection || !window.isVisible() || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
-    // Once the window manager has gone, no frame is drawn, whatever it left on the window.
-    if (windowmanagerwindow(connection) == XCB_WINDOW_NONE) return QMargins();
-    return xframeextents(connection, static_cast<xcb_window_t>(window.winId()));
-#else
-    (void)window;
-    return std::nullopt;
-#endif
-}
-
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-namespace {
 // Notes each window manager that announces itself on the screen: a window manager that starts
 // names its check window on the root window (_NET_SUPPORTING_WM_CHECK) and tells the clients that
 // it took the manager selection (MANAGER). A new one can have the window of one that ended.
@@ -135,51 +134,7 @@ private:
     xcb_window_t root_;
     xcb_atom_t check_, manager_, selection_;
 };
-}  // namespace
-#endif
 
-std::uintptr_t runningwindowmanager() {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection) return 0;
-    // The toolkit takes the root window's property changes and client messages.
-    static ManagerAnnouncements* announcements = [connection] {
-        auto* filter = new ManagerAnnouncements(connection);
-        QCoreApplication::instance()->installNativeEventFilter(filter);
-        return filter;
-    }();
-    static xcb_window_t lastwindow = XCB_WINDOW_NONE;
-    static std::uintptr_t managers = 0;
-    const xcb_window_t window = windowmanagerwindow(connection);
-    if (window == XCB_WINDOW_NONE) return 0;
-    if (window != lastwindow || announcements->announced) {
-        ++managers;
-        lastwindow = window;
-        announcements->announced = false;
-    }
-    return managers;
-#else
-    return 0;
-#endif
-}
-
-QMargins reckonedmargins(const QWidget& window) {
-    const QRect frame = window.frameGeometry(), inner = window.geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
-QMargins windowmargins(const QWidget& window) {
-    // The window manager tells the frame it draws on the window itself; the toolkit's own
-    // reckoning can miss a frame given after the window was shown again, or count borders that
-    // are not drawn.
-    return toldmargins(window).value_or(reckonedmargins(window));
-}
-
-QRect windowframe(const QWidget& window) { return window.geometry().marginsAdded(windowmargins(window)); }
-
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-namespace {
 // Removes properties of the window's, those of the names given.
 void deleteproperties(QWidget& window, std::initializer_list<const char*> names) {
     xcb_connection_t* connection = xconnection();
@@ -189,155 +144,7 @@ void deleteproperties(QWidget& window, std::initializer_list<const char*> names)
             xcb_delete_property(connection, static_cast<xcb_window_t>(window.winId()), atom);
     xcb_flush(connection);
 }
-}  // namespace
-#endif
 
-// A window manager may keep the maximized or full-screen state of a window it no longer shows
-// (the state list on the window) and give that state again at its next showing. While the
-// window is withdrawn, the list is the program's to set: it is cleared, and the showing gives
-// the window its normal state.
-void forgetwithdrawnstate(QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    deleteproperties(window, {"_NET_WM_STATE"});
-#else
-    (void)window;
-#endif
-}
-
-// A window manager that ends leaves the states it kept on its windows (minimized, maximized)
-// there, and the next one to start takes them up again: once none runs, they are the program's
-// to clear.
-void forgetmanagerstate(QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    deleteproperties(window, {"WM_STATE", "_NET_WM_STATE"});
-#else
-    (void)window;
-#endif
-}
-
-// Whether the window manager has let go of a hidden window: the state it keeps on the window
-// (WM_STATE) is gone or says withdrawn. Without a window manager nothing keeps it.
-bool withdrawn(const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return true;
-    static const xcb_atom_t state = xatom(connection, "WM_STATE");
-    const auto v = xvalues(connection, static_cast<xcb_window_t>(window.winId()), state, state, 2);
-    return v.empty() || v[0] == 0;  // WithdrawnState
-#else
-    (void)window;
-    return true;
-#endif
-}
-
-bool mappedonscreen(const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection) return true;
-    if (!window.testAttribute(Qt::WA_WState_Created)) return false;
-    bool viewable = false;
-    const auto id = static_cast<xcb_window_t>(window.winId());
-    if (auto* a = xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, id), nullptr)) {
-        viewable = a->map_state == XCB_MAP_STATE_VIEWABLE;
-        std::free(a);
-    }
-    return viewable;
-#else
-    (void)window;
-    return true;
-#endif
-}
-
-// Asks the window manager for the frame it will draw around the hidden window
-// (_NET_REQUEST_FRAME_EXTENTS), where it takes that request; what a window manager told on the
-// window before is removed first, so that the answer is known as such. False where it was not
-// asked.
-bool requestframeextents(QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection) return false;
-    static const xcb_atom_t supported = xatom(connection, "_NET_SUPPORTED");
-    static const xcb_atom_t request = xatom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
-    const auto atoms = xvalues(connection, xroot(connection), supported, XCB_ATOM_ATOM, 4096);
-    if (request == XCB_ATOM_NONE || std::find(atoms.begin(), atoms.end(), request) == atoms.end()) return false;
-    const auto id = static_cast<xcb_window_t>(window.winId());
-    xcb_delete_property(connection, id, extents);
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = request;
-    xcb_send_event(connection, 0, xroot(connection),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
-    return true;
-#else
-    (void)window;
-    return false;
-#endif
-}
-
-// The window's own area on the screen as the X server has it: where the window manager has put
-// it, which the toolkit's reckoning, taken from the requests asked of it, can run ahead of.
-std::optional<QRect> serverarea(const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
-    const auto id = static_cast<xcb_window_t>(window.winId());
-    std::optional<QRect> area;
-    if (auto* g = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr)) {
-        area = QRect(0, 0, g->width, g->height);
-        std::free(g);
-    }
-    auto cookie = xcb_translate_coordinates(connection, id, xroot(connection), 0, 0);
-    if (auto* t = xcb_translate_coordinates_reply(connection, cookie, nullptr)) {
-        if (area) area->moveTopLeft(QPoint(t->dst_x, t->dst_y));
-        std::free(t);
-    } else {
-        area.reset();
-    }
-    return area;
-#else
-    (void)window;
-    return std::nullopt;
-#endif
-}
-
-// Whether the window manager holds the window maximized or full screen (_NET_WM_STATE, as it keeps
-// it on the window), whatever the toolkit took from it so far.
-bool maximizedstate(const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return false;
-    static const xcb_atom_t state = xatom(connection, "_NET_WM_STATE");
-    static const xcb_atom_t vertical = xatom(connection, "_NET_WM_STATE_MAXIMIZED_VERT");
-    static const xcb_atom_t horizontal = xatom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ");
-    static const xcb_atom_t fullscreen = xatom(connection, "_NET_WM_STATE_FULLSCREEN");
-    for (std::uint32_t atom : xvalues(connection, static_cast<xcb_window_t>(window.winId()), state, XCB_ATOM_ATOM, 64))
-        if (atom == vertical || atom == horizontal || atom == fullscreen) return true;
-    return false;
-#else
-    (void)window;
-    return false;
-#endif
-}
-
-// The frame that the window manager told on a hidden window, where it did.
-std::optional<QMargins> unmappedframe(const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-    xcb_connection_t* connection = xconnection();
-    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
-    return xframeextents(connection, static_cast<xcb_window_t>(window.winId()));
-#else
-    (void)window;
-    return std::nullopt;
-#endif
-}
-
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
-namespace {
 // A text property of a window (UTF-8), empty where it has none.
 std::string xtext(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property) {
     std::string text;
@@ -365,30 +172,154 @@ xcb_atom_t motifatom(xcb_connection_t* connection) {
     return motifhints;
 }
 }  // namespace
-#endif
+
+std::optional<QMargins> toldmargins(const QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.isVisible() || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+    // Once the window manager has gone, no frame is drawn, whatever it left on the window.
+    if (windowmanagerwindow(connection) == XCB_WINDOW_NONE) return QMargins();
+    return xframeextents(connection, static_cast<xcb_window_t>(window.winId()));
+}
+
+std::uintptr_t runningwindowmanager() {
+    xcb_connection_t* connection = xconnection();
+    if (!connection) return 0;
+    // The toolkit takes the root window's property changes and client messages.
+    static ManagerAnnouncements* announcements = [connection] {
+        auto* filter = new ManagerAnnouncements(connection);
+        QCoreApplication::instance()->installNativeEventFilter(filter);
+        return filter;
+    }();
+    static xcb_window_t lastwindow = XCB_WINDOW_NONE;
+    static std::uintptr_t managers = 0;
+    const xcb_window_t window = windowmanagerwindow(connection);
+    if (window == XCB_WINDOW_NONE) return 0;
+    if (window != lastwindow || announcements->announced) {
+        ++managers;
+        lastwindow = window;
+        announcements->announced = false;
+    }
+    return managers;
+}
+
+// A window manager may keep the maximized or full-screen state of a window it no longer shows
+// (the state list on the window) and give that state again at its next showing. While the
+// window is withdrawn, the list is the program's to set: it is cleared, and the showing gives
+// the window its normal state.
+void forgetwithdrawnstate(QWidget& window) {
+    deleteproperties(window, {"_NET_WM_STATE"});
+}
+
+// A window manager that ends leaves the states it kept on its windows (minimized, maximized)
+// there, and the next one to start takes them up again: once none runs, they are the program's
+// to clear.
+void forgetmanagerstate(QWidget& window) {
+    deleteproperties(window, {"WM_STATE", "_NET_WM_STATE"});
+}
+
+// Whether the window manager has let go of a hidden window: the state it keeps on the window
+// (WM_STATE) is gone or says withdrawn. Without a window manager nothing keeps it.
+bool withdrawn(const QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return true;
+    static const xcb_atom_t state = xatom(connection, "WM_STATE");
+    const auto v = xvalues(connection, static_cast<xcb_window_t>(window.winId()), state, state, 2);
+    return v.empty() || v[0] == 0;  // WithdrawnState
+}
+
+bool mappedonscreen(const QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection) return true;
+    if (!window.testAttribute(Qt::WA_WState_Created)) return false;
+    bool viewable = false;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    if (auto* a = xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, id), nullptr)) {
+        viewable = a->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(a);
+    }
+    return viewable;
+}
+
+// Asks the window manager for the frame it will draw around the hidden window
+// (_NET_REQUEST_FRAME_EXTENTS), where it takes that request; what a window manager told on the
+// window before is removed first, so that the answer is known as such. False where it was not
+// asked.
+bool requestframeextents(QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection) return false;
+    static const xcb_atom_t supported = xatom(connection, "_NET_SUPPORTED");
+    static const xcb_atom_t request = xatom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    static const xcb_atom_t extents = xatom(connection, "_NET_FRAME_EXTENTS");
+    const auto atoms = xvalues(connection, xroot(connection), supported, XCB_ATOM_ATOM, 4096);
+    if (request == XCB_ATOM_NONE || std::find(atoms.begin(), atoms.end(), request) == atoms.end()) return false;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_delete_property(connection, id, extents);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, 0, xroot(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    return true;
+}
+
+// The window's own area on the screen as the X server has it: where the window manager has put
+// it, which the toolkit's reckoning, taken from the requests asked of it, can run ahead of.
+std::optional<QRect> serverarea(const QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    std::optional<QRect> area;
+    if (auto* g = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr)) {
+        area = QRect(0, 0, g->width, g->height);
+        std::free(g);
+    }
+    auto cookie = xcb_translate_coordinates(connection, id, xroot(connection), 0, 0);
+    if (auto* t = xcb_translate_coordinates_reply(connection, cookie, nullptr)) {
+        if (area) area->moveTopLeft(QPoint(t->dst_x, t->dst_y));
+        std::free(t);
+    } else {
+        area.reset();
+    }
+    return area;
+}
+
+// Whether the window manager holds the window maximized or full screen (_NET_WM_STATE, as it keeps
+// it on the window), whatever the toolkit took from it so far.
+bool maximizedstate(const QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return false;
+    static const xcb_atom_t state = xatom(connection, "_NET_WM_STATE");
+    static const xcb_atom_t vertical = xatom(connection, "_NET_WM_STATE_MAXIMIZED_VERT");
+    static const xcb_atom_t horizontal = xatom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ");
+    static const xcb_atom_t fullscreen = xatom(connection, "_NET_WM_STATE_FULLSCREEN");
+    for (std::uint32_t atom : xvalues(connection, static_cast<xcb_window_t>(window.winId()), state, XCB_ATOM_ATOM, 64))
+        if (atom == vertical || atom == horizontal || atom == fullscreen) return true;
+    return false;
+}
+
+// The frame that the window manager told on a hidden window, where it did.
+std::optional<QMargins> unmappedframe(const QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+    return xframeextents(connection, static_cast<xcb_window_t>(window.winId()));
+}
 
 std::string windowmanagername() {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
     xcb_connection_t* connection = xconnection();
     return connection ? windowmanagername(connection) : std::string();
-#else
-    return {};
-#endif
 }
 
 std::vector<std::uint32_t> motifhints(const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
     xcb_connection_t* connection = xconnection();
     if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return {};
     return xvalues(connection, static_cast<xcb_window_t>(window.winId()), motifatom(connection), XCB_GET_PROPERTY_TYPE_ANY, 5);
-#else
-    (void)window;
-    return {};
-#endif
 }
 
 void setmotifhints(QWidget& window, const std::vector<std::uint32_t>& hints) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
     xcb_connection_t* connection = xconnection();
     if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
     const auto id = static_cast<xcb_window_t>(window.winId());
@@ -399,25 +330,35 @@ void setmotifhints(QWidget& window, const std::vector<std::uint32_t>& hints) {
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atom, atom, 32, static_cast<std::uint32_t>(hints.size()),
                             hints.data());
     xcb_flush(connection);
-#else
-    (void)window;
-    (void)hints;
-#endif
 }
 
 bool reparented(const QByteArray& type, const void* message, const QWidget& window) {
-#if defined(BRASKET_HAVE_XCB) && QT_CONFIG(xcb)
     if (type != "xcb_generic_event_t" || !window.testAttribute(Qt::WA_WState_Created)) return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7f) != XCB_REPARENT_NOTIFY) return false;
     const auto* e = static_cast<const xcb_reparent_notify_event_t*>(message);
     return e->window == static_cast<xcb_window_t>(window.winId());
-#else
-    (void)type;
-    (void)message;
-    (void)window;
-    return false;
-#endif
 }
+
+#else
+
+// Built without the X connection, the program holds no conversation with a window manager: none is
+// known to run or to tell a frame, a window is on screen once shown and withdrawn once hidden.
+std::optional<QMargins> toldmargins(const QWidget&) { return std::nullopt; }
+std::uintptr_t runningwindowmanager() { return 0; }
+void forgetwithdrawnstate(QWidget&) {}
+void forgetmanagerstate(QWidget&) {}
+bool withdrawn(const QWidget&) { return true; }
+bool mappedonscreen(const QWidget&) { return true; }
+bool requestframeextents(QWidget&) { return false; }
+std::optional<QRect> serverarea(const QWidget&) { return std::nullopt; }
+bool maximizedstate(const QWidget&) { return false; }
+std::optional<QMargins> unmappedframe(const QWidget&) { return std::nullopt; }
+std::string windowmanagername() { return {}; }
+std::vector<std::uint32_t> motifhints(const QWidget&) { return {}; }
+void setmotifhints(QWidget&, const std::vector<std::uint32_t>&) {}
+bool reparented(const QByteArray&, const void*, const QWidget&) { return false; }
+
+#endif
 
 }  // namespace brasket::gui

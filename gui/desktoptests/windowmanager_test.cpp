@@ -133,6 +133,21 @@ struct WithoutWindowManager : Desktop {
         return shown;
     }
 
+    // The window shown to the stopped window manager is on the screen once it has ended (`shown`),
+    // seen last without a frame at `wanted`, where its form is.
+    void expectshownunframed(const QWidget& window, const Form& form, const QRect& wanted, bool shown) {
+        EXPECT_TRUE(shown) << "not on the screen, though shown by the program"
+                           << (window.isVisible() ? "" : " (it is not shown either)");
+        const auto seen = watch.seen(window);
+        EXPECT_FALSE(seen.empty()) << "never seen";
+        if (!seen.empty()) {
+            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
+        }
+        EXPECT_TRUE(framebecomes(window, wanted));
+        EXPECT_EQ(window.geometry(), wanted) << "a frame is reckoned that no window manager draws";
+        EXPECT_EQ(formpixels(form), wanted);
+    }
+
     // Exit, then a new report: the showing is done once the handler has ended. The frames are
     // watched from the new report on.
     void reopen(int n) {
@@ -204,16 +219,7 @@ TEST_F(WithoutWindowManager, AReportWindowShownWhileTheWindowManagerIsStoppedIsS
             writereport(app, "Report " + std::to_string(++n));
             showreport(app);
         }, after);
-        EXPECT_TRUE(shown) << "not on the screen, though shown by the program"
-                           << (report.isVisible() ? "" : " (it is not shown either)");
-        const auto seen = watch.seen(report);
-        EXPECT_FALSE(seen.empty()) << "never seen";
-        if (!seen.empty()) {
-            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
-        }
-        EXPECT_TRUE(framebecomes(report, wanted));
-        EXPECT_EQ(report.geometry(), wanted) << "a frame is reckoned that no window manager draws";
-        EXPECT_EQ(formpixels(app.display), wanted);
+        expectshownunframed(report, app.display, wanted, shown);
 
         reopen(++n);
         expectseenonce(n, "without a window manager", wanted);
@@ -247,16 +253,7 @@ TEST_F(WithoutWindowManager, AUnitWindowShownWhileTheWindowManagerIsStoppedIsSho
         SCOPED_TRACE("window manager ended " + std::to_string(after) + " ms after the showing");
         closebywindowmanager(unit);
         const bool shown = showtostoppedwindowmanager(unit, unit.binding(), evaluate, after);
-        EXPECT_TRUE(shown) << "not on the screen, though shown by the program"
-                           << (unit.isVisible() ? "" : " (it is not shown either)");
-        const auto seen = watch.seen(unit);
-        EXPECT_FALSE(seen.empty()) << "never seen";
-        if (!seen.empty()) {
-            EXPECT_EQ(seen.back().frame, wanted) << "seen at " << describe(seen).toStdString();
-        }
-        EXPECT_TRUE(framebecomes(unit, wanted));
-        EXPECT_EQ(unit.geometry(), wanted) << "a frame is reckoned that no window manager draws";
-        EXPECT_EQ(formpixels(app.form1), wanted);
+        expectshownunframed(unit, app.form1, wanted, shown);
 
         // Another unit, the window open, no window manager running.
         evaluate();

@@ -1,7 +1,6 @@
 // The generic binding: widgets follow the window model, and the user's actions reach it.
 #include <QAction>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -11,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QThread>
 #include <QWindow>
 #include <cstring>
 #include <functional>
@@ -380,16 +378,7 @@ TEST_F(Binding, TheFormShowsHidesTitlesResizesAndTakesTheHourglass) {
     EXPECT_FALSE(window.isVisible());
 }
 
-// Lets queued events and the window system's reports run until `done` holds or two seconds pass.
-bool rununtil(const std::function<bool()>& done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 2000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
+using testing::rununtil;
 
 // A size or place reported by the window system itself (a window manager at work, the user
 // dragging the window): asked of the window's platform window, it comes back as the window

@@ -1,7 +1,10 @@
 #include "support.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QThread>
 #include <set>
 #include <vector>
 
@@ -84,6 +87,16 @@ int colours(const QImage& image) {
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) seen.insert(img.pixel(x, y));
     return static_cast<int>(seen.size());
+}
+
+bool rununtil(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
 }
 
 }  // namespace brasket::gui::testing

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "qtplatform.h"
@@ -35,6 +36,9 @@ std::filesystem::path freshfolder(const std::string& name);
 // The listener that removes a test's fresh folders when it ends; the tests' main appends it to
 // gtest's listeners, which own it.
 ::testing::TestEventListener* freshfolderremover();
+// Lets queued events, timers and the window system's reports run until `done` holds or two seconds
+// pass; whether it holds.
+bool rununtil(const std::function<bool()>& done);
 // The number of pages of a PDF file.
 int pdfpages(const std::filesystem::path& file);
 // Pixels of the image that are clearly red (red well above green and blue).

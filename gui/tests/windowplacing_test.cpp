@@ -1,15 +1,14 @@
 // The showing and placing of a window on its own, without controls: a plain window placed where a
 // form's place and size ask, and the place and size the window system gives it told back.
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QScreen>
-#include <QThread>
 #include <QWidget>
 #include <QWindow>
 #include <functional>
 #include <optional>
 #include <gtest/gtest.h>
 
+#include "support.h"
 #include "windowplacing.h"
 
 namespace brasket::gui {
@@ -30,19 +29,9 @@ struct PlacedWindow : ::testing::Test {
             asked = frame;
         };
     }
-    // Lets queued events and the placing's timers run until `done` holds or two seconds pass.
-    bool rununtil(const std::function<bool()>& done) {
-        QElapsedTimer t;
-        t.start();
-        while (!done() && t.elapsed() < 2000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(5);
-        }
-        return done();
-    }
     void show() {
         placing->follow(true, fronts);
-        ASSERT_TRUE(rununtil([&] { return window.isVisible() && !placing->placing(); })) << "never placed";
+        ASSERT_TRUE(testing::rununtil([&] { return window.isVisible() && !placing->placing(); })) << "never placed";
     }
     QRect freearea() const { return window.screen()->availableGeometry(); }
 };
@@ -92,7 +81,7 @@ TEST_F(PlacedWindow, ClosedMaximizedComesBackNormalAndMinimizedComesBackToTheFro
     asked = QRect(30, 20, 600, 300);
     show();
     window.setWindowState(Qt::WindowMaximized);
-    ASSERT_TRUE(rununtil([&] { return window.isMaximized(); }));
+    ASSERT_TRUE(testing::rununtil([&] { return window.isMaximized(); }));
     QCoreApplication::processEvents();
     placing->follow(false, fronts);
     EXPECT_EQ(asked, QRect(30, 20, 600, 300)) << "the form kept the maximized frame";
@@ -102,10 +91,10 @@ TEST_F(PlacedWindow, ClosedMaximizedComesBackNormalAndMinimizedComesBackToTheFro
     EXPECT_EQ(windowframe(window), QRect(30, 20, 600, 300));
 
     window.setWindowState(Qt::WindowMinimized);
-    ASSERT_TRUE(rununtil([&] { return window.isMinimized(); }));
+    ASSERT_TRUE(testing::rununtil([&] { return window.isMinimized(); }));
     placing->follow(true, ++fronts);
     EXPECT_FALSE(window.isMinimized());
-    ASSERT_TRUE(rununtil([&] { return !placing->placing(); }));
+    ASSERT_TRUE(testing::rununtil([&] { return !placing->placing(); }));
     EXPECT_EQ(windowframe(window), QRect(30, 20, 600, 300));
 }
 
