@@ -9,32 +9,27 @@ install_missing program tests
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs")
 
-# Memory and undefined-behaviour faults fail the run too (the sanitized build), and so do the fuzz
-# targets' (clang, with AddressSanitizer and UndefinedBehaviorSanitizer). Both are built while the
-# plain tests run, whose window tests spend minutes waiting for window managers that are stopped
-# on purpose; what the builds print goes to build/side-builds.log, shown when one of them fails.
-sidebuilds() {
-  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRASKET_SANITIZE=ON -DBRASKET_GUI=OFF -DBRASKET_BENCH=OFF >/dev/null
-  cmake --build build-asan -j"$jobs"
+# Memory and undefined-behaviour faults fail the run too.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRASKET_SANITIZE=ON -DBRASKET_GUI=OFF -DBRASKET_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+
+# The fuzz targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer): each runs over
+# its seeds from the example set, then about 15 seconds of its own inputs. They are built and run
+# while the sanitized tests run (no window test among them); what they print is shown after.
+fuzzing() {
   cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRASKET_FUZZ=ON \
     -DBRASKET_GUI=OFF -DBRASKET_BENCH=OFF >/dev/null
   cmake --build build-fuzz -j"$jobs"
+  fuzz/run-fuzzers.sh build-fuzz 15
 }
-(set -e; sidebuilds) >build/side-builds.log 2>&1 &
-sides=$!
-plain=0
-(cd build && ctest --output-on-failure -j"$jobs") || plain=$?
-built=0
-wait "$sides" || built=$?
-if [ "$built" -ne 0 ]; then
-  cat build/side-builds.log >&2
-  echo "the sanitized or the fuzz build failed" >&2
-  exit "$built"
-fi
-[ "$plain" -eq 0 ] || exit "$plain"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$jobs")
-
-# Each fuzz target runs over its seeds from the example set, then about 15 seconds of its own
-# inputs.
-fuzz/run-fuzzers.sh build-fuzz 15
+(set -e; fuzzing) >build-asan/fuzzing.log 2>&1 &
+fuzzer=$!
+sanitized=0
+(cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$jobs") || sanitized=$?
+fuzzed=0
+wait "$fuzzer" || fuzzed=$?
+cat build-asan/fuzzing.log
+[ "$sanitized" -eq 0 ] || exit "$sanitized"
+[ "$fuzzed" -eq 0 ] || { echo "the fuzz targets' build or run failed" >&2; exit "$fuzzed"; }
