@@ -131,6 +131,7 @@ void WindowPlacing::show() {
     // its mapping (GNOME's and KDE's); it opens in its normal state.
     withholdmaximize(true);
     shownunder_ = runningwindowmanager();
+    replacings_ = 0;
     window_->show();
     // Where the toolkit draws the frame itself (a Wayland session), the frame is known once
     // the window is shown, and a window shown at the size it asked is told no new size: a
@@ -152,6 +153,8 @@ void WindowPlacing::hide() {
     placing_ = false;
     withholdmaximize(false);
     requests_.clear();
+    // Where no window manager runs, the closed window is withdrawn by the program itself.
+    watchserver();
 }
 
 void WindowPlacing::withholdmaximize(bool withhold) {
@@ -218,6 +221,9 @@ void WindowPlacing::withholdmaximize(bool withhold) {
 }
 
 bool WindowPlacing::awaitwindowmanager() {
+    // While a window manager that another took the screen from holds on to it (stopped or hung),
+    // the X server sends it the window's mapping, and that is lost when it ends.
+    if (windowmanagerending()) return true;
     // Only a window manager that runs is waited for: once it has gone (or where none ever ran)
     // nothing withdraws the window or frames it.
     const std::uintptr_t manager = runningwindowmanager();
@@ -413,8 +419,10 @@ void WindowPlacing::placingtick() {
     // The window manager maps the window when it comes to it (later on a busy or stalled
     // machine, however late), and frames and sizes it around then: until then the window is held
     // back from being maximized. One that ends, or is replaced, before it has mapped the window
-    // leaves it to be shown again. Where no window manager frames the windows, a window never on
-    // screen is given up on.
+    // leaves it to be shown again, once the replaced one has let go of the screen (the mapping
+    // went to it, and is carried out or lost when it ends). Where no window manager frames the
+    // windows, a window never on screen is given up on.
+    if (framedlater_ && windowmanagerending()) return;
     if (framedlater_ && runningwindowmanager() != shownunder_) {
         managerchangedwhileplacing();
         return;
@@ -501,14 +509,17 @@ void WindowPlacing::endplacing() {
     withholdmaximize(false);
     // Where the window system kept a place or size other than the one asked (a window manager
     // that allows no such window), the form takes what the window has, within the screen: a place
-    // that would put the title bar off the screen is never the form's.
+    // that would put the title bar off the screen is never the form's. Where no window manager
+    // runs, nothing refuses the form's frame: the window is looked at again until it stands there.
     const QRect frame = windowframe(*window_);
     const QRect kept = fitted(frame);
-    if (kept != formframe()) setformframe(kept);
+    const bool refused = !framedlater_ || runningwindowmanager() || replacings_ >= mostcorrections;
+    if (kept != formframe() && refused) setformframe(kept);
     if (isnormal()) {
         normalframe_ = kept;
         notemargins();
     }
+    watchserver();
 }
 
 void WindowPlacing::notemargins() {
@@ -591,13 +602,111 @@ bool WindowPlacing::knowframe(const QMargins& m, bool told) {
 }
 
 bool WindowPlacing::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
-    // A window manager that starts takes the shown window into a frame of its own, and one that
-    // ends (or crashes) gives it back to the screen: the window is looked at once that is over.
-    // (A window being placed is taken into its frame as part of its showing.)
-    if (!window_ || !window_->isVisible() || placing_ || !reparented(type, message, *window_)) return false;
-    if (!managertimer_) managertimer_ = quiettimer(this, [this] { managerchanged(); });
-    managertimer_->start();
+    // A window manager that starts takes the window into a frame of its own, and one that ends (or
+    // crashes) gives it back to the screen, mapped: the window is looked at until it agrees with its
+    // form again.
+    if (window_ && reparentedormapped(type, message, *window_)) watchserver();
     return false;
+}
+
+void WindowPlacing::watchserver() {
+    if (!framedlater_) return;
+    if (!agreementtimer_) {
+        agreementtimer_ = new QTimer(this);
+        agreementtimer_->setInterval(50);
+        connect(agreementtimer_, &QTimer::timeout, this, [this] {
+            if (agree()) agreementtimer_->stop();
+        });
+    }
+    if (!agreementtimer_->isActive()) agreementtimer_->start();
+}
+
+bool WindowPlacing::agree() {
+    if (!window_ || !framedlater_) return true;
+    // A placing, or a showing that waits, compares on its own: the window is looked at again once
+    // it is over.
+    if (placing_ || showheld_) return false;
+    // Nothing is decided while a window manager that another has taken the screen from still holds
+    // on to it: what it holds is carried out, or lost, when it ends.
+    if (windowmanagerending()) return false;
+    const std::uintptr_t manager = runningwindowmanager();
+    const ServerWindow held = serverwindow(*window_);
+    const bool keptstate = held.managed == ServerWindow::Managed::normal || held.managed == ServerWindow::Managed::iconic;
+    if (!window_->isVisible()) {
+        // Closed, the window is off the screen. A window manager that ended before it let go of it
+        // gave it back to the screen; and with none running, none withdraws it: the state the
+        // ended one kept on it is cleared, so that the next one to start does not take it up and
+        // show it again.
+        if (held.mapped) {
+            unmapwindow(*window_);
+            return false;
+        }
+        if (!manager && keptstate) {
+            forgetmanagerstate(*window_);
+            return false;
+        }
+        return true;
+    }
+    if (manager != shownunder_) {
+        // A window manager started, ended or took the screen from another since the window was
+        // placed. One that started frames the window where it stands: it is placed once framed.
+        if (manager && held.mapped && held.toplevel) return false;
+        if (!manager) {
+            // None runs: the window is the program's alone, in its normal state (nothing keeps it
+            // minimized now), and on the screen. The ended window manager's states would be taken
+            // up by the next one to start.
+            if (states() & Qt::WindowMinimized) {
+                ++updating_;
+                window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+                if (QWindow* handle = window_->windowHandle())
+                    handle->setWindowStates(handle->windowStates() & ~Qt::WindowMinimized);
+                --updating_;
+            }
+            if (keptstate) forgetmanagerstate(*window_);
+            if (!held.mapped) mapwindow(*window_);
+        }
+        shownunder_ = manager;
+        replacings_ = 0;
+        // A window manager frames the window around its own area, where it stood, and one that
+        // ended leaves it there without a frame: the window is placed anew in its form's frame.
+        if (isnormal()) {
+            startplacing();
+            held_ = true;
+        }
+        return false;
+    }
+    if (!held.mapped) {
+        // Minimized by the window manager, or a mapping it has yet to carry out; with none running,
+        // nothing but the program maps the window.
+        if (manager || held.managed == ServerWindow::Managed::iconic || (states() & Qt::WindowMinimized)) return true;
+        mapwindow(*window_);
+        return false;
+    }
+    // In no frame of the window manager that runs: one that quits gives its windows back to the
+    // screen before it ends. It is looked at again until it has.
+    if (manager && held.toplevel) return false;
+    if (!manager && isnormal()) {
+        // Nothing refuses a place or size where no window manager runs: a window elsewhere than its
+        // form asks is placed anew (a few times at most).
+        const auto own = serverarea(*window_);
+        if (own && *own != fitted(formframe()) && replacings_ < mostcorrections) {
+            ++replacings_;
+            startplacing();
+            held_ = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WindowPlacing::managerchanging() const {
+    if (!framedlater_) return false;
+    // Until the window agrees with its form again, what is reported of it is a window manager's
+    // taking or giving back (a placing tells its own steps apart); so is whatever is reported
+    // while the window manager that placed the window is no longer the one that runs, though the
+    // window has not yet told of it.
+    if (agreementtimer_ && agreementtimer_->isActive() && !placing_) return true;
+    return windowmanagerending() || runningwindowmanager() != shownunder_;
 }
 
 void WindowPlacing::managerchangedwhileplacing() {
@@ -632,32 +741,6 @@ void WindowPlacing::takebacknormal() {
         handle->setWindowStates(handle->windowStates() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     --updating_;
 }
-
-void WindowPlacing::managerchanged() {
-    if (!window_ || !window_->isVisible() || placing_) return;
-    const std::uintptr_t manager = runningwindowmanager();
-    if (manager == shownunder_) return;
-    // A window minimized when its window manager ended is given back to the screen by the X
-    // server, where it stood before it was minimized: it is in its normal state again (nothing
-    // keeps it minimized now), and is placed at its form's frame.
-    if (!manager && (states() & Qt::WindowMinimized) && mappedonscreen(*window_)) {
-        ++updating_;
-        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-        if (QWindow* handle = window_->windowHandle()) handle->setWindowStates(handle->windowStates() & ~Qt::WindowMinimized);
-        --updating_;
-        // The next window manager to start would take it for minimized still.
-        forgetmanagerstate(*window_);
-    }
-    shownunder_ = manager;
-    if (!isnormal()) return;
-    // A window manager that started (or replaced another) while the window was open frames it
-    // where it stands, around its own area, and one that ended leaves it where it stood without a
-    // frame: the window is placed anew in the form's frame, as at a showing.
-    startplacing();
-    held_ = true;
-}
-
-bool WindowPlacing::managerchanging() const { return managertimer_ && managertimer_->isActive(); }
 
 void WindowPlacing::reported(QEvent::Type type) {
     // A window manager taking the window into its frame or giving it back is not the user's move.

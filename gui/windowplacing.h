@@ -86,15 +86,22 @@ private:
     // A move or resize that the window system reported: an echo of a request, a step of its
     // placing, or the user's.
     void reported(QEvent::Type type);
-    // Once a window manager has started or ended: a shown window is placed anew in the form's
-    // frame, with the frame drawn now, and one whose mapping the window manager never served is
-    // shown again.
-    void managerchanged();
-    // The window was taken into a window manager's frame or given back to the screen a moment
-    // ago, and is looked at once that is over.
+    // What the X server holds of the window (mapped or not, in a frame or not, the state a window
+    // manager keeps on it, its place and size) and the window manager that runs are compared with
+    // what the form asks, again and again, until they agree: a shown window whose window manager
+    // started, ended or was replaced is placed anew in its form's frame once the window managers
+    // have settled, one given back minimized by an ended window manager is shown normal, one
+    // unmapped with no window manager left to map it is mapped, and a closed window given back to
+    // the screen is unmapped and keeps no state that a window manager started later would take
+    // up. True once they agree.
+    bool agree();
+    // Looks at the window again and again until it agrees with its form.
+    void watchserver();
+    // Whether what the window system reports of the window now is a window manager's doing (it is
+    // taking the window into its frame, giving it back, or being replaced) rather than the user's.
     bool managerchanging() const;
-    // The window manager started or ended while the window was placed: the window is placed anew,
-    // or shown again where its mapping was never served.
+    // The window manager started, ended or was replaced while the window was placed: the window is
+    // placed anew, or shown again where its mapping was never served.
     void managerchangedwhileplacing();
     // Whether the window manager holds the window that the form shows in its normal state
     // maximized or full screen (as the X server holds it); it is asked to take that back.
@@ -174,7 +181,8 @@ private:
     bool restored_ = false;     // restored from maximized, its place not yet checked
     bool stalemargins_ = false; // the frame last known is that of a maximized window, now closed
     QTimer* normaltimer_ = nullptr;
-    QTimer* managertimer_ = nullptr;
+    QTimer* agreementtimer_ = nullptr;
+    int replacings_ = 0;        // placings begun again because the window was elsewhere than asked
 };
 
 }  // namespace brasket::gui

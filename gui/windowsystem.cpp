@@ -3,6 +3,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -181,6 +182,16 @@ std::optional<QMargins> toldmargins(const QWidget& window) {
     return xframeextents(connection, static_cast<xcb_window_t>(window.winId()));
 }
 
+namespace {
+// The windows of the window managers that another took the screen from (or that gave it up), as
+// long as they may still exist: one that is stopped or hung keeps its window, and the X server
+// keeps redirecting the windows' requests to it, until it ends.
+std::vector<xcb_window_t>& formermanagers() {
+    static std::vector<xcb_window_t> windows;
+    return windows;
+}
+}  // namespace
+
 std::uintptr_t runningwindowmanager() {
     xcb_connection_t* connection = xconnection();
     if (!connection) return 0;
@@ -193,13 +204,39 @@ std::uintptr_t runningwindowmanager() {
     static xcb_window_t lastwindow = XCB_WINDOW_NONE;
     static std::uintptr_t managers = 0;
     const xcb_window_t window = windowmanagerwindow(connection);
-    if (window == XCB_WINDOW_NONE) return 0;
+    if (window != lastwindow && lastwindow != XCB_WINDOW_NONE) formermanagers().push_back(lastwindow);
+    if (window == XCB_WINDOW_NONE) {
+        lastwindow = XCB_WINDOW_NONE;
+        return 0;
+    }
     if (window != lastwindow || announcements->announced) {
         ++managers;
         lastwindow = window;
         announcements->announced = false;
     }
     return managers;
+}
+
+bool windowmanagerending() {
+    xcb_connection_t* connection = xconnection();
+    if (!connection) return false;
+    const xcb_window_t running = windowmanagerwindow(connection);
+    runningwindowmanager();
+    auto& former = formermanagers();
+    // A window that is gone answers with an error, taken here rather than among the events.
+    former.erase(std::remove_if(former.begin(), former.end(),
+                                [&](xcb_window_t window) {
+                                    if (window == running) return true;
+                                    xcb_generic_error_t* error = nullptr;
+                                    auto* a = xcb_get_window_attributes_reply(
+                                        connection, xcb_get_window_attributes(connection, window), &error);
+                                    const bool gone = a == nullptr;
+                                    std::free(error);
+                                    std::free(a);
+                                    return gone;
+                                }),
+                 former.end());
+    return !former.empty();
 }
 
 // A window manager may keep the maximized or full-screen state of a window it no longer shows
@@ -332,12 +369,62 @@ void setmotifhints(QWidget& window, const std::vector<std::uint32_t>& hints) {
     xcb_flush(connection);
 }
 
-bool reparented(const QByteArray& type, const void* message, const QWidget& window) {
+ServerWindow serverwindow(const QWidget& window) {
+    ServerWindow held;
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return held;
+    static const xcb_atom_t state = xatom(connection, "WM_STATE");
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    // The three questions go out together and are answered in order.
+    const auto attributes = xcb_get_window_attributes(connection, id);
+    const auto tree = xcb_query_tree(connection, id);
+    const auto property = xcb_get_property(connection, 0, id, state, state, 0, 2);
+    if (auto* a = xcb_get_window_attributes_reply(connection, attributes, nullptr)) {
+        held.mapped = a->map_state != XCB_MAP_STATE_UNMAPPED;
+        held.viewable = a->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(a);
+    }
+    if (auto* t = xcb_query_tree_reply(connection, tree, nullptr)) {
+        held.toplevel = t->parent == t->root;
+        std::free(t);
+    }
+    if (auto* reply = xcb_get_property_reply(connection, property, nullptr)) {
+        if (reply->format == 32 && xcb_get_property_value_length(reply) >= 4) {
+            switch (*static_cast<const std::uint32_t*>(xcb_get_property_value(reply))) {
+            case 0: held.managed = ServerWindow::Managed::withdrawn; break;
+            case 3: held.managed = ServerWindow::Managed::iconic; break;
+            default: held.managed = ServerWindow::Managed::normal; break;
+            }
+        }
+        std::free(reply);
+    }
+    return held;
+}
+
+void mapwindow(QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
+    xcb_map_window(connection, static_cast<xcb_window_t>(window.winId()));
+    xcb_flush(connection);
+}
+
+void unmapwindow(QWidget& window) {
+    xcb_connection_t* connection = xconnection();
+    if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
+    xcb_unmap_window(connection, static_cast<xcb_window_t>(window.winId()));
+    xcb_flush(connection);
+}
+
+bool reparentedormapped(const QByteArray& type, const void* message, const QWidget& window) {
     if (type != "xcb_generic_event_t" || !window.testAttribute(Qt::WA_WState_Created)) return false;
+    const auto id = static_cast<xcb_window_t>(window.winId());
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_REPARENT_NOTIFY) return false;
-    const auto* e = static_cast<const xcb_reparent_notify_event_t*>(message);
-    return e->window == static_cast<xcb_window_t>(window.winId());
+    switch (event->response_type & 0x7f) {
+    case XCB_REPARENT_NOTIFY: return static_cast<const xcb_reparent_notify_event_t*>(message)->window == id;
+    case XCB_MAP_NOTIFY: return static_cast<const xcb_map_notify_event_t*>(message)->window == id;
+    case XCB_UNMAP_NOTIFY: return static_cast<const xcb_unmap_notify_event_t*>(message)->window == id;
+    default: return false;
+    }
 }
 
 #else
@@ -357,7 +444,15 @@ std::optional<QMargins> unmappedframe(const QWidget&) { return std::nullopt; }
 std::string windowmanagername() { return {}; }
 std::vector<std::uint32_t> motifhints(const QWidget&) { return {}; }
 void setmotifhints(QWidget&, const std::vector<std::uint32_t>&) {}
-bool reparented(const QByteArray&, const void*, const QWidget&) { return false; }
+bool windowmanagerending() { return false; }
+ServerWindow serverwindow(const QWidget& window) {
+    ServerWindow held;
+    held.mapped = held.viewable = window.isVisible();
+    return held;
+}
+void mapwindow(QWidget&) {}
+void unmapwindow(QWidget&) {}
+bool reparentedormapped(const QByteArray&, const void*, const QWidget&) { return false; }
 
 #endif
 

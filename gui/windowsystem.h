@@ -36,6 +36,29 @@ std::optional<QRect> serverarea(const QWidget& window);
 std::uintptr_t runningwindowmanager();
 // The name the running window manager gives itself ("KWin", "Xfwm4"), empty where none.
 std::string windowmanagername();
+// Whether a window manager that another has taken the screen from still holds on to it: stopped
+// or hung, it keeps the X server's redirection of the windows' requests (a mapping among them)
+// until it ends, and whatever it holds then is lost.
+bool windowmanagerending();
+
+// What the X server holds of a top-level window, read at once: whether it is mapped (and shown,
+// every window it lies in being mapped too), whether it lies in no window manager's frame, and the
+// state a window manager keeps on it (WM_STATE: none, or withdrawn, normal or minimized).
+struct ServerWindow {
+    enum class Managed { none, withdrawn, normal, iconic };
+    bool mapped = false;
+    bool viewable = false;
+    bool toplevel = true;
+    Managed managed = Managed::none;
+};
+// What the X server holds of the window; on another window system, a shown window on the screen
+// and a hidden one off it.
+ServerWindow serverwindow(const QWidget& window);
+// Asks the X server itself to map or unmap the window, where the toolkit holds it so already: a
+// window that the X server holds otherwise (a request lost with the window manager it went to, a
+// closed window given back to the screen by one that ended).
+void mapwindow(QWidget& window);
+void unmapwindow(QWidget& window);
 
 // Whether the X server shows the window (it and every window it lies in are mapped), whatever
 // the toolkit holds; true on another window system.
@@ -52,8 +75,8 @@ bool maximizedstate(const QWidget& window);
 // decorations, input mode, status), none where it has none; set, or removed where empty.
 std::vector<std::uint32_t> motifhints(const QWidget& window);
 void setmotifhints(QWidget& window, const std::vector<std::uint32_t>& hints);
-// Whether a native event of the toolkit's is the window taken into a window manager's frame or
-// given back to the screen (ReparentNotify).
-bool reparented(const QByteArray& type, const void* message, const QWidget& window);
+// Whether a native event of the toolkit's tells of the window taken into a window manager's frame
+// or given back to the screen (ReparentNotify), or mapped or unmapped there.
+bool reparentedormapped(const QByteArray& type, const void* message, const QWidget& window);
 
 }  // namespace brasket::gui

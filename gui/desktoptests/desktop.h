@@ -2,11 +2,13 @@
 // waiting for the program and the window manager, the analyst's hand on the mouse and the
 // keyboard through the X server, the window manager's stacking, and small working sets.
 #pragma once
+#include <QElapsedTimer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -35,9 +37,30 @@ inline const QRect screenarea(0, 0, 1024, 768);
 // The window manager the screen runs ("openbox", "metacity").
 QString windowmanager();
 
-// Lets the program and the window manager work for a while.
+// The time that the program, the X server and the window manager have had to work since the
+// clock started: the wall clock's, less the longest that one of them waited for a processor (its
+// run-queue wait as the kernel counts it, /proc/PID/schedstat). On a machine whose every core is
+// busy it runs slower than the wall clock, as their work does; on a quiet one the same. Without
+// the program (`withprogram` false) it is the window manager's and the X server's alone.
+class WorkClock {
+public:
+    explicit WorkClock(bool withprogram = true);
+    void start();
+    qint64 elapsed() const;  // in ms
+
+private:
+    // The processes counted (the window manager's is read anew, as it may have been started
+    // again) and their run-queue waits when the clock started, in ns.
+    std::vector<long> pids() const;
+    bool withprogram_;
+    QElapsedTimer wall_;
+    mutable std::map<long, qint64> waited_;
+};
+
+// Lets the program and the window manager work for a while, `ms` of their time (WorkClock).
 void settle(int ms);
-// Lets them work until `done` holds (true) or `ms` (ten seconds) have gone by (false).
+// Lets them work until `done` holds (true) or they have had `ms` (ten seconds) of their time to
+// bring it about (false).
 bool waitfor(const std::function<bool()>& done, int ms = 10000);
 // Waits until the window manager has framed the window and the binding has placed it.
 void waitplaced(QWidget& window, FormBinding& binding);

@@ -5,7 +5,8 @@
 # openbox draws a thin title bar, metacity a tall one; mutter is GNOME's window manager, which
 # composites the screen and decides for itself on a window mapped as large as the screen; xfwm4
 # (Xfce's) maximizes a window mapped with its frame as large as the screen; icewm has a task bar; kwin is
-# KDE's (kwin_x11). The command finds the screen in DISPLAY, the window manager's name in
+# KDE's (kwin_x11). The command finds the screen in DISPLAY (the X server's process in
+# BRASKET_XSERVER_PID), the window manager's name in
 # BRASKET_WM, its process in BRASKET_WM_PID and the command that starts it in BRASKET_WM_COMMAND
 # (with the bus it needs, if any, in BRASKET_WM_BUS), and a folder of its
 # own in BRASKET_DESKTOP_WORK. The window manager and the command get settings of their own, the
@@ -99,6 +100,6 @@ if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; the
   exit 1
 fi
 
-export BRASKET_WM=$wm BRASKET_WM_PID=$wmpid BRASKET_WM_COMMAND="${wmcommand[*]}" BRASKET_WM_BUS=$wmbus
+export BRASKET_XSERVER_PID=$xpid BRASKET_WM=$wm BRASKET_WM_PID=$wmpid BRASKET_WM_COMMAND="${wmcommand[*]}" BRASKET_WM_BUS=$wmbus
 export BRASKET_DESKTOP_WORK=$work QT_QPA_PLATFORM=xcb
 runcommand "$@"
