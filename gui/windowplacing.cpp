@@ -153,7 +153,9 @@ void WindowPlacing::hide() {
     placing_ = false;
     withholdmaximize(false);
     requests_.clear();
-    // Where no window manager runs, the closed window is withdrawn by the program itself.
+    // Where no window manager runs, the closed window is withdrawn by the program itself, at once:
+    // the state an ended window manager kept on it would be taken up by the next one to start.
+    if (framedlater_ && !windowmanagerending() && !runningwindowmanager()) forgetmanagerstate(*window_);
     watchserver();
 }
 

@@ -411,7 +411,17 @@ void mapwindow(QWidget& window) {
 void unmapwindow(QWidget& window) {
     xcb_connection_t* connection = xconnection();
     if (!connection || !window.testAttribute(Qt::WA_WState_Created)) return;
-    xcb_unmap_window(connection, static_cast<xcb_window_t>(window.winId()));
+    // As ICCCM has a client withdraw a window: unmapped, and the window manager told so on the
+    // root window, in case it takes the unmapping for one of its own.
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_unmap_window(connection, id);
+    xcb_unmap_notify_event_t withdrawal{};
+    withdrawal.response_type = XCB_UNMAP_NOTIFY;
+    withdrawal.event = xroot(connection);
+    withdrawal.window = id;
+    xcb_send_event(connection, 0, xroot(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&withdrawal));
     xcb_flush(connection);
 }
 
