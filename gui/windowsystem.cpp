@@ -381,7 +381,6 @@ ServerWindow serverwindow(const QWidget& window) {
     const auto property = xcb_get_property(connection, 0, id, state, state, 0, 2);
     if (auto* a = xcb_get_window_attributes_reply(connection, attributes, nullptr)) {
         held.mapped = a->map_state != XCB_MAP_STATE_UNMAPPED;
-        held.viewable = a->map_state == XCB_MAP_STATE_VIEWABLE;
         std::free(a);
     }
     if (auto* t = xcb_query_tree_reply(connection, tree, nullptr)) {
@@ -457,7 +456,7 @@ void setmotifhints(QWidget&, const std::vector<std::uint32_t>&) {}
 bool windowmanagerending() { return false; }
 ServerWindow serverwindow(const QWidget& window) {
     ServerWindow held;
-    held.mapped = held.viewable = window.isVisible();
+    held.mapped = window.isVisible();
     return held;
 }
 void mapwindow(QWidget&) {}

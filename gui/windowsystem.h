@@ -41,13 +41,12 @@ std::string windowmanagername();
 // until it ends, and whatever it holds then is lost.
 bool windowmanagerending();
 
-// What the X server holds of a top-level window, read at once: whether it is mapped (and shown,
-// every window it lies in being mapped too), whether it lies in no window manager's frame, and the
-// state a window manager keeps on it (WM_STATE: none, or withdrawn, normal or minimized).
+// What the X server holds of a top-level window, read at once: whether it is mapped (whether or
+// not the frame it lies in is), whether it lies in no window manager's frame, and the state a
+// window manager keeps on it (WM_STATE: none, or withdrawn, normal or minimized).
 struct ServerWindow {
     enum class Managed { none, withdrawn, normal, iconic };
     bool mapped = false;
-    bool viewable = false;
     bool toplevel = true;
     Managed managed = Managed::none;
 };
