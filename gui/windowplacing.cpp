@@ -411,6 +411,11 @@ void WindowPlacing::startplacing() {
     placingtimer_->start();
 }
 
+void WindowPlacing::placeanew() {
+    startplacing();
+    held_ = true;
+}
+
 void WindowPlacing::placingtick() {
     if (!placing_ || !window_ || !window_->isVisible()) {
         placing_ = false;
@@ -672,8 +677,7 @@ bool WindowPlacing::agree() {
         // A window manager frames the window around its own area, where it stood, and one that
         // ended leaves it there without a frame: the window is placed anew in its form's frame.
         if (isnormal()) {
-            startplacing();
-            held_ = true;
+            placeanew();
         }
         return false;
     }
@@ -693,8 +697,7 @@ bool WindowPlacing::agree() {
         const auto own = serverarea(*window_);
         if (own && *own != fitted(formframe()) && replacings_ < mostcorrections) {
             ++replacings_;
-            startplacing();
-            held_ = true;
+            placeanew();
             return false;
         }
     }
@@ -716,8 +719,7 @@ void WindowPlacing::managerchangedwhileplacing() {
         // Taken into the frame of a window manager that started, or given back to the screen by
         // one that ended, while it was placed: placed anew, with the frame drawn now.
         shownunder_ = runningwindowmanager();
-        startplacing();
-        held_ = true;
+        placeanew();
         return;
     }
     // The window manager that was to map the window ended (or another took the screen) before it

@@ -116,6 +116,8 @@ private:
     // The shown window is on screen: framed by the window manager and mapped.
     bool onscreen() const;
     void startplacing();
+    // A placing of the shown window that asks for the form's frame once the window is on screen.
+    void placeanew();
     void placingtick();
     // Once the window is framed and quiet while placing: asks once more for the form's frame where
     // the window system left the window elsewhere, allowing for the offset by which it missed the

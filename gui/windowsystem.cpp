@@ -183,12 +183,18 @@ std::optional<QMargins> toldmargins(const QWidget& window) {
 }
 
 namespace {
-// The windows of the window managers that another took the screen from (or that gave it up), as
-// long as they may still exist: one that is stopped or hung keeps its window, and the X server
-// keeps redirecting the windows' requests to it, until it ends.
-std::vector<xcb_window_t>& formermanagers() {
-    static std::vector<xcb_window_t> windows;
-    return windows;
+// The window of the window manager that ran when last asked, how many have announced themselves
+// since the program started, and the windows of those that another took the screen from (or that
+// gave it up), as long as they may still exist: one that is stopped or hung keeps its window, and
+// the X server keeps redirecting the windows' requests to it, until it ends.
+struct ManagerWatch {
+    xcb_window_t lastwindow = XCB_WINDOW_NONE;
+    std::uintptr_t managers = 0;
+    std::vector<xcb_window_t> former;
+};
+ManagerWatch& managerwatch() {
+    static ManagerWatch watch;
+    return watch;
 }
 }  // namespace
 
@@ -201,42 +207,38 @@ std::uintptr_t runningwindowmanager() {
         QCoreApplication::instance()->installNativeEventFilter(filter);
         return filter;
     }();
-    static xcb_window_t lastwindow = XCB_WINDOW_NONE;
-    static std::uintptr_t managers = 0;
+    ManagerWatch& watch = managerwatch();
     const xcb_window_t window = windowmanagerwindow(connection);
-    if (window != lastwindow && lastwindow != XCB_WINDOW_NONE) formermanagers().push_back(lastwindow);
+    if (window != watch.lastwindow && watch.lastwindow != XCB_WINDOW_NONE) watch.former.push_back(watch.lastwindow);
     if (window == XCB_WINDOW_NONE) {
-        lastwindow = XCB_WINDOW_NONE;
+        watch.lastwindow = XCB_WINDOW_NONE;
         return 0;
     }
-    if (window != lastwindow || announcements->announced) {
-        ++managers;
-        lastwindow = window;
+    if (window != watch.lastwindow || announcements->announced) {
+        ++watch.managers;
+        watch.lastwindow = window;
         announcements->announced = false;
     }
-    return managers;
+    return watch.managers;
 }
 
 bool windowmanagerending() {
     xcb_connection_t* connection = xconnection();
     if (!connection) return false;
-    const xcb_window_t running = windowmanagerwindow(connection);
     runningwindowmanager();
-    auto& former = formermanagers();
+    ManagerWatch& watch = managerwatch();
     // A window that is gone answers with an error, taken here rather than among the events.
-    former.erase(std::remove_if(former.begin(), former.end(),
-                                [&](xcb_window_t window) {
-                                    if (window == running) return true;
-                                    xcb_generic_error_t* error = nullptr;
-                                    auto* a = xcb_get_window_attributes_reply(
-                                        connection, xcb_get_window_attributes(connection, window), &error);
-                                    const bool gone = a == nullptr;
-                                    std::free(error);
-                                    std::free(a);
-                                    return gone;
-                                }),
-                 former.end());
-    return !former.empty();
+    const auto gone = [&](xcb_window_t window) {
+        if (window == watch.lastwindow) return true;
+        xcb_generic_error_t* error = nullptr;
+        auto* a = xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), &error);
+        const bool missing = a == nullptr;
+        std::free(error);
+        std::free(a);
+        return missing;
+    };
+    watch.former.erase(std::remove_if(watch.former.begin(), watch.former.end(), gone), watch.former.end());
+    return !watch.former.empty();
 }
 
 // A window manager may keep the maximized or full-screen state of a window it no longer shows
